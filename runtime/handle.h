@@ -6,12 +6,15 @@
 
 namespace tovel {
 
-// One move-only owner for every handle kind: the handle plus how to close it.
-template <class H, auto Close, H Invalid = H{}>
+// One move-only owner for every handle kind. Traits give the handle type,
+// its empty value and how to close it.
+template <class Traits>
 class UniqueHandle {
  public:
+  using Handle = typename Traits::Handle;
+
   UniqueHandle() = default;
-  explicit UniqueHandle(H h) : h_(h) {}
+  explicit UniqueHandle(Handle h) : h_(h) {}
   ~UniqueHandle() { reset(); }
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
@@ -21,42 +24,55 @@ class UniqueHandle {
     return *this;
   }
 
-  H get() const { return h_; }
-  explicit operator bool() const { return h_ != Invalid; }
-  H release() { return std::exchange(h_, Invalid); }
-  void reset(H h = Invalid) {
-    if (h_ != Invalid) Close(h_);
+  Handle get() const { return h_; }
+  explicit operator bool() const { return h_ != Traits::Invalid(); }
+  Handle release() { return std::exchange(h_, Traits::Invalid()); }
+  void reset(Handle h = Traits::Invalid()) {
+    if (h_ != Traits::Invalid()) Traits::Close(h_);
     h_ = h;
   }
 
  private:
-  H h_ = Invalid;
+  Handle h_ = Traits::Invalid();
+};
+
+// Traits for handles whose empty value is null.
+template <class H, void (*CloseFn)(H)>
+struct NullTraits {
+  using Handle = H;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { CloseFn(h); }
 };
 
 namespace detail {
 inline void CloseKernel(HANDLE h) { ::CloseHandle(h); }
-inline void DeleteGdi(HGDIOBJ h) { ::DeleteObject(h); }
+template <class T>
+void DeleteGdi(T h) { ::DeleteObject(h); }
 inline void DeleteDcObject(HDC h) { ::DeleteDC(h); }
 inline void DestroyIconObject(HICON h) { ::DestroyIcon(h); }
 inline void DestroyMenuObject(HMENU h) { ::DestroyMenu(h); }
 inline void DestroyWindowObject(HWND h) { ::DestroyWindow(h); }
-inline void FreeModule(HMODULE h) { ::FreeLibrary(h); }
-template <class T>
-void DeleteGdiAs(T h) { ::DeleteObject(h); }
+inline void FreeLibraryObject(HMODULE h) { ::FreeLibrary(h); }
+
+struct FileTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { ::CloseHandle(h); }
+};
 }  // namespace detail
 
-using UniqueFile = UniqueHandle<HANDLE, detail::CloseKernel, INVALID_HANDLE_VALUE>;
-using UniqueKernelHandle = UniqueHandle<HANDLE, detail::CloseKernel>;
-using UniqueBitmap = UniqueHandle<HBITMAP, detail::DeleteGdiAs<HBITMAP>>;
-using UniqueBrush = UniqueHandle<HBRUSH, detail::DeleteGdiAs<HBRUSH>>;
-using UniqueFont = UniqueHandle<HFONT, detail::DeleteGdiAs<HFONT>>;
-using UniqueRegion = UniqueHandle<HRGN, detail::DeleteGdiAs<HRGN>>;
-using UniquePen = UniqueHandle<HPEN, detail::DeleteGdiAs<HPEN>>;
-using UniqueDc = UniqueHandle<HDC, detail::DeleteDcObject>;
-using UniqueIcon = UniqueHandle<HICON, detail::DestroyIconObject>;
-using UniqueMenu = UniqueHandle<HMENU, detail::DestroyMenuObject>;
-using UniqueWindow = UniqueHandle<HWND, detail::DestroyWindowObject>;
-using UniqueModule = UniqueHandle<HMODULE, detail::FreeModule>;
+using UniqueFile = UniqueHandle<detail::FileTraits>;  // CreateFile's empty value is INVALID_HANDLE_VALUE
+using UniqueKernelHandle = UniqueHandle<NullTraits<HANDLE, detail::CloseKernel>>;
+using UniqueBitmap = UniqueHandle<NullTraits<HBITMAP, detail::DeleteGdi<HBITMAP>>>;
+using UniqueBrush = UniqueHandle<NullTraits<HBRUSH, detail::DeleteGdi<HBRUSH>>>;
+using UniqueFont = UniqueHandle<NullTraits<HFONT, detail::DeleteGdi<HFONT>>>;
+using UniqueRegion = UniqueHandle<NullTraits<HRGN, detail::DeleteGdi<HRGN>>>;
+using UniquePen = UniqueHandle<NullTraits<HPEN, detail::DeleteGdi<HPEN>>>;
+using UniqueDc = UniqueHandle<NullTraits<HDC, detail::DeleteDcObject>>;
+using UniqueIcon = UniqueHandle<NullTraits<HICON, detail::DestroyIconObject>>;
+using UniqueMenu = UniqueHandle<NullTraits<HMENU, detail::DestroyMenuObject>>;
+using UniqueWindow = UniqueHandle<NullTraits<HWND, detail::DestroyWindowObject>>;
+using UniqueModule = UniqueHandle<NullTraits<HMODULE, detail::FreeLibraryObject>>;
 
 // Runs a cleanup at scope end unless released.
 template <class F>

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/instance_lock.h"
+
+namespace tovel {
+
+inline constexpr char kWelcomeText[] = "Tovel音效盒子欢迎您！";
+inline constexpr char kAlreadyRunningText[] = "该程序已经在运行";
+
+// The player window's "created" handler.
+void OnPlayerStartup();
+
+// The marker that this instance holds; the save-on-exit step releases it.
+InstanceLock& HeldInstanceLock();
+
+}  // namespace tovel

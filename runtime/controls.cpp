@@ -1,0 +1,234 @@
+#include "runtime/controls.h"
+
+#include <commctrl.h>
+
+#include <optional>
+#include <utility>
+
+#include "runtime/form_window.h"
+#include "runtime/text.h"
+
+namespace tovel {
+namespace {
+
+Text WindowText(HWND hwnd) {
+  const int len = ::GetWindowTextLengthW(hwnd);
+  std::wstring buf(static_cast<size_t>(len) + 1, L'\0');
+  buf.resize(static_cast<size_t>(::GetWindowTextW(hwnd, buf.data(), len + 1)));
+  return Narrow(buf);
+}
+
+// Left/top of a top-level window are screen coordinates; of a control, its parent's client coordinates.
+RECT PlacementOf(HWND hwnd) {
+  RECT rc{};
+  ::GetWindowRect(hwnd, &rc);
+  if (HWND parent = ::GetParent(hwnd); parent && (::GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD))
+    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+void MoveTo(HWND hwnd, std::optional<int> left, std::optional<int> top, std::optional<int> height) {
+  const RECT rc = PlacementOf(hwnd);
+  ::SetWindowPos(hwnd, nullptr, left.value_or(rc.left), top.value_or(rc.top), rc.right - rc.left,
+                 height.value_or(rc.bottom - rc.top), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+Runtime& Runtime::Get() {
+  static Runtime runtime;
+  return runtime;
+}
+
+void Runtime::Bind(HandlerKey key, Handler handler) { handlers_[static_cast<size_t>(key)] = std::move(handler); }
+
+bool Runtime::IsBound(HandlerKey key) const { return static_cast<bool>(handlers_[static_cast<size_t>(key)]); }
+
+void Runtime::Raise(HandlerKey key) {
+  // Copy first: a handler may rebind or close the window that raised it.
+  Handler h = handlers_[static_cast<size_t>(key)];
+  if (h) h();
+}
+
+void Runtime::RaiseEvent(const std::vector<EventBinding>& events, EventKind kind) {
+  for (const auto& e : events)
+    if (e.event == kind) Raise(e.handler);
+}
+
+HWND Runtime::LoadForm(const FormDesc& desc) {
+  if (FormState* existing = Form(desc.windowId)) return existing->hwnd;
+  if (mainWindowId_ == 0) mainWindowId_ = desc.windowId;
+  auto owned = std::make_unique<FormState>();
+  FormState& form = *owned;
+  form.desc = &desc;
+  forms_[desc.windowId] = std::move(owned);
+  if (!CreateFormWindow(form)) {
+    forms_.erase(desc.windowId);
+    return nullptr;
+  }
+  for (auto& [id, control] : form.controls)
+    if (control.desc->type == ControlType::Timer && control.desc->timerPeriod > 0)
+      SetTimerPeriod(form, id, control, control.desc->timerPeriod);
+
+  HWND hwnd = form.hwnd;
+  RaiseEvent(desc.events, EventKind::Created);
+  // The created handler may have ended the program already.
+  if (!::IsWindow(hwnd)) return nullptr;
+  ::ShowWindow(hwnd, SW_SHOWNORMAL);
+  ::UpdateWindow(hwnd);
+  return hwnd;
+}
+
+bool Runtime::IsLoaded(std::uint32_t windowId) const { return Form(windowId) != nullptr; }
+
+FormState* Runtime::Form(std::uint32_t windowId) const {
+  auto it = forms_.find(windowId);
+  return it == forms_.end() ? nullptr : it->second.get();
+}
+
+FormState* Runtime::FindForm(HWND hwnd) {
+  for (auto& [id, form] : forms_)
+    if (form->hwnd == hwnd) return form.get();
+  return nullptr;
+}
+
+void Runtime::ForgetForm(HWND hwnd) {
+  for (auto it = forms_.begin(); it != forms_.end(); ++it) {
+    if (it->second->hwnd == hwnd) {
+      forms_.erase(it);
+      return;
+    }
+  }
+}
+
+const ControlState* Runtime::Control(std::uint32_t windowId, std::uint32_t controlId) const {
+  FormState* form = Form(windowId);
+  if (!form) return nullptr;
+  auto it = form->controls.find(controlId);
+  return it == form->controls.end() ? nullptr : &it->second;
+}
+
+ControlState* Runtime::Control(std::uint32_t windowId, std::uint32_t controlId) {
+  return const_cast<ControlState*>(std::as_const(*this).Control(windowId, controlId));
+}
+
+HWND Runtime::WindowHandle(std::uint32_t windowId) const {
+  FormState* form = Form(windowId);
+  return form ? form->hwnd : nullptr;
+}
+
+HWND Runtime::ControlHandle(std::uint32_t windowId, std::uint32_t controlId) const {
+  FormState* form = Form(windowId);
+  if (form && controlId == form->desc->windowControlId) return form->hwnd;
+  const ControlState* c = Control(windowId, controlId);
+  return c ? c->hwnd : nullptr;
+}
+
+int Runtime::GetInt(std::uint32_t windowId, std::uint32_t controlId, Prop prop) const {
+  const ControlState* c = Control(windowId, controlId);
+  HWND h = ControlHandle(windowId, controlId);
+  switch (prop) {
+    case Prop::Left: return h ? static_cast<int>(PlacementOf(h).left) : 0;
+    case Prop::Top: return h ? static_cast<int>(PlacementOf(h).top) : 0;
+    case Prop::Height: {
+      if (!h) return 0;
+      const RECT rc = PlacementOf(h);
+      return rc.bottom - rc.top;
+    }
+    case Prop::Disabled: return h ? !::IsWindowEnabled(h) : 0;
+    case Prop::TypeSpecific: return c && c->desc->type == ControlType::Timer ? c->timerPeriod : 0;
+    case Prop::SliderMaximum: return h ? static_cast<int>(::SendMessageW(h, TBM_GETRANGEMAX, 0, 0)) : 0;
+    case Prop::SliderPosition: return h ? static_cast<int>(::SendMessageW(h, TBM_GETPOS, 0, 0)) : 0;
+    case Prop::ButtonCaption: break;
+  }
+  return 0;
+}
+
+void Runtime::SetInt(std::uint32_t windowId, std::uint32_t controlId, Prop prop, int value) {
+  ControlState* c = Control(windowId, controlId);
+  HWND h = ControlHandle(windowId, controlId);
+  switch (prop) {
+    case Prop::Left: if (h) MoveTo(h, value, std::nullopt, std::nullopt); break;
+    case Prop::Top: if (h) MoveTo(h, std::nullopt, value, std::nullopt); break;
+    case Prop::Height: if (h) MoveTo(h, std::nullopt, std::nullopt, value); break;
+    case Prop::Disabled: if (h) ::EnableWindow(h, value == 0); break;
+    case Prop::TypeSpecific:
+      if (c && c->desc->type == ControlType::Timer) SetTimerPeriod(*Form(windowId), controlId, *c, value);
+      break;
+    case Prop::SliderMaximum: if (h) ::SendMessageW(h, TBM_SETRANGEMAX, TRUE, value); break;
+    case Prop::SliderPosition: if (h) ::SendMessageW(h, TBM_SETPOS, TRUE, value); break;
+    case Prop::ButtonCaption: break;
+  }
+}
+
+Text Runtime::GetText(std::uint32_t windowId, std::uint32_t controlId, Prop prop) const {
+  HWND h = ControlHandle(windowId, controlId);
+  if (!h || (prop != Prop::TypeSpecific && prop != Prop::ButtonCaption)) return {};
+  return WindowText(h);
+}
+
+void Runtime::SetText(std::uint32_t windowId, std::uint32_t controlId, Prop prop, const Text& value) {
+  HWND h = ControlHandle(windowId, controlId);
+  if (!h || (prop != Prop::TypeSpecific && prop != Prop::ButtonCaption)) return;
+  ::SetWindowTextW(h, Widen(value).c_str());
+}
+
+void Runtime::SetTimerPeriod(FormState& form, std::uint32_t controlId, ControlState& timer, int period) {
+  timer.timerPeriod = period > 0 ? period : 0;
+  const UINT_PTR timerId = static_cast<UINT_PTR>(ChildId(controlId));
+  if (timer.timerPeriod > 0)
+    ::SetTimer(form.hwnd, timerId, static_cast<UINT>(timer.timerPeriod), nullptr);
+  else
+    ::KillTimer(form.hwnd, timerId);
+}
+
+int Runtime::ListCount(std::uint32_t windowId, std::uint32_t controlId) const {
+  HWND h = ControlHandle(windowId, controlId);
+  return h ? static_cast<int>(::SendMessageW(h, LB_GETCOUNT, 0, 0)) : 0;
+}
+
+int Runtime::ListCaret(std::uint32_t windowId, std::uint32_t controlId) const {
+  HWND h = ControlHandle(windowId, controlId);
+  return h ? static_cast<int>(::SendMessageW(h, LB_GETCARETINDEX, 0, 0)) : -1;
+}
+
+void Runtime::ListAdd(std::uint32_t windowId, std::uint32_t controlId, const Text& item) {
+  if (HWND h = ControlHandle(windowId, controlId))
+    ::SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+}
+
+void Runtime::ListClear(std::uint32_t windowId, std::uint32_t controlId) {
+  if (HWND h = ControlHandle(windowId, controlId)) ::SendMessageW(h, LB_RESETCONTENT, 0, 0);
+}
+
+void Runtime::ListSelect(std::uint32_t windowId, std::uint32_t controlId, int index) {
+  if (HWND h = ControlHandle(windowId, controlId)) ::SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void Runtime::Focus(std::uint32_t windowId, std::uint32_t controlId) {
+  if (HWND h = ControlHandle(windowId, controlId)) ::SetFocus(h);
+}
+
+HMENU Runtime::Menu(std::uint32_t windowId, std::uint32_t menuId) const {
+  FormState* form = Form(windowId);
+  if (!form) return nullptr;
+  auto it = form->menus.find(menuId);
+  return it == form->menus.end() ? nullptr : it->second.get();
+}
+
+void Runtime::CloseForm(std::uint32_t windowId) {
+  if (HWND h = WindowHandle(windowId)) ::DestroyWindow(h);
+}
+
+int Runtime::RunMessageLoop(std::uint32_t mainWindowId) {
+  mainWindowId_ = mainWindowId;
+  if (!WindowHandle(mainWindowId)) return 0;
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace tovel

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "runtime/forms.h"
+#include "runtime/handle.h"
+#include "runtime/value.h"
+
+namespace tovel {
+
+// Numbered properties of windows and controls.
+enum class Prop : int {
+  Left = 0,
+  Top = 1,
+  Height = 3,
+  Disabled = 6,
+  TypeSpecific = 8,   // caption of a transparent label; period of a timer
+  ButtonCaption = 10,
+  SliderMaximum = 18,
+  SliderPosition = 19,
+};
+
+using Handler = std::function<void()>;
+
+struct ControlState {
+  const ControlDesc* desc = nullptr;
+  HWND hwnd = nullptr;     // null for controls without a window of their own
+  int timerPeriod = 0;
+};
+
+struct FormState {
+  const FormDesc* desc = nullptr;
+  HWND hwnd = nullptr;
+  UniqueBitmap background;
+  int backgroundWidth = 0;
+  int backgroundHeight = 0;
+  UniqueFont buttonFont;
+  std::map<std::uint32_t, UniqueFont> labelFonts;  // by height
+  std::map<std::uint32_t, ControlState> controls;  // by control identifier
+  std::map<std::uint32_t, UniqueMenu> menus;       // by menu identifier
+};
+
+// Windows and controls addressed by (window identifier, control identifier);
+// events from the form descriptions are dispatched to the bound handlers.
+class Runtime {
+ public:
+  static Runtime& Get();
+
+  void Bind(HandlerKey key, Handler handler);
+  bool IsBound(HandlerKey key) const;
+
+  // Creates the window and its controls, raises "created", then shows the window.
+  // Returns null when the window cannot be created.
+  HWND LoadForm(const FormDesc& form);
+  bool IsLoaded(std::uint32_t windowId) const;
+
+  // The native handle of a window (its window-control identifier) or of a control.
+  HWND WindowHandle(std::uint32_t windowId) const;
+  HWND ControlHandle(std::uint32_t windowId, std::uint32_t controlId) const;
+
+  int GetInt(std::uint32_t windowId, std::uint32_t controlId, Prop prop) const;
+  void SetInt(std::uint32_t windowId, std::uint32_t controlId, Prop prop, int value);
+  Text GetText(std::uint32_t windowId, std::uint32_t controlId, Prop prop) const;
+  void SetText(std::uint32_t windowId, std::uint32_t controlId, Prop prop, const Text& value);
+
+  // List box commands.
+  int ListCount(std::uint32_t windowId, std::uint32_t controlId) const;
+  int ListCaret(std::uint32_t windowId, std::uint32_t controlId) const;
+  void ListAdd(std::uint32_t windowId, std::uint32_t controlId, const Text& item);
+  void ListClear(std::uint32_t windowId, std::uint32_t controlId);
+  void ListSelect(std::uint32_t windowId, std::uint32_t controlId, int index);
+
+  void Focus(std::uint32_t windowId, std::uint32_t controlId);
+  HMENU Menu(std::uint32_t windowId, std::uint32_t menuId) const;
+
+  // Destroys the window; for the main window this ends the message loop.
+  void CloseForm(std::uint32_t windowId);
+
+  // Runs until the main window is destroyed; returns the exit code.
+  int RunMessageLoop(std::uint32_t mainWindowId);
+
+  // Called by the form window procedure.
+  void Raise(HandlerKey key);
+  void RaiseEvent(const std::vector<EventBinding>& events, EventKind kind);
+  FormState* FindForm(HWND hwnd);
+  void ForgetForm(HWND hwnd);
+  std::uint32_t MainWindowId() const { return mainWindowId_; }
+
+ private:
+  Runtime() = default;
+  FormState* Form(std::uint32_t windowId) const;
+  const ControlState* Control(std::uint32_t windowId, std::uint32_t controlId) const;
+  ControlState* Control(std::uint32_t windowId, std::uint32_t controlId);
+  void SetTimerPeriod(FormState& form, std::uint32_t controlId, ControlState& timer, int period);
+
+  std::array<Handler, static_cast<size_t>(HandlerKey::kCount)> handlers_;
+  std::map<std::uint32_t, std::unique_ptr<FormState>> forms_;
+  std::uint32_t mainWindowId_ = 0;
+};
+
+}  // namespace tovel

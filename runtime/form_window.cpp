@@ -1,0 +1,243 @@
+#include "runtime/form_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "runtime/dc.h"
+#include "runtime/jpeg_picture.h"
+#include "runtime/label.h"
+#include "runtime/text.h"
+
+namespace tovel {
+namespace {
+
+constexpr wchar_t kListProp[] = L"Tovel_ListOwner";
+
+HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
+
+FormState* StateOf(HWND hwnd) { return reinterpret_cast<FormState*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
+const ControlState* ControlById(const FormState& form, int childId) {
+  for (const auto& [id, control] : form.controls) {
+    if (control.hwnd && ChildId(id) == childId) return &control;
+  }
+  return nullptr;
+}
+
+void OnCommand(FormState& form, int id, int code, HWND from) {
+  Runtime& rt = Runtime::Get();
+  if (!from) {
+    // A menu item: the low 16 bits of its identifier.
+    for (const auto& menu : form.desc->menus)
+      for (const auto& item : menu.items)
+        if (ChildId(item.id) == id) rt.Raise(item.handler);
+    return;
+  }
+  const ControlState* control = ControlById(form, id);
+  if (!control) return;
+  if (control->desc->type == ControlType::Button && code == BN_CLICKED)
+    rt.RaiseEvent(control->desc->events, EventKind::Clicked);
+  else if (control->desc->type == ControlType::ListBox && code == LBN_DBLCLK)
+    rt.RaiseEvent(control->desc->events, EventKind::DoubleClick);
+}
+
+// Every scroll code the user causes raises "position changed", except end-of-tracking;
+// positions set by the program send no WM_HSCROLL at all.
+void OnHScroll(FormState& form, int code, HWND from) {
+  if (!from || code == TB_ENDTRACK) return;
+  const ControlState* control = ControlById(form, ::GetDlgCtrlID(from));
+  if (control && control->desc->type == ControlType::Slider)
+    Runtime::Get().RaiseEvent(control->desc->events, EventKind::PositionChanged);
+}
+
+void OnTimer(FormState& form, UINT_PTR timerId) {
+  for (const auto& [id, control] : form.controls) {
+    if (control.desc->type == ControlType::Timer && static_cast<UINT_PTR>(ChildId(id)) == timerId) {
+      Runtime::Get().RaiseEvent(control.desc->events, EventKind::Tick);
+      return;
+    }
+  }
+}
+
+void PaintBackground(const FormState& form, HDC dc) {
+  RECT rc;
+  ::GetClientRect(form.hwnd, &rc);
+  if (!form.background) {
+    ::FillRect(dc, &rc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    return;
+  }
+  UniqueDc src(::CreateCompatibleDC(dc));
+  SelectGuard select(src.get(), form.background.get());
+  ::SetStretchBltMode(dc, HALFTONE);
+  ::StretchBlt(dc, 0, 0, rc.right, rc.bottom, src.get(), 0, 0, form.backgroundWidth, form.backgroundHeight,
+               SRCCOPY);
+}
+
+LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    auto* form = static_cast<FormState*>(cs->lpCreateParams);
+    form->hwnd = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  FormState* form = StateOf(hwnd);
+  if (!form) return ::DefWindowProcW(hwnd, msg, wp, lp);
+  Runtime& rt = Runtime::Get();
+  switch (msg) {
+    case WM_COMMAND:
+      OnCommand(*form, LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+      return 0;
+    case WM_HSCROLL:
+      OnHScroll(*form, LOWORD(wp), reinterpret_cast<HWND>(lp));
+      return 0;
+    case WM_TIMER:
+      OnTimer(*form, wp);
+      return 0;
+    case WM_ERASEBKGND:  // non-zero: the background is drawn
+      PaintBackground(*form, reinterpret_cast<HDC>(wp));
+      return 1;
+    case WM_MOVE:
+      rt.RaiseEvent(form->desc->events, EventKind::Moved);
+      break;
+    case WM_DESTROY:
+      rt.RaiseEvent(form->desc->events, EventKind::AboutToBeDestroyed);
+      if (form->desc->windowId == rt.MainWindowId()) ::PostQuitMessage(0);
+      break;
+    case WM_NCDESTROY:
+      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      rt.ForgetForm(hwnd);
+      break;
+  }
+  return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// The list box reports its right button to the form's handlers.
+LRESULT CALLBACK ListSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+  auto* control = reinterpret_cast<const ControlState*>(ref);
+  switch (msg) {
+    case WM_RBUTTONDOWN: {
+      const LRESULT r = ::DefSubclassProc(hwnd, msg, wp, lp);
+      Runtime::Get().RaiseEvent(control->desc->events, EventKind::RightButtonDown);
+      return r;
+    }
+    case WM_RBUTTONUP: {
+      const LRESULT r = ::DefSubclassProc(hwnd, msg, wp, lp);
+      Runtime::Get().RaiseEvent(control->desc->events, EventKind::RightButtonUp);
+      return r;
+    }
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(hwnd, ListSubclassProc, 1);
+      break;
+  }
+  return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+bool RegisterFormClass() {
+  WNDCLASSEXW wc{sizeof(wc)};
+  if (::GetClassInfoExW(Instance(), kFormClass, &wc)) return true;
+  wc = WNDCLASSEXW{sizeof(wc)};
+  wc.lpfnWndProc = FormProc;
+  wc.hInstance = Instance();
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hIcon = ::LoadIconW(Instance(), L"DEFAULT_ICON");
+  wc.lpszClassName = kFormClass;
+  return ::RegisterClassExW(&wc) != 0;
+}
+
+UniqueFont MakeLabelFont(int height) {
+  const LabelFont spec;
+  return UniqueFont(::CreateFontW(-height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, spec.charSet,
+                                  spec.outPrecision, spec.clipPrecision, spec.quality, spec.pitchAndFamily,
+                                  Widen(spec.face).c_str()));
+}
+
+HWND CreateChild(FormState& form, const ControlDesc& c) {
+  const wchar_t* cls = nullptr;
+  DWORD style = WS_CHILD | WS_VISIBLE;
+  switch (c.type) {
+    case ControlType::Button: cls = WC_BUTTONW; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
+    case ControlType::ListBox:
+      cls = WC_LISTBOXW;
+      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
+      break;
+    case ControlType::Slider: cls = TRACKBAR_CLASSW; style |= TBS_HORZ | TBS_NOTICKS | WS_TABSTOP; break;
+    case ControlType::TransparentLabel: cls = kLabelClass; break;
+    default: return nullptr;
+  }
+  HWND hwnd = ::CreateWindowExW(0, cls, Widen(c.caption).c_str(), style, c.left, c.top, c.width, c.height,
+                                form.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId(c.id))),
+                                Instance(), nullptr);
+  return hwnd;
+}
+
+void ConfigureChild(FormState& form, ControlState& control) {
+  const ControlDesc& c = *control.desc;
+  HWND h = control.hwnd;
+  if (c.type == ControlType::TransparentLabel) {
+    auto& font = form.labelFonts[static_cast<std::uint32_t>(c.fontHeight)];
+    if (!font) font = MakeLabelFont(c.fontHeight);
+    ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  } else if (c.type == ControlType::Slider) {
+    ::SendMessageW(h, TBM_SETRANGEMIN, FALSE, c.slider.minimum);
+    ::SendMessageW(h, TBM_SETRANGEMAX, FALSE, c.slider.maximum);
+    ::SendMessageW(h, TBM_SETPAGESIZE, 0, c.slider.pageSize);
+    ::SendMessageW(h, TBM_SETLINESIZE, 0, c.slider.lineSize);
+    ::SendMessageW(h, TBM_SETPOS, TRUE, c.slider.position);
+  } else {
+    ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(form.buttonFont.get()), FALSE);
+  }
+  if (c.type == ControlType::ListBox)
+    ::SetWindowSubclass(h, ListSubclassProc, 1, reinterpret_cast<DWORD_PTR>(&control));
+}
+
+UniqueMenu BuildMenu(const MenuDesc& menu) {
+  UniqueMenu popup(::CreatePopupMenu());
+  for (const auto& item : menu.items)
+    ::AppendMenuW(popup.get(), MF_STRING, ChildId(item.id), Widen(item.caption).c_str());
+  return popup;
+}
+
+DWORD FrameStyle(int code, DWORD* exStyle) {
+  *exStyle = 0;
+  if (code == 3) {
+    *exStyle = WS_EX_TOOLWINDOW;
+    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+  }
+  return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+}
+
+}  // namespace
+
+bool CreateFormWindow(FormState& form) {
+  const FormDesc& d = *form.desc;
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  if (!RegisterFormClass() || !RegisterLabelClass(Instance())) return false;
+
+  Picture picture = DecodeJpeg(ResourceBytes(Widen(d.backgroundResource).c_str()));
+  form.backgroundWidth = picture.width;
+  form.backgroundHeight = picture.height;
+  form.background = std::move(picture.bitmap);
+  form.buttonFont.reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                      DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
+
+  DWORD exStyle;
+  const DWORD style = FrameStyle(d.frameStyle, &exStyle);
+  HWND hwnd = ::CreateWindowExW(exStyle, kFormClass, Widen(d.title).c_str(), style, d.left, d.top, d.width,
+                                d.height, nullptr, nullptr, Instance(), &form);
+  if (!hwnd) return false;
+
+  for (const auto& c : d.controls) {
+    ControlState& control = form.controls[c.id];
+    control.desc = &c;
+    if (HasChildWindow(c.type)) {
+      control.hwnd = CreateChild(form, c);
+      if (control.hwnd) ConfigureChild(form, control);
+    }
+  }
+  for (const auto& m : d.menus) form.menus[m.id] = BuildMenu(m);
+  return true;
+}
+
+}  // namespace tovel

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <windows.h>
+
+#include "runtime/handle.h"
+#include "runtime/value.h"
+
+namespace tovel {
+
+struct Picture {
+  UniqueBitmap bitmap;  // 32-bpp top-down DIB section
+  int width = 0;
+  int height = 0;
+  explicit operator bool() const { return static_cast<bool>(bitmap); }
+};
+
+// Decodes a JPEG held in memory; an empty picture when the data is not a JPEG.
+Picture DecodeJpeg(ByteView data);
+
+// The bytes of an RCDATA resource of this executable; empty when missing.
+ByteView ResourceBytes(const wchar_t* name);
+
+}  // namespace tovel
