@@ -1,0 +1,99 @@
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/instance_lock.h"
+
+namespace tovel {
+namespace {
+
+// A scratch folder per test, removed afterwards.
+class InstanceLockTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t tmp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, tmp);
+    dir_ = std::wstring(tmp) + L"tovel-lock-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+           std::to_wstring(counter_++);
+    ::CreateDirectoryW(dir_.c_str(), nullptr);
+    primary_ = dir_ + L"\\Tovel音乐盒子2014";
+    fallback_ = dir_ + L"\\fallback";
+    ::CreateDirectoryW(fallback_.c_str(), nullptr);
+    fallback_ += L"\\Tovel音乐盒子2014";
+  }
+  void TearDown() override {
+    for (const auto& p : {primary_, fallback_}) {
+      ::SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+      ::DeleteFileW(p.c_str());
+      ::RemoveDirectoryW(p.c_str());
+    }
+    ::RemoveDirectoryW((dir_ + L"\\fallback").c_str());
+    ::RemoveDirectoryW(dir_.c_str());
+  }
+
+  static std::string Contents(const std::wstring& path) {
+    HANDLE f = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return "<unreadable>";
+    char buf[16];
+    DWORD n = 0;
+    ::ReadFile(f, buf, sizeof buf, &n, nullptr);
+    ::CloseHandle(f);
+    return std::string(buf, n);
+  }
+
+  static inline int counter_ = 0;
+  std::wstring dir_, primary_, fallback_;
+};
+
+TEST_F(InstanceLockTest, NewMarkerIsHiddenHoldsOneZeroByteAndIsHeldExclusively) {
+  InstanceLock first = AcquireInstanceLock(primary_, fallback_);
+  ASSERT_EQ(first.outcome, LockOutcome::Acquired);
+  EXPECT_EQ(first.path, primary_);
+  EXPECT_EQ(::GetFileAttributesW(primary_.c_str()) & 0x27, 0x22u);
+  EXPECT_EQ(Contents(primary_), "<unreadable>");  // held without sharing
+  EXPECT_FALSE(::DeleteFileW(primary_.c_str()));   // so it cannot be deleted either
+
+  InstanceLock second = AcquireInstanceLock(primary_, fallback_);
+  EXPECT_EQ(second.outcome, LockOutcome::HeldElsewhere);
+  EXPECT_EQ(::GetFileAttributesW(fallback_.c_str()), INVALID_FILE_ATTRIBUTES);  // no fallback taken
+
+  first.file.reset();
+  EXPECT_EQ(Contents(primary_), std::string(1, '\0'));
+}
+
+TEST_F(InstanceLockTest, LeftoverMarkerIsTakenOver) {
+  { InstanceLock earlier = AcquireInstanceLock(primary_, fallback_); }
+  InstanceLock now = AcquireInstanceLock(primary_, fallback_);
+  EXPECT_EQ(now.outcome, LockOutcome::Acquired);
+  EXPECT_EQ(now.path, primary_);
+}
+
+TEST_F(InstanceLockTest, UnwritablePrimaryFallsBackAndStillRefusesASecondInstance) {
+  const std::wstring unwritable = dir_ + L"\\missing-folder\\Tovel音乐盒子2014";
+  InstanceLock first = AcquireInstanceLock(unwritable, fallback_);
+  ASSERT_EQ(first.outcome, LockOutcome::Acquired);
+  EXPECT_EQ(first.path, fallback_);
+  EXPECT_EQ(::GetFileAttributesW(fallback_.c_str()) & 0x27, 0x22u);
+  EXPECT_EQ(AcquireInstanceLock(unwritable, fallback_).outcome, LockOutcome::HeldElsewhere);
+}
+
+TEST_F(InstanceLockTest, PrimaryThatCannotBeOpenedFallsBack) {
+  // Something that exists but is no file: not another instance, so not "already running".
+  ASSERT_TRUE(::CreateDirectoryW(primary_.c_str(), nullptr));
+  InstanceLock first = AcquireInstanceLock(primary_, fallback_);
+  EXPECT_EQ(first.outcome, LockOutcome::Acquired);
+  EXPECT_EQ(first.path, fallback_);
+  EXPECT_EQ(AcquireInstanceLock(primary_, fallback_).outcome, LockOutcome::HeldElsewhere);
+}
+
+TEST_F(InstanceLockTest, NoPlaceAtAllRunsWithoutALock) {
+  const std::wstring a = dir_ + L"\\no\\x";
+  const std::wstring b = dir_ + L"\\nor\\y";
+  EXPECT_EQ(AcquireInstanceLock(a, b).outcome, LockOutcome::NoLock);
+  EXPECT_EQ(AcquireInstanceLock(a, L"").outcome, LockOutcome::NoLock);
+}
+
+}  // namespace
+}  // namespace tovel
