@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tovel::e2e {
+
+// A started copy of the program; ended (if still running) when this goes.
+class RunningProgram {
+ public:
+  RunningProgram() = default;
+  explicit RunningProgram(PROCESS_INFORMATION pi) : pi_(pi) {}
+  ~RunningProgram();
+  RunningProgram(RunningProgram&& o) noexcept : pi_(o.pi_) { o.pi_ = {}; }
+  RunningProgram& operator=(RunningProgram&& o) noexcept;
+  RunningProgram(const RunningProgram&) = delete;
+
+  DWORD pid() const { return pi_.dwProcessId; }
+  HANDLE process() const { return pi_.hProcess; }
+  bool started() const { return pi_.hProcess != nullptr; }
+  // Waits for the process to end; its exit code, or nullopt-like STILL_ACTIVE on timeout.
+  DWORD WaitForExit(DWORD ms) const;
+
+ private:
+  PROCESS_INFORMATION pi_{};
+};
+
+// The program beside this test executable.
+std::wstring ProgramPath();
+
+RunningProgram Launch(const std::wstring& exe);
+
+// Polls for a top-level window of the process with this class (or any, if empty) and title.
+HWND WaitForWindow(DWORD pid, const std::wstring& title, DWORD ms, const wchar_t* cls = nullptr);
+HWND WaitForMessageBox(DWORD pid, DWORD ms);
+std::wstring MessageBoxText(HWND box);
+
+// Closes the player window and waits for the program to end; returns its exit code.
+DWORD CloseProgram(const RunningProgram& app, HWND mainWindow);
+
+// A screen pixel as 0x00RRGGBB.
+COLORREF ScreenPixel(int x, int y);
+
+void RemoveMarker(const std::wstring& path);
+std::wstring PrimaryMarker();
+std::wstring FallbackMarker();
+
+}  // namespace tovel::e2e
