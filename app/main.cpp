@@ -1,24 +1,35 @@
 #include <windows.h>
+#include <ole2.h>
 
+#include "app/playback.h"
+#include "app/player_state.h"
+#include "app/small_commands.h"
+#include "app/song_list.h"
+#include "app/sound_board.h"
 #include "app/startup.h"
 #include "runtime/controls.h"
+#include "runtime/mci_channel.h"
 #include "runtime/message_box.h"
-
-namespace tovel {
-namespace {
-
-void BindPlayerHandlers(Runtime& rt) {
-  rt.Bind(HandlerKey::PlayerStartup, OnPlayerStartup);
-}
-
-}  // namespace
-}  // namespace tovel
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace tovel;
   InstallFatalMessageBox();
+  // The folder browser and the shell need COM on this thread.
+  const HRESULT ole = ::OleInitialize(nullptr);
+
   Runtime& rt = Runtime::Get();
-  BindPlayerHandlers(rt);
-  if (!rt.LoadForm(PlayerForm())) return 0;
-  return rt.RunMessageLoop(kPlayerWindowId);
+  PlayerState state;
+  MediaPlayControl playerMedia(PlatformMci(), NewMediaAlias());
+  Playback playback(rt, playerMedia, state);
+
+  rt.Bind(HandlerKey::PlayerStartup, [&] { OnPlayerStartup([&] { LoadStoredSongList(rt, state); }); });
+  BindSongListHandlers(rt, state);
+  BindPlaybackHandlers(rt, playback);
+  BindSmallCommands(rt, state);
+  BindSoundBoardHandlers(rt);
+
+  int code = 0;
+  if (rt.LoadForm(PlayerForm())) code = rt.RunMessageLoop(kPlayerWindowId);
+  if (SUCCEEDED(ole)) ::OleUninitialize();
+  return code;
 }

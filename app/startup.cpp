@@ -14,11 +14,12 @@ InstanceLock& HeldInstanceLock() {
   return lock;
 }
 
-void OnPlayerStartup() {
+void OnPlayerStartup(const std::function<void()>& loadSongList) {
   Runtime& rt = Runtime::Get();
   rt.SetText(kPlayerWindowId, player::kWelcomeLabel, Prop::TypeSpecific, kWelcomeText);
   // The skin's colour sampling draws random positions.
   std::srand(static_cast<unsigned>(::GetTickCount()));
+  if (loadSongList) loadSongList();
   rt.Focus(kPlayerWindowId, player::kList);
   rt.SetInt(kPlayerWindowId, player::kSeekSlider, Prop::Disabled, 1);
 

@@ -206,7 +206,10 @@ void Runtime::ListSelect(std::uint32_t windowId, std::uint32_t controlId, int in
 }
 
 void Runtime::Focus(std::uint32_t windowId, std::uint32_t controlId) {
-  if (HWND h = ControlHandle(windowId, controlId)) ::SetFocus(h);
+  HWND h = ControlHandle(windowId, controlId);
+  if (!h) return;
+  Form(windowId)->lastFocus = h;
+  ::SetFocus(h);
 }
 
 HMENU Runtime::Menu(std::uint32_t windowId, std::uint32_t menuId) const {

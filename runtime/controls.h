@@ -8,23 +8,12 @@
 #include <map>
 #include <memory>
 
+#include "runtime/control_access.h"
 #include "runtime/forms.h"
 #include "runtime/handle.h"
 #include "runtime/value.h"
 
 namespace tovel {
-
-// Numbered properties of windows and controls.
-enum class Prop : int {
-  Left = 0,
-  Top = 1,
-  Height = 3,
-  Disabled = 6,
-  TypeSpecific = 8,   // caption of a transparent label; period of a timer
-  ButtonCaption = 10,
-  SliderMaximum = 18,
-  SliderPosition = 19,
-};
 
 using Handler = std::function<void()>;
 
@@ -37,6 +26,7 @@ struct ControlState {
 struct FormState {
   const FormDesc* desc = nullptr;
   HWND hwnd = nullptr;
+  HWND lastFocus = nullptr;  // given back when the window is activated again
   UniqueBitmap background;
   int backgroundWidth = 0;
   int backgroundHeight = 0;
@@ -48,7 +38,7 @@ struct FormState {
 
 // Windows and controls addressed by (window identifier, control identifier);
 // events from the form descriptions are dispatched to the bound handlers.
-class Runtime {
+class Runtime : public ControlAccess {
  public:
   static Runtime& Get();
 
@@ -64,19 +54,19 @@ class Runtime {
   HWND WindowHandle(std::uint32_t windowId) const;
   HWND ControlHandle(std::uint32_t windowId, std::uint32_t controlId) const;
 
-  int GetInt(std::uint32_t windowId, std::uint32_t controlId, Prop prop) const;
-  void SetInt(std::uint32_t windowId, std::uint32_t controlId, Prop prop, int value);
-  Text GetText(std::uint32_t windowId, std::uint32_t controlId, Prop prop) const;
-  void SetText(std::uint32_t windowId, std::uint32_t controlId, Prop prop, const Text& value);
+  int GetInt(std::uint32_t windowId, std::uint32_t controlId, Prop prop) const override;
+  void SetInt(std::uint32_t windowId, std::uint32_t controlId, Prop prop, int value) override;
+  Text GetText(std::uint32_t windowId, std::uint32_t controlId, Prop prop) const override;
+  void SetText(std::uint32_t windowId, std::uint32_t controlId, Prop prop, const Text& value) override;
 
   // List box commands.
-  int ListCount(std::uint32_t windowId, std::uint32_t controlId) const;
-  int ListCaret(std::uint32_t windowId, std::uint32_t controlId) const;
-  void ListAdd(std::uint32_t windowId, std::uint32_t controlId, const Text& item);
-  void ListClear(std::uint32_t windowId, std::uint32_t controlId);
-  void ListSelect(std::uint32_t windowId, std::uint32_t controlId, int index);
+  int ListCount(std::uint32_t windowId, std::uint32_t controlId) const override;
+  int ListCaret(std::uint32_t windowId, std::uint32_t controlId) const override;
+  void ListAdd(std::uint32_t windowId, std::uint32_t controlId, const Text& item) override;
+  void ListClear(std::uint32_t windowId, std::uint32_t controlId) override;
+  void ListSelect(std::uint32_t windowId, std::uint32_t controlId, int index) override;
 
-  void Focus(std::uint32_t windowId, std::uint32_t controlId);
+  void Focus(std::uint32_t windowId, std::uint32_t controlId) override;
   HMENU Menu(std::uint32_t windowId, std::uint32_t menuId) const;
 
   // Destroys the window; for the main window this ends the message loop.

@@ -96,6 +96,19 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:  // non-zero: the background is drawn
       PaintBackground(*form, reinterpret_cast<HDC>(wp));
       return 1;
+    case WM_ACTIVATE:
+      // Like a dialog: remember the focused control and give the focus back on return.
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd, focus)) form->lastFocus = focus;
+      }
+      break;
+    case WM_SETFOCUS:
+      if (form->lastFocus && ::IsWindow(form->lastFocus) && ::IsChild(hwnd, form->lastFocus)) {
+        ::SetFocus(form->lastFocus);
+        return 0;
+      }
+      break;
     case WM_MOVE:
       rt.RaiseEvent(form->desc->events, EventKind::Moved);
       break;

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/player_state.h"
+#include "runtime/control_access.h"
+#include "runtime/media.h"
+
+namespace tovel {
+
+class Runtime;
+
+// The player's transport: play/pause, stop, next, previous, the one-second tick,
+// seeking and volume. Knows the controls only through ControlAccess.
+class Playback {
+ public:
+  Playback(ControlAccess& ui, MediaDevice& media, PlayerState& state) : ui_(ui), media_(media), state_(state) {}
+
+  void PlayButton();
+  void PlaySelectedOnDoubleClick();
+  void Stop();
+  void Next();
+  void Previous();
+  void Tick();
+  void Seek();
+  void Volume();
+
+ private:
+  void StartSelected();
+  bool OpenAndPlay(int position0);
+  void Step(int delta);
+  void ShowIdle();
+  void ApplyVolume();
+
+  ControlAccess& ui_;
+  MediaDevice& media_;
+  PlayerState& state_;
+};
+
+void BindPlaybackHandlers(Runtime& rt, Playback& playback);
+
+// "mm:ss": each number with "0" in front, keeping the last two characters.
+Text ElapsedText(int minutes, int seconds);
+
+}  // namespace tovel

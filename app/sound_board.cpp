@@ -1,0 +1,7 @@
+#include "app/sound_board.h"
+
+namespace tovel {
+
+void BindSoundBoardHandlers(Runtime&) {}
+
+}  // namespace tovel

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/value.h"
+
+namespace tovel {
+
+// Numbered properties of windows and controls.
+enum class Prop : int {
+  Left = 0,
+  Top = 1,
+  Height = 3,
+  Disabled = 6,
+  TypeSpecific = 8,  // caption of a transparent label; period of a timer
+  ButtonCaption = 10,
+  SliderMaximum = 18,
+  SliderPosition = 19,
+};
+
+// How handlers read and change controls, addressed by (window identifier, control
+// identifier). The runtime implements it on real windows; host tests on a fake.
+class ControlAccess {
+ public:
+  virtual ~ControlAccess() = default;
+
+  virtual int GetInt(std::uint32_t windowId, std::uint32_t controlId, Prop prop) const = 0;
+  virtual void SetInt(std::uint32_t windowId, std::uint32_t controlId, Prop prop, int value) = 0;
+  virtual Text GetText(std::uint32_t windowId, std::uint32_t controlId, Prop prop) const = 0;
+  virtual void SetText(std::uint32_t windowId, std::uint32_t controlId, Prop prop, const Text& value) = 0;
+
+  // List box commands; the caret index is 0-based.
+  virtual int ListCount(std::uint32_t windowId, std::uint32_t controlId) const = 0;
+  virtual int ListCaret(std::uint32_t windowId, std::uint32_t controlId) const = 0;
+  virtual void ListAdd(std::uint32_t windowId, std::uint32_t controlId, const Text& item) = 0;
+  virtual void ListClear(std::uint32_t windowId, std::uint32_t controlId) = 0;
+  // Selects an entry; an index out of range is refused and changes nothing, -1 clears the selection.
+  virtual void ListSelect(std::uint32_t windowId, std::uint32_t controlId, int index) = 0;
+
+  virtual void Focus(std::uint32_t windowId, std::uint32_t controlId) = 0;
+};
+
+}  // namespace tovel

@@ -1,0 +1,138 @@
+#include "runtime/media.h"
+
+#include <array>
+#include <cwchar>
+#include <thread>
+#include <utility>
+
+#include "runtime/text.h"
+
+namespace tovel {
+namespace {
+
+struct TypeRow {
+  std::string_view fileType;
+  std::string_view device;
+};
+
+// "rmvb" is in the list too but can never equal a three-character type.
+constexpr std::array<TypeRow, 22> kDeviceTypes = {{
+    {"wav", "waveaudio"},  {"avi", "avivideo"},    {"cda", "cdaudio"},     {"rm", "MPEGvideo"},
+    {"ra", "MPEGvideo"},   {"mp3", "MPEGvideo"},   {"ram", "MPEGvideo"},   {"rmvb", "MPEGvideo"},
+    {"mid", "Sequencer"},  {"rmi", "Sequencer"},   {"idi", "Sequencer"},   {"asf", "MPEGvideo2"},
+    {"wma", "MPEGvideo2"}, {"asx", "MPEGvideo2"},  {"ivf", "MPEGvideo2"},  {"lsf", "MPEGvideo2"},
+    {"lsx", "MPEGvideo2"}, {"p2v", "MPEGvideo2"},  {"wax", "MPEGvideo2"},  {"wvx", "MPEGvideo2"},
+    {"wmx", "MPEGvideo2"}, {"wmp", "MPEGvideo2"},
+}};
+
+bool InVolumeRange(int v) { return v >= 0 && v <= 1000; }
+
+}  // namespace
+
+Text MediaFileType(std::string_view path) {
+  const size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos) return {};
+  Text type(path.substr(dot + 1, 3));
+  for (char& c : type)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return type;
+}
+
+std::string_view MediaDeviceType(std::string_view fileType) {
+  for (const auto& row : kDeviceTypes)
+    if (row.fileType == fileType) return row.device;
+  return "MPEGvideo";
+}
+
+MediaPlayControl::MediaPlayControl(MciChannel& channel, Text alias) : channel_(channel), alias_(std::move(alias)) {}
+
+MediaPlayControl::~MediaPlayControl() {
+  if (openCount_ > 0) Send(Command(L"close"));
+}
+
+bool MediaPlayControl::Send(const std::wstring& command, std::wstring* answer) {
+  return channel_.Send(command, answer);
+}
+
+std::wstring MediaPlayControl::Command(std::wstring_view verb, std::wstring_view rest) const {
+  std::wstring cmd(verb);
+  cmd += L' ';
+  cmd += Widen(alias_);
+  if (!rest.empty()) {
+    cmd += L' ';
+    cmd += rest;
+  }
+  return cmd;
+}
+
+bool MediaPlayControl::Open(const Text& path) {
+  Send(Command(L"close"));  // whatever was open before; its result does not matter
+  fileName_ = path;
+  fileType_ = MediaFileType(path);
+  // Quoted, so spaces and any script in the path reach MCI whole.
+  const std::wstring open = L"open \"" + Widen(path) + L"\" type " + Widen(MediaDeviceType(fileType_)) +
+                            L" alias " + Widen(alias_);
+  const bool ok = Send(open);
+  if (ok) {
+    ++openCount_;
+    const bool audioOnly = fileType_ == "mp3" || fileType_ == "wav" || fileType_ == "cda" || fileType_ == "mid";
+    if (!audioOnly && displayWindow_ != 0)
+      Send(Command(L"window", L"handle " + std::to_wstring(displayWindow_)));
+  }
+  return ok;
+}
+
+bool MediaPlayControl::Play(int fromMs, std::optional<std::intptr_t> window) {
+  paused_ = false;
+  bool ok = true;
+  if (window && channel_.IsLiveWindow(*window)) {
+    displayWindow_ = *window;
+    ok = Send(Command(L"window", L"handle " + std::to_wstring(displayWindow_)));
+  }
+  const bool played = fromMs == -1 ? Send(Command(L"play")) : Send(Command(L"play", L"from " + std::to_wstring(fromMs)));
+  return ok && played;
+}
+
+MediaMode MediaPlayControl::StatusMode() {
+  std::wstring answer;
+  if (!Send(Command(L"status", L"mode"), &answer)) return MediaMode::Other;
+  if (answer == L"playing") return MediaMode::Playing;
+  if (answer == L"stopped") return MediaMode::Stopped;
+  if (answer == L"paused") return MediaMode::Paused;
+  return MediaMode::Other;
+}
+
+int MediaPlayControl::LengthMs() {
+  std::this_thread::yield();
+  std::wstring ignored;
+  Send(Command(L"status", L"window handle"), &ignored);
+  // Also makes later play positions milliseconds.
+  Send(Command(L"set", L"time format milliseconds"));
+  std::wstring answer;
+  if (!Send(Command(L"status", L"length"), &answer)) return 0;
+  return static_cast<int>(std::wcstol(answer.c_str(), nullptr, 10));
+}
+
+bool MediaPlayControl::PauseResume() {
+  const bool resume = paused_;
+  paused_ = !paused_;  // flips whatever the device answers
+  return Send(Command(resume ? L"resume" : L"pause"));
+}
+
+bool MediaPlayControl::Stop() {
+  const bool ok = Send(Command(L"stop"));
+  if (ok) Send(Command(L"seek", L"to start"));
+  return ok;
+}
+
+bool MediaPlayControl::SetVolume(std::optional<int> left, std::optional<int> right) {
+  const int l = left ? *left * 10 : -1;
+  const int r = right ? *right * 10 : -1;
+  bool leftOk = false;
+  bool rightOk = true;
+  if (InVolumeRange(l)) leftOk = Send(Command(L"setaudio", L"left volume to " + std::to_wstring(l)));
+  if (InVolumeRange(r)) rightOk = Send(Command(L"setaudio", L"right volume to " + std::to_wstring(r)));
+  return InVolumeRange(l) && leftOk && rightOk;
+}
+
+}  // namespace tovel
