@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/playback.h"
+#include "runtime/forms.h"
+#include "tests/support/fake_controls.h"
+
+namespace tovel {
+namespace {
+
+constexpr std::uint32_t W = kPlayerWindowId;
+
+// A device whose songs end when the test says so; paths containing "broken" do not open.
+class FakeDevice : public MediaDevice {
+ public:
+  bool Open(const Text& path) override {
+    opened.push_back(path);
+    open = path.find("broken") == Text::npos;
+    mode = MediaMode::Other;
+    return open;
+  }
+  bool Play(int fromMs) override {
+    plays.push_back(fromMs);
+    if (open) mode = MediaMode::Playing;
+    return open;
+  }
+  MediaMode StatusMode() override { return mode; }
+  int LengthMs() override { return open ? lengthMs : 0; }
+  int LengthSeconds() override { return LengthMs() / 1000; }
+  bool PauseResume() override {
+    paused = !paused;
+    mode = paused ? MediaMode::Paused : MediaMode::Playing;
+    return open;
+  }
+  bool Stop() override {
+    mode = MediaMode::Stopped;
+    return open;
+  }
+  bool SetVolume(std::optional<int> l, std::optional<int> r) override {
+    volume = {l.value_or(-1), r.value_or(-1)};
+    return open;
+  }
+
+  std::vector<Text> opened;
+  std::vector<int> plays;
+  bool open = false;
+  bool paused = false;
+  MediaMode mode = MediaMode::Other;
+  int lengthMs = 200500;
+  std::pair<int, int> volume{-1, -1};
+};
+
+class PlaybackTest : public ::testing::Test {
+ protected:
+  PlaybackTest() {
+    ui.SetRange(W, player::kSeekSlider, 0, 100);
+    ui.SetRange(W, player::kVolumeSlider, 1, 100);
+    ui.SetInt(W, player::kVolumeSlider, Prop::SliderPosition, 100);
+  }
+  void AddSongs(std::initializer_list<const char*> paths) {
+    for (const char* p : paths) {
+      state.songList.Append(p);
+      ui.ListAdd(W, player::kList, p);
+    }
+  }
+  Text Elapsed() const { return ui.GetText(W, player::kElapsedLabel, Prop::TypeSpecific); }
+  int Seek() const { return ui.GetInt(W, player::kSeekSlider, Prop::SliderPosition); }
+  bool SeekEnabled() const { return ui.GetInt(W, player::kSeekSlider, Prop::Disabled) == 0; }
+  int TickPeriod() const { return ui.GetInt(W, player::kTick, Prop::TypeSpecific); }
+  Text PlayCaption() const { return ui.GetText(W, player::kPlayButton, Prop::ButtonCaption); }
+
+  testing::FakeControls ui;
+  FakeDevice device;
+  PlayerState state;
+  Playback playback{ui, device, state};
+};
+
+TEST_F(PlaybackTest, StartShowsOneSecondAtOnceAndTheTickCounts) {
+  AddSongs({"D:\\a.mp3", "D:\\b.mp3"});
+  playback.PlayButton();
+  EXPECT_EQ(device.opened, std::vector<Text>{"D:\\a.mp3"});
+  EXPECT_EQ(device.plays, std::vector<int>{-1});
+  EXPECT_EQ(state.playState, 1);
+  EXPECT_EQ(state.statusWord, "播放");
+  EXPECT_EQ(Elapsed(), "00:01");
+  EXPECT_EQ(TickPeriod(), 1000);
+  EXPECT_TRUE(SeekEnabled());
+  EXPECT_EQ(ui.GetInt(W, player::kSeekSlider, Prop::SliderMaximum), 200);
+  EXPECT_EQ(Seek(), 1);
+  EXPECT_EQ(device.volume, std::make_pair(100, 100));
+  EXPECT_EQ(ui.GetText(W, player::kVolumeLabel, Prop::TypeSpecific), "音量:100");
+
+  playback.Tick();
+  EXPECT_EQ(Elapsed(), "00:02");
+  EXPECT_EQ(Seek(), 2);
+  for (int i = 0; i < 57; ++i) playback.Tick();
+  EXPECT_EQ(Elapsed(), "00:59");
+  playback.Tick();
+  EXPECT_EQ(Elapsed(), "01:00");
+}
+
+TEST_F(PlaybackTest, PauseFreezesAndResumeContinues) {
+  AddSongs({"a.mp3"});
+  playback.PlayButton();
+  playback.Tick();
+  playback.PlayButton();  // pause
+  EXPECT_EQ(state.playState, 2);
+  EXPECT_TRUE(device.paused);
+  EXPECT_EQ(PlayCaption(), "暂停");
+  EXPECT_EQ(TickPeriod(), 0);
+  EXPECT_FALSE(SeekEnabled());
+  playback.Tick();  // a late tick changes nothing while paused
+  EXPECT_EQ(Elapsed(), "00:02");
+  EXPECT_EQ(Seek(), 2);
+
+  playback.PlayButton();  // resume
+  EXPECT_EQ(state.playState, 1);
+  EXPECT_EQ(device.plays.back(), -1);
+  EXPECT_EQ(PlayCaption(), "播放");
+  EXPECT_EQ(TickPeriod(), 1000);
+  playback.Tick();
+  EXPECT_EQ(Elapsed(), "00:03");
+}
+
+TEST_F(PlaybackTest, SongEndStartsTheNextWithTwoSecondsShown) {
+  AddSongs({"a.mp3", "b.mp3"});
+  playback.PlayButton();
+  device.mode = MediaMode::Stopped;
+  playback.Tick();
+  EXPECT_EQ(device.opened.back(), "b.mp3");
+  EXPECT_EQ(ui.List(W, player::kList).caret, 1);
+  EXPECT_EQ(Elapsed(), "00:02");  // the start's own tick, then this one
+  EXPECT_EQ(state.playState, 1);
+
+  device.mode = MediaMode::Stopped;  // the last song ends: round to the first
+  playback.Tick();
+  EXPECT_EQ(device.opened.back(), "a.mp3");
+  EXPECT_EQ(ui.List(W, player::kList).caret, 0);
+}
+
+TEST_F(PlaybackTest, NextAndPreviousWrapAround) {
+  AddSongs({"a.mp3", "b.mp3", "c.mp3"});
+  playback.Previous();
+  EXPECT_EQ(device.opened.back(), "c.mp3");
+  playback.Next();
+  EXPECT_EQ(device.opened.back(), "a.mp3");
+  playback.Next();
+  EXPECT_EQ(device.opened.back(), "b.mp3");
+  EXPECT_EQ(state.playState, 1);
+}
+
+TEST_F(PlaybackTest, StopRewindsAndShowsZero) {
+  AddSongs({"a.mp3"});
+  playback.PlayButton();
+  playback.Tick();
+  playback.Stop();
+  EXPECT_EQ(device.mode, MediaMode::Stopped);
+  EXPECT_EQ(state.playState, 0);
+  EXPECT_EQ(Elapsed(), "00:00");
+  EXPECT_EQ(Seek(), 0);
+  EXPECT_FALSE(SeekEnabled());
+  EXPECT_EQ(TickPeriod(), 0);
+  playback.PlayButton();  // idle again: starts afresh
+  EXPECT_EQ(Elapsed(), "00:01");
+}
+
+TEST_F(PlaybackTest, EmptyListStartsNothing) {
+  playback.PlayButton();
+  EXPECT_EQ(state.playState, 0);
+  EXPECT_EQ(state.statusWord, "文件已经不存在");
+  playback.PlaySelectedOnDoubleClick();
+  EXPECT_EQ(state.playState, 0);  // so the play button still works afterwards
+  EXPECT_TRUE(device.opened.empty());
+}
+
+TEST_F(PlaybackTest, SongThatCannotOpenLeavesThePlayerIdle) {
+  AddSongs({"broken.mp3", "good.mp3"});
+  playback.PlaySelectedOnDoubleClick();
+  EXPECT_EQ(state.playState, 0);
+  EXPECT_EQ(Elapsed(), "00:00");
+  EXPECT_FALSE(SeekEnabled());
+  EXPECT_EQ(TickPeriod(), 0);
+
+  // An automatic change of song skips it; with nothing playable it gives up after one pass.
+  ui.ListSelect(W, player::kList, 1);
+  playback.PlayButton();
+  device.mode = MediaMode::Stopped;
+  playback.Tick();
+  EXPECT_EQ(device.opened.back(), "good.mp3");
+  EXPECT_EQ(state.playState, 1);
+
+  PlayerState lonely;
+  FakeDevice dev;
+  testing::FakeControls ui2;
+  Playback only(ui2, dev, lonely);
+  lonely.songList.Append("broken1.mp3");
+  lonely.songList.Append("broken2.mp3");
+  ui2.ListAdd(W, player::kList, "1");
+  ui2.ListAdd(W, player::kList, "2");
+  dev.open = true;
+  dev.mode = MediaMode::Stopped;
+  lonely.playState = 1;
+  only.Tick();
+  EXPECT_EQ(dev.opened.size(), 2u);
+  EXPECT_EQ(lonely.playState, 0);
+  EXPECT_EQ(ui2.GetText(W, player::kElapsedLabel, Prop::TypeSpecific), "00:00");
+}
+
+TEST_F(PlaybackTest, SeekPlaysFromTheSliderPositionOnlyWhenTheUserMovedIt) {
+  AddSongs({"a.mp3"});
+  playback.PlayButton();  // length 200 s, slider maximum 200, mark 1
+  ui.SetInt(W, player::kSeekSlider, Prop::SliderPosition, 90);
+  playback.Seek();
+  EXPECT_EQ(device.plays.back(), 90225);  // floor(200500 / 200 * 90)
+  EXPECT_EQ(state.elapsedMinutes, 1);
+  EXPECT_EQ(state.elapsedSeconds, 30);
+  const size_t plays = device.plays.size();
+  playback.Seek();  // same position again: no second seek
+  EXPECT_EQ(device.plays.size(), plays);
+
+  // Seeking while paused plays on, but the counter waits for the play button.
+  playback.PlayButton();
+  ASSERT_EQ(state.playState, 2);
+  ui.SetInt(W, player::kSeekSlider, Prop::SliderPosition, 10);
+  playback.Seek();
+  EXPECT_EQ(device.plays.back(), 10025);
+  EXPECT_EQ(state.statusWord, "播放");
+  EXPECT_EQ(state.playState, 2);
+}
+
+TEST_F(PlaybackTest, SeekGuardsAgainstZeroLengthAndZeroRange) {
+  AddSongs({"a.mp3"});
+  device.lengthMs = 400;  // under a second
+  playback.PlayButton();
+  ui.SetInt(W, player::kSeekSlider, Prop::SliderPosition, 0);
+  const size_t plays = device.plays.size();
+  playback.Seek();
+  EXPECT_EQ(device.plays.size(), plays);
+
+  state.songLengthSeconds = 100;
+  ui.SetInt(W, player::kSeekSlider, Prop::SliderMaximum, 0);
+  playback.Seek();
+  EXPECT_EQ(device.plays.size(), plays);
+}
+
+TEST_F(PlaybackTest, SeekWithAnEmptyListOnlyRewritesTheCounter) {
+  state.elapsedMinutes = 3;
+  state.elapsedSeconds = 7;
+  playback.Seek();
+  EXPECT_EQ(Elapsed(), "03:07");
+  EXPECT_TRUE(device.plays.empty());
+}
+
+TEST_F(PlaybackTest, VolumeSetsBothChannelsAndTheLabel) {
+  AddSongs({"a.mp3"});
+  ui.SetInt(W, player::kVolumeSlider, Prop::SliderPosition, 37);
+  playback.Volume();
+  EXPECT_EQ(device.volume, std::make_pair(37, 37));
+  EXPECT_EQ(ui.GetText(W, player::kVolumeLabel, Prop::TypeSpecific), "音量:37");
+}
+
+TEST(ElapsedText, TwoDigitsEachAndMinutesWrapAtOneHundred) {
+  EXPECT_EQ(ElapsedText(0, 0), "00:00");
+  EXPECT_EQ(ElapsedText(5, 7), "05:07");
+  EXPECT_EQ(ElapsedText(59, 59), "59:59");
+  EXPECT_EQ(ElapsedText(100, 1), "00:01");
+  EXPECT_EQ(ElapsedText(123, 45), "23:45");
+}
+
+}  // namespace
+}  // namespace tovel
