@@ -152,7 +152,9 @@ bool RegisterFormClass() {
   wc.lpfnWndProc = FormProc;
   wc.hInstance = Instance();
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  wc.hIcon = ::LoadIconW(Instance(), L"DEFAULT_ICON");
+  // Number 129 first, then the name: the program carries only the named icon.
+  wc.hIcon = ::LoadIconW(Instance(), MAKEINTRESOURCEW(129));
+  if (!wc.hIcon) wc.hIcon = ::LoadIconW(Instance(), L"DEFAULT_ICON");
   wc.lpszClassName = kFormClass;
   return ::RegisterClassExW(&wc) != 0;
 }
