@@ -2,7 +2,12 @@
 # fetched into the cache. Only the static library is built.
 include(ExternalProject)
 
-set(TOVEL_CACHE "$ENV{HOME}/.cache/tovel" CACHE PATH "Download cache outside the source tree")
+if(DEFINED ENV{HOME})
+  set(_home "$ENV{HOME}")
+else()
+  file(TO_CMAKE_PATH "$ENV{USERPROFILE}" _home)  # native Windows
+endif()
+set(TOVEL_CACHE "${_home}/.cache/tovel" CACHE PATH "Download cache outside the source tree")
 set(TOVEL_LIBJPEG_TARBALL "${TOVEL_CACHE}/libjpeg-turbo_2.1.5.orig.tar.gz" CACHE FILEPATH "libjpeg-turbo source tarball")
 if(NOT EXISTS "${TOVEL_LIBJPEG_TARBALL}")
   message(FATAL_ERROR "Missing ${TOVEL_LIBJPEG_TARBALL}; run scripts/setup.sh first")
