@@ -1,8 +1,91 @@
 #include "app/song_list.h"
 
-namespace tovel {
+#include "app/song_list_rules.h"
+#include "runtime/forms.h"
 
-void BindSongListHandlers(Runtime&, PlayerState&) {}
-void LoadStoredSongList(Runtime&, PlayerState&) {}
+namespace tovel {
+namespace {
+
+constexpr std::uint32_t W = kPlayerWindowId;
+
+}  // namespace
+
+void SongListHandlers::AppendStored(const Text& value) {
+  for (Text& part : SplitStoredList(value)) state_.songList.Append(std::move(part));
+}
+
+void SongListHandlers::LoadList() {
+  const Text value = storage_.ReadStoredList();
+  if (value.empty()) return;
+  AppendStored(value);
+  RefreshListBox();
+}
+
+void SongListHandlers::RefreshListBox() {
+  int number = 0;
+  for (const Text& path : state_.songList) ui_.ListAdd(W, player::kList, ListEntryText(++number, path));
+}
+
+void SongListHandlers::AddFolder() {
+  // A cancelled browser means "no folder", not the root of the current drive.
+  const auto folder = storage_.BrowseFolder(kAddFolderTitle);
+  if (!folder || folder->empty()) return;
+  const Text prefix = DirectoryPrefix(*folder);
+  StoredListBuilder stored(prefix);
+  for (const Text& name : storage_.FileNamesIn(prefix)) {
+    if (!IsSongFileName(name)) continue;
+    ui_.ListAdd(W, player::kList, name);
+    stored.Add(name);
+  }
+  const bool written = storage_.WriteStoredList(stored.value());
+  ui_.ListClear(W, player::kList);
+  // Without a written file the folder's songs still join the list for this run.
+  AppendStored(written ? storage_.ReadStoredList() : stored.value());
+  // Also when the folder had no songs: the list box must keep matching SongList.
+  RefreshListBox();
+}
+
+void SongListHandlers::ClearList() {
+  ui_.SetInt(W, player::kTick, Prop::TypeSpecific, 0);
+  storage_.DeleteExportFile();
+  ui_.ListClear(W, player::kList);
+  state_.songList.Clear();
+  ui_.SetText(W, player::kElapsedLabel, Prop::TypeSpecific, "00:00");
+  state_.statusWord = kStatusCleared;
+  ui_.SetInt(W, player::kSeekSlider, Prop::SliderPosition, 0);
+  ui_.SetInt(W, player::kSeekSlider, Prop::Disabled, 1);
+}
+
+void SongListHandlers::RemoveEntry() {
+  int p = ui_.ListCaret(W, player::kList);
+  if (p >= 0 && p < state_.songList.Count()) state_.songList.RemoveAtPosition(p);
+  ui_.ListClear(W, player::kList);
+  RefreshListBox();
+  ui_.Focus(W, player::kList);
+  if (state_.songList.Count() == p) --p;  // the removed entry was the last one
+  ui_.ListSelect(W, player::kList, p);
+  state_.listModified = 1;
+}
+
+void SongListHandlers::DeleteSongFile() {
+  if (ui_.ListCount(W, player::kList) == 0) {
+    tell_(kDeleteFailedText);
+    return;
+  }
+  const int entry = ui_.ListCaret(W, player::kList) + 1;
+  if (entry < 1 || entry > state_.songList.Count()) return;
+  const Text path = state_.songList.At(entry);
+  if (!storage_.FileExists(path) || !storage_.RemoveFile(path)) return;
+  RemoveEntry();
+  tell_(kDeleteDoneText);
+}
+
+void SongListHandlers::SaveOnExit() {
+  if (state_.listModified != 1) return;
+  state_.listExportText += ExportText(state_.songList);
+  storage_.ReleaseHeldFiles();
+  storage_.DeleteExportFile();
+  storage_.WriteExportFile(state_.listExportText);
+}
 
 }  // namespace tovel

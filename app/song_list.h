@@ -1,9 +1,70 @@
 #pragma once
 
+#include <functional>
+#include <optional>
+#include <vector>
+
 #include "app/player_state.h"
-#include "runtime/controls.h"
+#include "runtime/control_access.h"
+#include "runtime/value.h"
 
 namespace tovel {
+
+class Runtime;
+
+inline constexpr char kAddFolderTitle[] = "添加MP3文件夹";
+inline constexpr char kDeleteFailedText[] = "删除失败 文件未找到";
+inline constexpr char kDeleteDoneText[] = "删除文件 成功";
+
+// What the song-list handlers need from the platform: the configuration file,
+// the folder browser, files on disk, the export file and the held marker.
+class SongStorage {
+ public:
+  virtual ~SongStorage() = default;
+
+  // The stored list value; "" when the file, section or key is missing.
+  virtual Text ReadStoredList() = 0;
+  // False when the file could not be written; the old file is then left whole.
+  virtual bool WriteStoredList(const Text& value) = 0;
+
+  // The chosen folder, or nothing when the user cancelled.
+  virtual std::optional<Text> BrowseFolder(const Text& title) = 0;
+  // Names of the files (not folders) in the folder, in the platform's search order.
+  virtual std::vector<Text> FileNamesIn(const Text& directoryPrefix) = 0;
+
+  virtual bool FileExists(const Text& path) = 0;
+  virtual bool RemoveFile(const Text& path) = 0;
+
+  virtual void DeleteExportFile() = 0;
+  virtual bool WriteExportFile(const Text& text) = 0;
+  // Closes the files the program holds open (the single-instance marker).
+  virtual void ReleaseHeldFiles() = 0;
+};
+
+using ShowText = std::function<void(const Text&)>;
+
+// The song list's handlers: list box, SongList and the configuration file.
+class SongListHandlers {
+ public:
+  SongListHandlers(ControlAccess& ui, PlayerState& state, SongStorage& storage, ShowText tell)
+      : ui_(ui), state_(state), storage_(storage), tell_(std::move(tell)) {}
+
+  void LoadList();
+  void RefreshListBox();
+  void AddFolder();
+  void ClearList();
+  void RemoveEntry();
+  void DeleteSongFile();
+  void SaveOnExit();
+
+ private:
+  void AppendStored(const Text& value);
+
+  ControlAccess& ui_;
+  PlayerState& state_;
+  SongStorage& storage_;
+  ShowText tell_;
+};
 
 // "添加", "清空", the two context-menu items and save-on-exit.
 void BindSongListHandlers(Runtime& rt, PlayerState& state);

@@ -1,0 +1,122 @@
+#include <windows.h>
+#include <shlobj.h>
+
+#include <memory>
+
+#include "app/config_file.h"
+#include "app/song_list.h"
+#include "app/startup.h"
+#include "runtime/controls.h"
+#include "runtime/message_box.h"
+#include "runtime/text.h"
+
+namespace tovel {
+namespace {
+
+constexpr wchar_t kConfigFileName[] = L"歌曲配置.ini";
+constexpr wchar_t kExportFile[] = L"c:\\ge.dll";
+
+std::wstring ExecutableDirectory() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return L".";
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return path.substr(0, path.find_last_of(L'\\'));
+}
+
+struct PidlDeleter {
+  void operator()(ITEMIDLIST* p) const { ::CoTaskMemFree(p); }
+};
+
+class WinSongStorage : public SongStorage {
+ public:
+  explicit WinSongStorage(const Runtime& rt)
+      : rt_(rt), configPath_(ExecutableDirectory() + L"\\" + kConfigFileName) {}
+
+  Text ReadStoredList() override {
+    return ReadIniValue(configPath_, kSongSection, kSongListKey).value_or(Text());
+  }
+
+  bool WriteStoredList(const Text& value) override {
+    return WriteIniValue(configPath_, kSongSection, kSongListKey, value);
+  }
+
+  std::optional<Text> BrowseFolder(const Text& title) override {
+    const std::wstring wideTitle = Widen(title);
+    BROWSEINFOW info{};
+    // Owned by the player window, so "添加" cannot open a second browser meanwhile.
+    info.hwndOwner = rt_.WindowHandle(kPlayerWindowId);
+    info.lpszTitle = wideTitle.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    std::unique_ptr<ITEMIDLIST, PidlDeleter> chosen(::SHBrowseForFolderW(&info));
+    if (!chosen) return std::nullopt;
+    wchar_t path[MAX_PATH];
+    if (!::SHGetPathFromIDListW(chosen.get(), path)) return std::nullopt;
+    return Narrow(path);
+  }
+
+  std::vector<Text> FileNamesIn(const Text& directoryPrefix) override {
+    std::vector<Text> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(Widen(directoryPrefix + "*.*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Narrow(data.cFileName));
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return names;
+  }
+
+  bool FileExists(const Text& path) override {
+    const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool RemoveFile(const Text& path) override { return ::DeleteFileW(Widen(path).c_str()) != 0; }
+
+  void DeleteExportFile() override { ::DeleteFileW(kExportFile); }
+
+  bool WriteExportFile(const Text& text) override { return ReplaceFileBytes(kExportFile, EncodeFileText(text)); }
+
+  void ReleaseHeldFiles() override { HeldInstanceLock().file.reset(); }
+
+ private:
+  const Runtime& rt_;
+  std::wstring configPath_;
+};
+
+void ShowPlainMessage(const Text& text) { ShowMessage(text); }
+
+struct SongListParts {
+  SongListParts(Runtime& rt, PlayerState& state) : storage(rt), handlers(rt, state, storage, ShowPlainMessage) {}
+  WinSongStorage storage;
+  SongListHandlers handlers;
+};
+
+// One set for the program's life; the runtime and the state outlive every handler call.
+SongListHandlers& Handlers(Runtime& rt, PlayerState& state) {
+  static std::unique_ptr<SongListParts> parts;
+  if (!parts) parts = std::make_unique<SongListParts>(rt, state);
+  return parts->handlers;
+}
+
+}  // namespace
+
+void BindSongListHandlers(Runtime& rt, PlayerState& state) {
+  SongListHandlers& h = Handlers(rt, state);
+  rt.Bind(HandlerKey::AddFolder, [&h] { h.AddFolder(); });
+  rt.Bind(HandlerKey::ClearList, [&h] { h.ClearList(); });
+  rt.Bind(HandlerKey::RemoveEntry, [&h] { h.RemoveEntry(); });
+  rt.Bind(HandlerKey::DeleteFile, [&h] { h.DeleteSongFile(); });
+  rt.Bind(HandlerKey::PlayerSaveOnExit, [&h] { h.SaveOnExit(); });
+}
+
+void LoadStoredSongList(Runtime& rt, PlayerState& state) { Handlers(rt, state).LoadList(); }
+
+}  // namespace tovel
