@@ -42,8 +42,10 @@ class SongListE2e : public ::testing::Test {
     app = Launch(program_);
     if (!app.started()) return nullptr;
     HWND player = WaitForWindow(app.pid(), kPlayerTitle, 20000);
+    // The window is found as soon as it exists; the list is loaded before it is shown.
+    for (int i = 0; player && i < 400 && !::IsWindowVisible(player); ++i) ::Sleep(50);
     if (player) list_ = ::GetDlgItem(player, kListId);
-    return player;
+    return list_ ? player : nullptr;
   }
   std::wstring Ini() const { return appDir_ / L"歌曲配置.ini"; }
   std::wstring Song(const std::wstring& source, const std::wstring& name) { return CopySong(source, songs_, name); }

@@ -32,12 +32,30 @@ std::wstring TestDataDir() {
   return program.substr(0, program.find_last_of(L'\\')) + L"\\testdata";
 }
 
-// Waits for a visible dialog of the process, whatever its title.
+struct VisibleDialog {
+  DWORD pid;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindVisibleDialog(HWND h, LPARAM lp) {
+  auto* search = reinterpret_cast<VisibleDialog*>(lp);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(h, &pid);
+  wchar_t cls[16] = {};
+  ::GetClassNameW(h, cls, 16);
+  if (pid != search->pid || wcscmp(cls, L"#32770") != 0 || !::IsWindowVisible(h)) return TRUE;
+  search->found = h;
+  return FALSE;
+}
+
+// Waits for a visible dialog of the process, whatever its title; the process may
+// hold hidden dialogs of its own besides.
 HWND WaitForDialog(DWORD pid, DWORD ms) {
   const DWORD start = ::GetTickCount();
   for (;;) {
-    HWND box = WaitForMessageBox(pid, 0);
-    if (box && ::IsWindowVisible(box)) return box;
+    VisibleDialog search{pid};
+    ::EnumWindows(FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
     if (::GetTickCount() - start > ms) return nullptr;
     ::Sleep(50);
   }
