@@ -146,9 +146,11 @@ LRESULT CALLBACK ListSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UIN
 }
 
 bool RegisterFormClass() {
-  WNDCLASSEXW wc{sizeof(wc)};
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
   if (::GetClassInfoExW(Instance(), kFormClass, &wc)) return true;
-  wc = WNDCLASSEXW{sizeof(wc)};
+  wc = WNDCLASSEXW{};
+  wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = FormProc;
   wc.hInstance = Instance();
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
@@ -225,7 +227,9 @@ DWORD FrameStyle(int code, DWORD* exStyle) {
 
 bool CreateFormWindow(FormState& form) {
   const FormDesc& d = *form.desc;
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX icc{};
+  icc.dwSize = sizeof(icc);
+  icc.dwICC = ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
   ::InitCommonControlsEx(&icc);
   if (!RegisterFormClass() || !RegisterLabelClass(Instance())) return false;
 

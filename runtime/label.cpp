@@ -54,9 +54,11 @@ LRESULT CALLBACK LabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 bool RegisterLabelClass(HINSTANCE instance) {
-  WNDCLASSEXW wc{sizeof(wc)};
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
   if (::GetClassInfoExW(instance, kLabelClass, &wc)) return true;
-  wc = WNDCLASSEXW{sizeof(wc)};
+  wc = WNDCLASSEXW{};
+  wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = LabelProc;
   wc.hInstance = instance;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);

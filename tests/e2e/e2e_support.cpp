@@ -100,8 +100,12 @@ RunningProgram Launch(const std::wstring& exe) {
   return RunningProgram(pi);
 }
 
+// Found once it is shown: the program creates its window hidden and shows it after start-up.
 HWND WaitForWindow(DWORD pid, const std::wstring& title, DWORD ms, const wchar_t* cls) {
-  return Poll(pid, &title, cls, ms);
+  const DWORD start = ::GetTickCount();
+  HWND h = Poll(pid, &title, cls, ms);
+  while (h && !::IsWindowVisible(h) && ::GetTickCount() - start < ms) ::Sleep(20);
+  return h;
 }
 
 // The box is found as soon as it exists; its text comes a moment later.

@@ -80,17 +80,22 @@ TEST_F(Startup, PlayerWindowAppearsWithItsControlsAndWelcome) {
   for (const auto& e : expected) {
     HWND h = ::GetDlgItem(player, e.id);
     ASSERT_NE(h, nullptr) << std::hex << e.id;
-    if (e.cls) EXPECT_EQ(Class(h), e.cls) << std::hex << e.id;
+    if (e.cls) {
+      EXPECT_EQ(Class(h), e.cls) << std::hex << e.id;
+    }
     const RECT r = ChildRect(player, h);
     EXPECT_TRUE(::EqualRect(&r, &e.rc)) << std::hex << e.id << ": " << r.left << "," << r.top << ","
                                         << r.right << "," << r.bottom;
-    if (e.text) EXPECT_EQ(Text(h), e.text) << std::hex << e.id;
+    if (e.text) {
+      EXPECT_EQ(Text(h), e.text) << std::hex << e.id;
+    }
   }
 
   // Start-up state: seek slider disabled, the keyboard focus in the list.
   EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(player, 0x3D23)));
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(player, 0x007D)));
-  GUITHREADINFO gui{sizeof(gui)};
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
   ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(player, nullptr), &gui));
   EXPECT_EQ(gui.hwndFocus, ::GetDlgItem(player, 0x0076));
 

@@ -97,8 +97,9 @@ TEST_F(FormWindows, EveryVisibleControlIsAChildWithItsIdClassPlaceAndCaption) {
         case ControlType::Slider: EXPECT_EQ(cls, L"msctls_trackbar32"); break;
         default: break;
       }
-      if (c.type == ControlType::Button || c.type == ControlType::TransparentLabel)
+      if (c.type == ControlType::Button || c.type == ControlType::TransparentLabel) {
         EXPECT_EQ(Narrow(TextOfWindow(h)), c.caption) << c.name;
+      }
     }
     EXPECT_EQ(children, visible);
   }
