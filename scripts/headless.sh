@@ -32,6 +32,7 @@ tovel_start_pulse() {
   pactl list short sinks 2>/dev/null | grep -q nullsink ||
     pactl load-module module-null-sink sink_name=nullsink >/dev/null
   pactl set-default-sink nullsink >/dev/null 2>&1 || true
+  pactl set-default-source nullsink.monitor >/dev/null 2>&1 || true
 }
 
 # A prefix with the font fixes, built once and copied for every run.
