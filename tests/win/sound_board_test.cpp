@@ -1,0 +1,316 @@
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/clips.h"
+#include "app/sound_board.h"
+#include "runtime/jpeg_picture.h"
+#include "runtime/text.h"
+#include "tests/support/fake_controls.h"
+
+namespace tovel {
+namespace {
+
+void Pump(DWORD ms) {
+  const DWORD end = ::GetTickCount() + ms;
+  do {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::Sleep(5);
+  } while (static_cast<LONG>(::GetTickCount() - end) < 0);
+}
+
+// Takes every command and answers "done", so the handlers' traffic can be read back.
+class RecordingMci : public MciChannel {
+ public:
+  bool Send(const std::wstring& command, std::wstring* answer) override {
+    commands.push_back(command);
+    if (answer) answer->clear();
+    return true;
+  }
+  bool IsLiveWindow(std::intptr_t) override { return false; }
+  int CountStartingWith(const std::wstring& prefix) const {
+    return static_cast<int>(std::count_if(commands.begin(), commands.end(),
+                                          [&](const std::wstring& c) { return c.rfind(prefix, 0) == 0; }));
+  }
+  std::vector<std::wstring> commands;
+};
+
+std::wstring FreshFolder() {
+  wchar_t temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  static int counter = 0;
+  std::wstring folder = std::wstring(temp) + L"tovel-board-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                        std::to_wstring(counter++) + L"\\";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+void RemoveFolder(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      ::SetFileAttributesW((folder + data.cFileName).c_str(), FILE_ATTRIBUTE_NORMAL);
+      ::DeleteFileW((folder + data.cFileName).c_str());
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+  }
+  ::RemoveDirectoryW(folder.c_str());
+}
+
+std::string Contents(const std::wstring& path) {
+  HANDLE f = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes;
+  char buf[65536];
+  DWORD got = 0;
+  while (::ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
+  ::CloseHandle(f);
+  return bytes;
+}
+
+void Write(const std::wstring& path, const std::string& bytes) {
+  HANDLE f = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD wrote = 0;
+  ::WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+  ::CloseHandle(f);
+}
+
+// Open for reading by someone who lets others read but not write, as a player holding the file might.
+HANDLE HoldForReading(const std::wstring& path) {
+  return ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+std::string AsString(ByteView bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+class SoundBoardWin : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Runtime& rt = Runtime::Get();
+    for (int k = 0; k < static_cast<int>(HandlerKey::kCount); ++k) rt.Bind(static_cast<HandlerKey>(k), {});
+    folder_ = FreshFolder();
+    board_ = std::make_unique<SoundBoard>(rt, rt, mci_, folder_);
+    BindSoundBoardHandlers(rt, *board_);
+    ASSERT_NE(rt.LoadForm(PlayerForm()), nullptr);
+    Pump(20);
+  }
+  void TearDown() override {
+    Runtime& rt = Runtime::Get();
+    rt.CloseForm(kBoardWindowId);
+    rt.CloseForm(kPlayerWindowId);
+    Pump(20);
+    board_.reset();
+    for (int k = 0; k < static_cast<int>(HandlerKey::kCount); ++k) rt.Bind(static_cast<HandlerKey>(k), {});
+    RemoveFolder(folder_);
+  }
+
+  static HWND Player() { return Runtime::Get().WindowHandle(kPlayerWindowId); }
+  static HWND Board() { return Runtime::Get().WindowHandle(kBoardWindowId); }
+  static RECT Rect(HWND h) {
+    RECT rc{};
+    ::GetWindowRect(h, &rc);
+    return rc;
+  }
+  static void ClickOpen() {
+    ::SendMessageW(::GetDlgItem(Player(), ChildId(player::kBoardButton)), BM_CLICK, 0, 0);
+  }
+  static void ClickClip(int number) {
+    ::SendMessageW(::GetDlgItem(Board(), ChildId(board::kClipButtons[number - 1])), BM_CLICK, 0, 0);
+  }
+  int Sent() const { return static_cast<int>(mci_.commands.size()); }
+  std::vector<std::wstring> SentSince(int from) const {
+    return std::vector<std::wstring>(mci_.commands.begin() + from, mci_.commands.end());
+  }
+
+  RecordingMci mci_;
+  std::wstring folder_;
+  std::unique_ptr<SoundBoard> board_;
+};
+
+TEST_F(SoundBoardWin, OpensDockedWithADeviceOfItsOwnThatClosesWithTheWindow) {
+  ClickOpen();
+  ASSERT_NE(Board(), nullptr);
+  EXPECT_EQ(Rect(Board()).left, Rect(Player()).left);
+  EXPECT_EQ(Rect(Board()).top, Rect(Player()).bottom);
+  ASSERT_NE(board_->media(), nullptr);
+  const Text alias = board_->media()->alias();
+  EXPECT_FALSE(alias.empty());
+
+  // Again while open: the same window and the same device.
+  MediaPlayControl* device = board_->media();
+  HWND window = Board();
+  ClickOpen();
+  EXPECT_EQ(Board(), window);
+  EXPECT_EQ(board_->media(), device);
+
+  ClickClip(1);
+  const int before = Sent();
+  Runtime::Get().CloseForm(kBoardWindowId);
+  EXPECT_EQ(board_->media(), nullptr);
+  EXPECT_EQ(SentSince(before), std::vector<std::wstring>{L"close " + Widen(alias)});
+
+  // Clicks that arrive for a board that is gone do nothing.
+  board_->PlayClip(1);
+  board_->ReapplyVolume();
+  board_->PauseResume();
+  EXPECT_EQ(Sent(), before + 1);
+
+  ClickOpen();
+  ASSERT_NE(board_->media(), nullptr);
+  EXPECT_NE(board_->media()->alias(), alias);
+}
+
+TEST_F(SoundBoardWin, FollowsThePlayerAndLeavesAClosedBoardAlone) {
+  ClickOpen();
+  ASSERT_NE(Board(), nullptr);
+  ::SetWindowPos(Player(), nullptr, 300, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(Rect(Board()).left, 300);
+  EXPECT_EQ(Rect(Board()).top, 120 + 391);
+
+  Runtime::Get().CloseForm(kBoardWindowId);
+  Pump(20);
+  ::SetWindowPos(Player(), nullptr, 60, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The same move seen through plain values: nothing is written for a board that is not there.
+  testing::FakeControls values;
+  values.SetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Left, 60);
+  values.SetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Top, 40);
+  values.SetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Height, 391);
+  SoundBoard closed(Runtime::Get(), values, mci_, folder_);
+  closed.Dock();
+  EXPECT_EQ(values.GetInt(kBoardWindowId, kBoardWindowControl, Prop::Left), 0);
+  EXPECT_EQ(values.GetInt(kBoardWindowId, kBoardWindowControl, Prop::Top), 0);
+
+  ClickOpen();
+  EXPECT_EQ(Rect(Board()).left, 60);
+  EXPECT_EQ(Rect(Board()).top, 40 + 391);
+}
+
+TEST_F(SoundBoardWin, EveryClickReopensTheLabelledFileAndPlaysFromItsStart) {
+  ClickOpen();
+  const std::wstring alias = Widen(board_->media()->alias());
+  const std::wstring path = folder_ + L"跪下";  // the label of "TMD跪下", 按钮10
+  const std::vector<std::wstring> expected = {
+      L"close " + alias,
+      L"open \"" + path + L"\" type MPEGvideo alias " + alias,
+      L"setaudio " + alias + L" left volume to 1000",
+      L"setaudio " + alias + L" right volume to 1000",
+      L"play " + alias,
+  };
+  for (int click = 0; click < 2; ++click) {
+    const int before = Sent();
+    ClickClip(10);
+    EXPECT_EQ(SentSince(before), expected) << "click " << click + 1;
+  }
+  EXPECT_EQ(Contents(path), AsString(ResourceBytes(L"CLIP_10")));
+}
+
+TEST_F(SoundBoardWin, VolumeGoesToTheDeviceOnlyWhenTheFileOrThePositionChanged) {
+  ClickOpen();
+  const std::wstring setaudio = L"setaudio " + Widen(board_->media()->alias());
+  ClickClip(1);
+  Pump(150);  // some fifteen ticks
+  EXPECT_EQ(mci_.CountStartingWith(setaudio), 2) << "the clip's own apply only";
+
+  // Set by the program: no position-changed event, so only the tick can pass it on.
+  Runtime::Get().SetInt(kBoardWindowId, board::kVolumeSlider, Prop::SliderPosition, 50);
+  Pump(150);
+  EXPECT_EQ(mci_.CountStartingWith(setaudio + L" left volume to 500"), 1);
+  EXPECT_EQ(mci_.CountStartingWith(setaudio), 4);
+
+  // A new file on the device, opened behind the handlers' back, gets the volume too.
+  board_->media()->Open(Narrow(folder_ + L"群众笑声"));
+  Pump(150);
+  EXPECT_EQ(mci_.CountStartingWith(setaudio + L" left volume to 500"), 2);
+  EXPECT_EQ(mci_.CountStartingWith(setaudio), 6);
+
+  // As a user's drag: label and device at once.
+  HWND slider = ::GetDlgItem(Board(), ChildId(board::kVolumeSlider));
+  ::SendMessageW(slider, TBM_SETPOS, TRUE, 37);
+  ::SendMessageW(Board(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 37), reinterpret_cast<LPARAM>(slider));
+  EXPECT_EQ(Runtime::Get().GetText(kBoardWindowId, board::kVolumeLabel, Prop::TypeSpecific), "音量:37");
+  EXPECT_EQ(mci_.commands.back(), setaudio + L" right volume to 370");
+  Pump(100);
+  EXPECT_EQ(mci_.CountStartingWith(setaudio), 8);
+}
+
+TEST_F(SoundBoardWin, AClipFileThatCannotBeMadeRightIsNotPlayed) {
+  ClickOpen();
+  const std::wstring path = folder_ + L"群众笑声";
+  Write(path, "not the clip");
+  HANDLE holder = HoldForReading(path);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  const int before = Sent();
+  ClickClip(1);
+  EXPECT_EQ(mci_.CountStartingWith(L"open"), 0);
+  EXPECT_EQ(Sent(), before);
+  ::CloseHandle(holder);
+
+  ClickClip(1);
+  EXPECT_EQ(mci_.CountStartingWith(L"open"), 1);
+  EXPECT_EQ(Contents(path), AsString(ResourceBytes(L"CLIP_01")));
+}
+
+TEST(ClipFiles, EveryClipIsEmbeddedAsMp3Data) {
+  for (const Clip& clip : Clips()) {
+    const ByteView bytes = ResourceBytes(clip.resource);
+    ASSERT_GT(bytes.size(), 10000u) << Narrow(clip.resource);
+    // A frame sync, an ID3 tag or a run of zero bytes in front of one.
+    size_t at = 0;
+    while (at < bytes.size() && bytes[at] == 0) ++at;
+    const bool sync = bytes[at] == 0xFF && (bytes[at + 1] & 0xE0) == 0xE0;
+    const bool tag = bytes[at] == 'I' && bytes[at + 1] == 'D' && bytes[at + 2] == '3';
+    EXPECT_TRUE(sync || tag) << Narrow(clip.resource);
+  }
+}
+
+TEST(ClipFiles, WrittenWhenMissingOrWrongAndLeftAloneWhenRight) {
+  const std::wstring folder = FreshFolder();
+  const std::wstring path = folder + L"贱笑";
+  const ByteView clip = ResourceBytes(L"CLIP_02");
+
+  EXPECT_TRUE(EnsureClipFile(path, clip));
+  EXPECT_EQ(Contents(path), AsString(clip));
+
+  // Right already and held open without write sharing: nothing to write, so nothing fails.
+  HANDLE holder = HoldForReading(path);
+  EXPECT_TRUE(EnsureClipFile(path, clip));
+  ::CloseHandle(holder);
+
+  Write(path, AsString(clip).substr(0, 1000));  // cut short by an earlier failure
+  EXPECT_TRUE(EnsureClipFile(path, clip));
+  EXPECT_EQ(Contents(path), AsString(clip));
+
+  // Wrong and held: it cannot be fixed, and says so.
+  Write(path, "wrong");
+  holder = HoldForReading(path);
+  EXPECT_FALSE(EnsureClipFile(path, clip));
+  ::CloseHandle(holder);
+  EXPECT_EQ(Contents(path), "wrong");
+
+  EXPECT_FALSE(EnsureClipFile(folder + L"no such folder\\贱笑", clip));
+  EXPECT_FALSE(EnsureClipFile(folder + L"empty", ByteView()));
+  RemoveFolder(folder);
+}
+
+TEST(ClipFiles, DefaultFolderIsOursUnderTheTemporaryDirectory) {
+  wchar_t temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = DefaultClipFolder();
+  EXPECT_EQ(folder, std::wstring(temp) + L"TovelMusicBox\\clips\\");
+  const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+}  // namespace tovel
