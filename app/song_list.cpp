@@ -1,5 +1,7 @@
 #include "app/song_list.h"
 
+#include <vector>
+
 #include "app/song_list_rules.h"
 #include "runtime/forms.h"
 
@@ -22,8 +24,10 @@ void SongListHandlers::LoadList() {
 }
 
 void SongListHandlers::RefreshListBox() {
-  int number = 0;
-  for (const Text& path : state_.songList) ui_.ListAdd(W, player::kList, ListEntryText(++number, path));
+  std::vector<Text> entries;
+  entries.reserve(static_cast<size_t>(state_.songList.Count()));
+  for (const Text& path : state_.songList) entries.push_back(ListEntryText(static_cast<int>(entries.size()) + 1, path));
+  ui_.ListAddAll(W, player::kList, entries);
 }
 
 void SongListHandlers::AddFolder() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "runtime/value.h"
 
@@ -33,6 +34,8 @@ class ControlAccess {
   virtual int ListCount(std::uint32_t windowId, std::uint32_t controlId) const = 0;
   virtual int ListCaret(std::uint32_t windowId, std::uint32_t controlId) const = 0;
   virtual void ListAdd(std::uint32_t windowId, std::uint32_t controlId, const Text& item) = 0;
+  // Many entries at once, drawn once at the end.
+  virtual void ListAddAll(std::uint32_t windowId, std::uint32_t controlId, const std::vector<Text>& items) = 0;
   virtual void ListClear(std::uint32_t windowId, std::uint32_t controlId) = 0;
   // Selects an entry; an index out of range is refused and changes nothing, -1 clears the selection.
   virtual void ListSelect(std::uint32_t windowId, std::uint32_t controlId, int index) = 0;

@@ -176,7 +176,10 @@ void Runtime::SetText(std::uint32_t windowId, std::uint32_t controlId, Prop prop
 void Runtime::SetTimerPeriod(FormState& form, std::uint32_t controlId, ControlState& timer, int period) {
   timer.timerPeriod = period > 0 ? period : 0;
   const UINT_PTR timerId = static_cast<UINT_PTR>(ChildId(controlId));
-  if (timer.timerPeriod > 0)
+  // A timer that runs no handler keeps its period but wakes nobody.
+  bool hasTick = false;
+  for (const auto& e : timer.desc->events) hasTick |= e.event == EventKind::Tick;
+  if (timer.timerPeriod > 0 && hasTick)
     ::SetTimer(form.hwnd, timerId, static_cast<UINT>(timer.timerPeriod), nullptr);
   else
     ::KillTimer(form.hwnd, timerId);
@@ -195,6 +198,17 @@ int Runtime::ListCaret(std::uint32_t windowId, std::uint32_t controlId) const {
 void Runtime::ListAdd(std::uint32_t windowId, std::uint32_t controlId, const Text& item) {
   if (HWND h = ControlHandle(windowId, controlId))
     ::SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+}
+
+void Runtime::ListAddAll(std::uint32_t windowId, std::uint32_t controlId, const std::vector<Text>& items) {
+  HWND h = ControlHandle(windowId, controlId);
+  if (!h) return;
+  // Without redrawing each entry, 10,000 of them go in as fast as a few hundred.
+  ::SendMessageW(h, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(h, LB_INITSTORAGE, items.size(), items.size() * 64);
+  for (const Text& item : items) ::SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+  ::SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(h, nullptr, TRUE);
 }
 
 void Runtime::ListClear(std::uint32_t windowId, std::uint32_t controlId) {

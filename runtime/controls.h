@@ -63,6 +63,7 @@ class Runtime : public ControlAccess {
   int ListCount(std::uint32_t windowId, std::uint32_t controlId) const override;
   int ListCaret(std::uint32_t windowId, std::uint32_t controlId) const override;
   void ListAdd(std::uint32_t windowId, std::uint32_t controlId, const Text& item) override;
+  void ListAddAll(std::uint32_t windowId, std::uint32_t controlId, const std::vector<Text>& items) override;
   void ListClear(std::uint32_t windowId, std::uint32_t controlId) override;
   void ListSelect(std::uint32_t windowId, std::uint32_t controlId, int index) override;
 

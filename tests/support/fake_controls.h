@@ -37,6 +37,9 @@ class FakeControls : public ControlAccess {
   int ListCount(std::uint32_t w, std::uint32_t c) const override { return static_cast<int>(List(w, c).items.size()); }
   int ListCaret(std::uint32_t w, std::uint32_t c) const override { return List(w, c).caret; }
   void ListAdd(std::uint32_t w, std::uint32_t c, const Text& item) override { lists_[{w, c}].items.push_back(item); }
+  void ListAddAll(std::uint32_t w, std::uint32_t c, const std::vector<Text>& items) override {
+    for (const Text& item : items) ListAdd(w, c, item);
+  }
   void ListClear(std::uint32_t w, std::uint32_t c) override { lists_[{w, c}] = ListBox{}; }
   void ListSelect(std::uint32_t w, std::uint32_t c, int index) override {
     ListBox& l = lists_[{w, c}];
