@@ -109,6 +109,12 @@ double CapturedAudio::DominantHz(double low, double high) const {
   return bestHz;
 }
 
+double CapturedAudio::RmsBeside(double hz, double silence) const {
+  const double all = AudibleRms(silence);
+  const double tone = ToneAmplitude(hz, silence) / std::sqrt(2.0);
+  return std::sqrt(std::max(0.0, all * all - tone * tone));
+}
+
 AudioCapture::~AudioCapture() { Stop(); }
 
 bool AudioCapture::Start() {

@@ -32,6 +32,8 @@ class CapturedAudio {
   double ToneAmplitude(double hz, double silence = 0.005) const;
   // The strongest frequency between `low` and `high` Hz in the loudest part, to 5 Hz.
   double DominantHz(double low = 50, double high = 5000) const;
+  // AudibleRms() with the sine at `hz` taken out: what else is heard besides a steady tone.
+  double RmsBeside(double hz, double silence = 0.005) const;
 
  private:
   std::vector<float> Mono(size_t first, size_t count) const;
