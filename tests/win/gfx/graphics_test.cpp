@@ -143,8 +143,9 @@ TEST(Graphics, LinesRectanglesAndFillsLandWhereAsked) {
   ASSERT_TRUE(brush.CreateSolidFill(0xFF00FF00));
   ASSERT_TRUE(c.surface.FillRectangle(brush, 2, 2, 6, 6));
   ASSERT_TRUE(c.surface.FillRectangleRect(brush, {20, 2, 6, 6}));
-  ASSERT_TRUE(c.surface.DrawLineI(pen, 0, 15, 29, 15));
-  ASSERT_TRUE(c.surface.DrawRectangleI(pen, 10, 20, 8, 8));
+  ASSERT_TRUE(c.surface.DrawLine(pen, 0, 15, 29, 15));
+  ASSERT_TRUE(c.surface.DrawRectangle(pen, 10, 20, 7, 7));
+  ASSERT_TRUE(c.surface.DrawLineI(pen, 28, 0, 28, 10));
   const std::vector<Rect> more = {{2, 20, 3, 3}};
   ASSERT_TRUE(c.surface.FillRectanglesI(brush, more));
   EXPECT_EQ(c.At(4, 4), 0xFF00FF00u);
@@ -152,6 +153,8 @@ TEST(Graphics, LinesRectanglesAndFillsLandWhereAsked) {
   EXPECT_EQ(c.At(14, 4), 0xFFFFFFFFu);
   EXPECT_EQ(c.At(14, 15), 0xFF000000u);
   EXPECT_EQ(c.At(10, 24), 0xFF000000u);
+  EXPECT_EQ(c.At(17, 24), 0xFF000000u);
+  EXPECT_EQ(c.At(28, 5), 0xFF000000u);
   EXPECT_EQ(c.At(14, 24), 0xFFFFFFFFu);  // inside the outline
   EXPECT_EQ(c.At(3, 21), 0xFF00FF00u);
 }

@@ -115,11 +115,14 @@ TEST(Image, SaveToFileWithoutFormatWritesBmp) {
   Image loaded;
   ASSERT_TRUE(loaded.LoadFromFile(bmpPath));
   EXPECT_EQ(loaded.GetRawFormat(), kImageFormatBmp);
-  Bitmap asBitmap;
-  ASSERT_TRUE(asBitmap.CreateFromFileWide(TextToWide(bmpPath)));
+  Bitmap asBitmap, asBitmapWide;
+  ASSERT_TRUE(asBitmap.CreateFromFile(bmpPath));
   EXPECT_EQ(asBitmap.GetPixel(0, 0), 0xFFFF0000u);
+  ASSERT_TRUE(asBitmapWide.CreateFromFileWide(TextToWide(bmpPath)));
+  EXPECT_EQ(asBitmapWide.GetPixel(1, 0), 0xFF00FF00u);
   loaded.Dispose();
   asBitmap.Dispose();
+  asBitmapWide.Dispose();
 
   const Text pngPath = TempPath("gfx-test.png");
   ASSERT_TRUE(source.SaveToFileWide(TextToWide(pngPath), Text(kImageFormatPng)));

@@ -115,6 +115,31 @@ TEST(GraphicsPath, DefaultsForFillModeAndFlatness) {
   EXPECT_NE(flattened({}), flattened(20.0f));
 }
 
+TEST(GraphicsPath, LinesArcsAndRectanglesAddTheirPoints) {
+  GraphicsPath path;
+  ASSERT_TRUE(path.CreatePath());
+  ASSERT_TRUE(path.AddPathLine(0, 0, 10, 5));
+  auto p = Points(path);
+  ASSERT_EQ(p.size(), 2u);
+  ExpectNear(p[1], 10, 5);
+
+  ASSERT_TRUE(path.ResetPath());
+  ASSERT_TRUE(path.AddPathArc(0, 0, 20, 10, 0, 90));  // from the right end to the bottom
+  p = Points(path);
+  ASSERT_EQ(p.size(), 4u);
+  ExpectNear(p[0], 20, 5);
+  ExpectNear(p[3], 10, 10);
+
+  ASSERT_TRUE(path.ResetPath());
+  ASSERT_TRUE(path.AddPathRectangle(1, 2, 3, 4));
+  p = Points(path);
+  ASSERT_EQ(p.size(), 4u);
+  ExpectNear(p[0], 1, 2);
+  ExpectNear(p[2], 4, 6);
+  EXPECT_TRUE(path.DeletePath());
+  EXPECT_FALSE(path.DeletePath());
+}
+
 TEST(GraphicsPath, FiguresPointsAndTypes) {
   GraphicsPath path;
   ASSERT_TRUE(path.CreatePath());
