@@ -116,11 +116,6 @@ class SoundBoardWin : public ::testing::Test {
 
   static HWND Player() { return Runtime::Get().WindowHandle(kPlayerWindowId); }
   static HWND Board() { return Runtime::Get().WindowHandle(kBoardWindowId); }
-  static RECT Rect(HWND h) {
-    RECT rc{};
-    ::GetWindowRect(h, &rc);
-    return rc;
-  }
   static void ClickOpen() {
     ::SendMessageW(::GetDlgItem(Player(), ChildId(player::kBoardButton)), BM_CLICK, 0, 0);
   }
@@ -137,11 +132,9 @@ class SoundBoardWin : public ::testing::Test {
   std::unique_ptr<SoundBoard> board_;
 };
 
-TEST_F(SoundBoardWin, OpensDockedWithADeviceOfItsOwnThatClosesWithTheWindow) {
+TEST_F(SoundBoardWin, HasADeviceOfItsOwnThatClosesWithTheWindow) {
   ClickOpen();
   ASSERT_NE(Board(), nullptr);
-  EXPECT_EQ(Rect(Board()).left, Rect(Player()).left);
-  EXPECT_EQ(Rect(Board()).top, Rect(Player()).bottom);
   ASSERT_NE(board_->media(), nullptr);
   const Text alias = board_->media()->alias();
   EXPECT_FALSE(alias.empty());
@@ -170,17 +163,8 @@ TEST_F(SoundBoardWin, OpensDockedWithADeviceOfItsOwnThatClosesWithTheWindow) {
   EXPECT_NE(board_->media()->alias(), alias);
 }
 
-TEST_F(SoundBoardWin, FollowsThePlayerAndLeavesAClosedBoardAlone) {
-  ClickOpen();
-  ASSERT_NE(Board(), nullptr);
-  ::SetWindowPos(Player(), nullptr, 300, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_EQ(Rect(Board()).left, 300);
-  EXPECT_EQ(Rect(Board()).top, 120 + 391);
-
-  Runtime::Get().CloseForm(kBoardWindowId);
-  Pump(20);
-  ::SetWindowPos(Player(), nullptr, 60, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // The same move seen through plain values: nothing is written for a board that is not there.
+// Seen through plain values: a move of the player writes nothing for a board that is not there.
+TEST_F(SoundBoardWin, AClosedBoardIsNotWrittenToWhenThePlayerMoves) {
   testing::FakeControls values;
   values.SetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Left, 60);
   values.SetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Top, 40);
@@ -189,10 +173,6 @@ TEST_F(SoundBoardWin, FollowsThePlayerAndLeavesAClosedBoardAlone) {
   closed.Dock();
   EXPECT_EQ(values.GetInt(kBoardWindowId, kBoardWindowControl, Prop::Left), 0);
   EXPECT_EQ(values.GetInt(kBoardWindowId, kBoardWindowControl, Prop::Top), 0);
-
-  ClickOpen();
-  EXPECT_EQ(Rect(Board()).left, 60);
-  EXPECT_EQ(Rect(Board()).top, 40 + 391);
 }
 
 TEST_F(SoundBoardWin, EveryClickReopensTheLabelledFileAndPlaysFromItsStart) {
@@ -260,19 +240,6 @@ TEST_F(SoundBoardWin, AClipFileThatCannotBeMadeRightIsNotPlayed) {
   EXPECT_EQ(Contents(path), AsString(ResourceBytes(L"CLIP_01")));
 }
 
-TEST(ClipFiles, EveryClipIsEmbeddedAsMp3Data) {
-  for (const Clip& clip : Clips()) {
-    const ByteView bytes = ResourceBytes(clip.resource);
-    ASSERT_GT(bytes.size(), 10000u) << Narrow(clip.resource);
-    // A frame sync, an ID3 tag or a run of zero bytes in front of one.
-    size_t at = 0;
-    while (at < bytes.size() && bytes[at] == 0) ++at;
-    const bool sync = bytes[at] == 0xFF && (bytes[at + 1] & 0xE0) == 0xE0;
-    const bool tag = bytes[at] == 'I' && bytes[at + 1] == 'D' && bytes[at + 2] == '3';
-    EXPECT_TRUE(sync || tag) << Narrow(clip.resource);
-  }
-}
-
 TEST(ClipFiles, WrittenWhenMissingOrWrongAndLeftAloneWhenRight) {
   const std::wstring folder = FreshFolder();
   const std::wstring path = folder + L"贱笑";
@@ -300,16 +267,6 @@ TEST(ClipFiles, WrittenWhenMissingOrWrongAndLeftAloneWhenRight) {
   EXPECT_FALSE(EnsureClipFile(folder + L"no such folder\\贱笑", clip));
   EXPECT_FALSE(EnsureClipFile(folder + L"empty", ByteView()));
   RemoveFolder(folder);
-}
-
-TEST(ClipFiles, DefaultFolderIsOursUnderTheTemporaryDirectory) {
-  wchar_t temp[MAX_PATH];
-  ::GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = DefaultClipFolder();
-  EXPECT_EQ(folder, std::wstring(temp) + L"TovelMusicBox\\clips\\");
-  const DWORD attributes = ::GetFileAttributesW(folder.c_str());
-  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
