@@ -1,5 +1,6 @@
 #include "tests/e2e/song_list_support.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "tests/e2e/e2e_support.h"
@@ -57,6 +58,27 @@ HWND WaitForDialog(DWORD pid, DWORD ms) {
     ::EnumWindows(FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
     if (search.found) return search.found;
     if (::GetTickCount() - start > ms) return nullptr;
+    ::Sleep(50);
+  }
+}
+
+BOOL CALLBACK FindTree(HWND h, LPARAM lp) {
+  wchar_t cls[32] = {};
+  ::GetClassNameW(h, cls, 32);
+  if (wcscmp(cls, WC_TREEVIEWW) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(lp) = h;
+  return FALSE;
+}
+
+// In a fresh prefix the browser shows before its folder tree is filled, and a
+// selection sent before that is lost: wait for the tree's first items.
+bool WaitForFolderTree(HWND dialog, DWORD ms) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    HWND tree = nullptr;
+    ::EnumChildWindows(dialog, FindTree, reinterpret_cast<LPARAM>(&tree));
+    if (tree && ::SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0) return true;
+    if (::GetTickCount() - start > ms) return false;
     ::Sleep(50);
   }
 }
@@ -151,12 +173,13 @@ constexpr DWORD kBrowserWait = 120000;
 
 bool ChooseFolder(HANDLE process, DWORD pid, const std::wstring& folder) {
   HWND dialog = WaitForDialog(pid, kBrowserWait);
-  if (!dialog) return false;
+  if (!dialog || !WaitForFolderTree(dialog, kBrowserWait)) return false;
   const SIZE_T size = (folder.size() + 1) * sizeof(wchar_t);
   void* remote = ::VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   if (!remote) return false;
   ::WriteProcessMemory(process, remote, folder.c_str(), size, nullptr);
   ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
+  ::Sleep(200);  // the tree expands to the folder before OK reads it
   ::SendMessageW(dialog, WM_COMMAND, IDOK, 0);
   ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   return true;
