@@ -1,6 +1,5 @@
 #include "app/sound_board.h"
 
-#include <commctrl.h>
 
 #include <utility>
 
@@ -10,18 +9,9 @@
 #include "runtime/text.h"
 
 namespace tovel {
-namespace {
-
-constexpr UINT_PTR kWatchId = 1;
-
-}  // namespace
 
 SoundBoard::SoundBoard(Runtime& rt, ControlAccess& ui, MciChannel& mci, std::wstring clipFolder)
     : rt_(rt), ui_(ui), mci_(mci), clipFolder_(std::move(clipFolder)) {}
-
-SoundBoard::~SoundBoard() {
-  if (watched_ && ::IsWindow(watched_)) ::RemoveWindowSubclass(watched_, WatchProc, kWatchId);
-}
 
 // A second click only raises the window that is already there.
 void SoundBoard::Open() {
@@ -38,7 +28,7 @@ void SoundBoard::Open() {
     return;
   }
   // The form has no "destroyed" event of its own; the device must close with the window.
-  if (::SetWindowSubclass(board, WatchProc, kWatchId, reinterpret_cast<DWORD_PTR>(this))) watched_ = board;
+  rt_.OnFormDestroyed(kBoardWindowId, [this] { OnWindowDestroyed(); });
   Dock();
 }
 
@@ -115,19 +105,6 @@ void SoundBoard::OnWindowDestroyed() {
   media_.reset();  // closes the board's device; the player's is another one
   appliedVolume_.reset();
   appliedOpenCount_ = 0;
-  watched_ = nullptr;
-}
-
-LRESULT CALLBACK SoundBoard::WatchProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-  switch (msg) {
-    case WM_DESTROY:
-      reinterpret_cast<SoundBoard*>(ref)->OnWindowDestroyed();
-      break;
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(hwnd, WatchProc, kWatchId);
-      break;
-  }
-  return ::DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 void BindSoundBoardHandlers(Runtime& rt, SoundBoard& board) {

@@ -17,7 +17,6 @@ class SoundBoard {
   // `ui` is how the handlers read and write controls (the runtime itself, or a
   // recorder around it in tests); `clipFolder` ends with a separator.
   SoundBoard(Runtime& rt, ControlAccess& ui, MciChannel& mci, std::wstring clipFolder);
-  ~SoundBoard();
   SoundBoard(const SoundBoard&) = delete;
   SoundBoard& operator=(const SoundBoard&) = delete;
 
@@ -36,7 +35,6 @@ class SoundBoard {
   const std::wstring& clipFolder() const { return clipFolder_; }
 
  private:
-  static LRESULT CALLBACK WatchProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
   void OnWindowDestroyed();
   void BringToFront();
   int SliderVolume() const;
@@ -47,7 +45,6 @@ class SoundBoard {
   MciChannel& mci_;
   std::wstring clipFolder_;
   std::unique_ptr<MediaPlayControl> media_;
-  HWND watched_ = nullptr;
   // What the device last got, so the 10 ms tick sends nothing while both stay the same.
   std::optional<int> appliedVolume_;
   std::uint64_t appliedOpenCount_ = 0;

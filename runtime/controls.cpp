@@ -233,6 +233,10 @@ HMENU Runtime::Menu(std::uint32_t windowId, std::uint32_t menuId) const {
   return it == form->menus.end() ? nullptr : it->second.get();
 }
 
+void Runtime::OnFormDestroyed(std::uint32_t windowId, std::function<void()> fn) {
+  if (FormState* form = Form(windowId)) form->onDestroyed = std::move(fn);
+}
+
 void Runtime::CloseForm(std::uint32_t windowId) {
   if (HWND h = WindowHandle(windowId)) ::DestroyWindow(h);
 }

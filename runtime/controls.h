@@ -30,6 +30,7 @@ struct FormState {
   UniqueBitmap background;
   int backgroundWidth = 0;
   int backgroundHeight = 0;
+  std::function<void()> onDestroyed;  // for code that owns something tied to the window
   UniqueFont buttonFont;
   std::map<std::uint32_t, UniqueFont> labelFonts;  // by height
   std::map<std::uint32_t, ControlState> controls;  // by control identifier
@@ -69,6 +70,9 @@ class Runtime : public ControlAccess {
 
   void Focus(std::uint32_t windowId, std::uint32_t controlId) override;
   HMENU Menu(std::uint32_t windowId, std::uint32_t menuId) const;
+
+  // Runs `fn` when the form's window is destroyed (after its "about to be destroyed" handler).
+  void OnFormDestroyed(std::uint32_t windowId, std::function<void()> fn);
 
   // Destroys the window; for the main window this ends the message loop.
   void CloseForm(std::uint32_t windowId);

@@ -114,6 +114,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_DESTROY:
       rt.RaiseEvent(form->desc->events, EventKind::AboutToBeDestroyed);
+      if (auto done = std::move(form->onDestroyed)) done();
       if (form->desc->windowId == rt.MainWindowId()) ::PostQuitMessage(0);
       break;
     case WM_NCDESTROY:
