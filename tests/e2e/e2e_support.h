@@ -6,6 +6,9 @@
 
 namespace tovel::e2e {
 
+inline const std::wstring kPlayerTitle = L"[Tovel音乐盒] -Tovel音乐盒播放器";
+inline const std::wstring kBoardTitle = L"[Tovel音乐盒] -Tovel音效";
+
 // A started copy of the program; ended (if still running) when this goes.
 class RunningProgram {
  public:

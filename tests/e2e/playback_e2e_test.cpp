@@ -9,7 +9,6 @@
 namespace tovel::e2e {
 namespace {
 
-const std::wstring kPlayerTitle = L"[Tovel音乐盒] -Tovel音乐盒播放器";
 constexpr int kListId = 0x0076;
 constexpr int kPlayId = 0x007E;
 constexpr int kStopId = 0x3DD9;

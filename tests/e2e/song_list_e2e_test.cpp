@@ -9,7 +9,6 @@
 namespace tovel::e2e {
 namespace {
 
-const std::wstring kPlayerTitle = L"[Tovel音乐盒] -Tovel音乐盒播放器";
 const std::wstring kExportFile = L"c:\\ge.dll";
 constexpr int kListId = 0x0076;
 constexpr int kAboutId = 0x0078;

@@ -11,8 +11,6 @@
 namespace tovel::e2e {
 namespace {
 
-const std::wstring kPlayerTitle = L"[Tovel音乐盒] -Tovel音乐盒播放器";
-const std::wstring kBoardTitle = L"[Tovel音乐盒] -Tovel音效";
 constexpr int kListId = 0x0076;
 constexpr int kPlayId = 0x007E;
 constexpr int kOpenBoardId = 0x007B;

@@ -7,7 +7,6 @@
 namespace tovel::e2e {
 namespace {
 
-const std::wstring kPlayerTitle = L"[Tovel音乐盒] -Tovel音乐盒播放器";
 
 std::wstring Text(HWND h) {
   wchar_t buf[256];

@@ -4,27 +4,17 @@
 
 #include <map>
 
+#include "tests/support/pump.h"
 #include "runtime/controls.h"
 #include "runtime/text.h"
 
 namespace tovel {
 namespace {
 
+using testing::Pump;
+
 std::map<HandlerKey, int> gCalls;
 bool gVisibleDuringCreated = true;
-
-void Pump(DWORD ms) {
-  const DWORD end = ::GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  } while (static_cast<LONG>(::GetTickCount() - end) < 0);
-}
 
 std::wstring ClassOf(HWND h) {
   wchar_t buf[64];

@@ -8,6 +8,7 @@
 
 #include "app/clips.h"
 #include "app/sound_board.h"
+#include "tests/support/pump.h"
 #include "runtime/jpeg_picture.h"
 #include "runtime/text.h"
 #include "tests/support/fake_controls.h"
@@ -15,18 +16,7 @@
 namespace tovel {
 namespace {
 
-void Pump(DWORD ms) {
-  const DWORD end = ::GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  } while (static_cast<LONG>(::GetTickCount() - end) < 0);
-}
+using testing::Pump;
 
 // Takes every command and answers "done", so the handlers' traffic can be read back.
 class RecordingMci : public MciChannel {
