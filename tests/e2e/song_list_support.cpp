@@ -70,16 +70,50 @@ BOOL CALLBACK FindTree(HWND h, LPARAM lp) {
   return FALSE;
 }
 
-// In a fresh prefix the browser shows before its folder tree is filled, and a
-// selection sent before that is lost: wait for the tree's first items.
-bool WaitForFolderTree(HWND dialog, DWORD ms) {
+HWND FolderTree(HWND dialog) {
+  HWND tree = nullptr;
+  ::EnumChildWindows(dialog, FindTree, reinterpret_cast<LPARAM>(&tree));
+  return tree;
+}
+
+// The text of the tree's selected item, read through the browser's own memory.
+std::wstring SelectedFolderName(HANDLE process, HWND tree) {
+  const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (!item) return {};
+  constexpr int kChars = 260;
+  const SIZE_T size = sizeof(TVITEMW) + kChars * sizeof(wchar_t);
+  auto* remote = static_cast<char*>(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  if (!remote) return {};
+  TVITEMW tv{};
+  tv.mask = TVIF_TEXT;
+  tv.hItem = item;
+  tv.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+  tv.cchTextMax = kChars;
+  ::WriteProcessMemory(process, remote, &tv, sizeof tv, nullptr);
+  std::wstring name;
+  if (::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote))) {
+    wchar_t text[kChars] = {};
+    ::ReadProcessMemory(process, remote + sizeof(TVITEMW), text, sizeof text - sizeof(wchar_t), nullptr);
+    name = text;
+  }
+  ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  return name;
+}
+
+// The browser fills its tree late and may drop a selection sent too early (more so in a
+// fresh prefix): send it until the tree shows the folder selected.
+bool SelectFolder(HANDLE process, HWND dialog, void* remotePath, const std::wstring& folder, DWORD ms) {
+  const std::wstring leaf = folder.substr(folder.find_last_of(L'\\') + 1);
   const DWORD start = ::GetTickCount();
   for (;;) {
-    HWND tree = nullptr;
-    ::EnumChildWindows(dialog, FindTree, reinterpret_cast<LPARAM>(&tree));
-    if (tree && ::SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0) return true;
+    HWND tree = FolderTree(dialog);
+    if (tree && ::SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0) {
+      ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remotePath));
+      ::Sleep(200);
+      if (SelectedFolderName(process, tree) == leaf) return true;
+    }
     if (::GetTickCount() - start > ms) return false;
-    ::Sleep(50);
+    ::Sleep(100);
   }
 }
 
@@ -173,16 +207,15 @@ constexpr DWORD kBrowserWait = 120000;
 
 bool ChooseFolder(HANDLE process, DWORD pid, const std::wstring& folder) {
   HWND dialog = WaitForDialog(pid, kBrowserWait);
-  if (!dialog || !WaitForFolderTree(dialog, kBrowserWait)) return false;
+  if (!dialog) return false;
   const SIZE_T size = (folder.size() + 1) * sizeof(wchar_t);
   void* remote = ::VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   if (!remote) return false;
   ::WriteProcessMemory(process, remote, folder.c_str(), size, nullptr);
-  ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
-  ::Sleep(200);  // the tree expands to the folder before OK reads it
-  ::SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+  const bool selected = SelectFolder(process, dialog, remote, folder, kBrowserWait);
+  if (selected) ::SendMessageW(dialog, WM_COMMAND, IDOK, 0);
   ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  return true;
+  return selected;
 }
 
 bool CancelFolderBrowser(DWORD pid) {
