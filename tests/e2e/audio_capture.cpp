@@ -119,8 +119,12 @@ AudioCapture::~AudioCapture() { Stop(); }
 
 bool AudioCapture::Start() {
   if (in_) return true;
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    if (!Open()) return false;
+  // Opening can fail for a moment too, while another program takes or leaves the device.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (!Open()) {
+      ::Sleep(300);
+      continue;
+    }
     // The first buffer comes within about 0.6 s when the stream is live.
     for (int waited = 0; waited < 2000; waited += 20) {
       ::Sleep(20);
