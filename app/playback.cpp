@@ -96,12 +96,7 @@ void Playback::ShowIdle() {
 }
 
 void Playback::Stop() {
-  ui_.SetInt(W, player::kTick, Prop::TypeSpecific, 0);
-  ui_.SetText(W, player::kElapsedLabel, Prop::TypeSpecific, "00:00");
-  ui_.SetInt(W, player::kSeekSlider, Prop::Disabled, 1);
-  ui_.SetInt(W, player::kSeekSlider, Prop::SliderPosition, 0);
-  state_.playState = 0;
-  ui_.SetText(W, player::kPlayButton, Prop::ButtonCaption, "播放");
+  ShowIdle();
   media_.Stop();
 }
 
@@ -141,7 +136,8 @@ void Playback::Tick() {
   }
   ui_.SetText(W, player::kElapsedLabel, Prop::TypeSpecific, ElapsedText(state_.elapsedMinutes, state_.elapsedSeconds));
   if (state_.statusWord == kStatusPlaying) {
-    ui_.SetInt(W, player::kSeekSlider, Prop::SliderMaximum, media_.LengthSeconds());
+    // The length read at the start: asking the device every second costs three MCI round trips.
+    ui_.SetInt(W, player::kSeekSlider, Prop::SliderMaximum, state_.songLengthSeconds);
     const int position = ui_.GetInt(W, player::kSeekSlider, Prop::SliderPosition);
     ui_.SetInt(W, player::kSeekSlider, Prop::SliderPosition, position + 1);
   }
@@ -162,8 +158,9 @@ void Playback::Seek() {
   state_.elapsedMinutes = x / 60;
   state_.elapsedSeconds = x % 60;
   if (position != state_.sliderMark) {
+    // One read of the device: its length in seconds is the same milliseconds truncated.
     const int lengthMs = media_.LengthMs();
-    const int lengthSeconds = media_.LengthSeconds();
+    const int lengthSeconds = lengthMs / 1000;
     if (lengthSeconds > 0) {
       const double target = std::floor(static_cast<double>(lengthMs) / lengthSeconds * position);
       media_.Play(static_cast<int>(target));

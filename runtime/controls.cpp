@@ -86,12 +86,6 @@ FormState* Runtime::Form(std::uint32_t windowId) const {
   return it == forms_.end() ? nullptr : it->second.get();
 }
 
-FormState* Runtime::FindForm(HWND hwnd) {
-  for (auto& [id, form] : forms_)
-    if (form->hwnd == hwnd) return form.get();
-  return nullptr;
-}
-
 void Runtime::ForgetForm(HWND hwnd) {
   for (auto it = forms_.begin(); it != forms_.end(); ++it) {
     if (it->second->hwnd == hwnd) {

@@ -30,6 +30,8 @@ struct FormState {
   UniqueBitmap background;
   int backgroundWidth = 0;
   int backgroundHeight = 0;
+  UniqueBitmap scaledBackground;  // the picture at the client size, made once per size
+  SIZE scaledSize{};
   std::function<void()> onDestroyed;  // for code that owns something tied to the window
   UniqueFont buttonFont;
   std::map<std::uint32_t, UniqueFont> labelFonts;  // by height
@@ -83,7 +85,6 @@ class Runtime : public ControlAccess {
   // Called by the form window procedure.
   void Raise(HandlerKey key);
   void RaiseEvent(const std::vector<EventBinding>& events, EventKind kind);
-  FormState* FindForm(HWND hwnd);
   void ForgetForm(HWND hwnd);
   std::uint32_t MainWindowId() const { return mainWindowId_; }
 

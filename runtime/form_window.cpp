@@ -59,18 +59,36 @@ void OnTimer(FormState& form, UINT_PTR timerId) {
   }
 }
 
-void PaintBackground(const FormState& form, HDC dc) {
+// Every label repaints the background behind it, the elapsed time once a second:
+// stretch the picture once per client size, then only copy it.
+HBITMAP ScaledBackground(FormState& form, HDC dc, SIZE size) {
+  if (form.scaledBackground && form.scaledSize.cx == size.cx && form.scaledSize.cy == size.cy)
+    return form.scaledBackground.get();
+  UniqueBitmap scaled(::CreateCompatibleBitmap(dc, size.cx, size.cy));
+  if (!scaled) return nullptr;
+  UniqueDc src(::CreateCompatibleDC(dc));
+  UniqueDc dst(::CreateCompatibleDC(dc));
+  SelectGuard selectSrc(src.get(), form.background.get());
+  SelectGuard selectDst(dst.get(), scaled.get());
+  ::SetStretchBltMode(dst.get(), HALFTONE);
+  ::StretchBlt(dst.get(), 0, 0, size.cx, size.cy, src.get(), 0, 0, form.backgroundWidth, form.backgroundHeight,
+               SRCCOPY);
+  form.scaledBackground = std::move(scaled);
+  form.scaledSize = size;
+  return form.scaledBackground.get();
+}
+
+void PaintBackground(FormState& form, HDC dc) {
   RECT rc;
   ::GetClientRect(form.hwnd, &rc);
-  if (!form.background) {
+  HBITMAP picture = form.background ? ScaledBackground(form, dc, SIZE{rc.right, rc.bottom}) : nullptr;
+  if (!picture) {
     ::FillRect(dc, &rc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     return;
   }
   UniqueDc src(::CreateCompatibleDC(dc));
-  SelectGuard select(src.get(), form.background.get());
-  ::SetStretchBltMode(dc, HALFTONE);
-  ::StretchBlt(dc, 0, 0, rc.right, rc.bottom, src.get(), 0, 0, form.backgroundWidth, form.backgroundHeight,
-               SRCCOPY);
+  SelectGuard select(src.get(), picture);
+  ::BitBlt(dc, 0, 0, rc.right, rc.bottom, src.get(), 0, 0, SRCCOPY);
 }
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -3,16 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/e2e_support.h"
+#include "tests/e2e/song_list_support.h"
 
 namespace tovel::e2e {
 namespace {
 
-
-std::wstring Text(HWND h) {
-  wchar_t buf[256];
-  ::GetWindowTextW(h, buf, 256);
-  return buf;
-}
 
 std::wstring Class(HWND h) {
   wchar_t buf[64];
@@ -86,7 +81,7 @@ TEST_F(Startup, PlayerWindowAppearsWithItsControlsAndWelcome) {
     EXPECT_TRUE(::EqualRect(&r, &e.rc)) << std::hex << e.id << ": " << r.left << "," << r.top << ","
                                         << r.right << "," << r.bottom;
     if (e.text) {
-      EXPECT_EQ(Text(h), e.text) << std::hex << e.id;
+      EXPECT_EQ(WindowText(h), e.text) << std::hex << e.id;
     }
   }
 
@@ -125,7 +120,7 @@ TEST_F(Startup, SecondInstanceSaysSoAndEndsWhileTheFirstRuns) {
   ASSERT_TRUE(second.started());
   HWND box = WaitForMessageBox(second.pid(), 20000);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(Text(box), L"信息：");
+  EXPECT_EQ(WindowText(box), L"信息：");
   EXPECT_EQ(MessageBoxText(box), L"该程序已经在运行");
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_NE(second.WaitForExit(10000), static_cast<DWORD>(STILL_ACTIVE));
