@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "runtime/handle.h"
+#include "base/handle.h"
 
 namespace tovel {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace tovel {
 

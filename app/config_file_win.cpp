@@ -1,8 +1,8 @@
 #include <windows.h>
 
 #include "app/config_file.h"
-#include "runtime/handle.h"
-#include "runtime/text.h"
+#include "base/handle.h"
+#include "base/text.h"
 
 namespace tovel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <shlobj.h>
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "runtime/handle.h"
+#include "base/handle.h"
 
 namespace tovel {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace tovel {
 

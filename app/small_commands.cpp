@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 #include "runtime/message_box.h"
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 namespace {

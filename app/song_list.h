@@ -6,7 +6,7 @@
 
 #include "app/player_state.h"
 #include "runtime/control_access.h"
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace tovel {
 

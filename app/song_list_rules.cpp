@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 

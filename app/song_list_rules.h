@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace tovel {
 

@@ -8,7 +8,7 @@
 #include "app/startup.h"
 #include "runtime/controls.h"
 #include "runtime/message_box.h"
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 namespace {

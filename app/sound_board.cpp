@@ -6,7 +6,7 @@
 #include "app/clips.h"
 #include "runtime/jpeg_picture.h"
 #include "runtime/mci_channel.h"
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 

@@ -2,8 +2,8 @@
 
 #include "gfx/gdiplus_flat.h"
 #include "gfx/graphics.h"
-#include "runtime/dc.h"
-#include "runtime/text.h"
+#include "base/dc.h"
+#include "base/text.h"
 
 namespace tovel {
 using namespace gdip;

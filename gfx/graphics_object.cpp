@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "gfx/gdiplus_flat.h"
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 

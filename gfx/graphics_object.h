@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace tovel {
 

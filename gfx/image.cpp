@@ -5,7 +5,7 @@
 
 #include "gfx/gdiplus_flat.h"
 #include "gfx/image_private.h"
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 using namespace gdip;

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "runtime/handle.h"
-#include "runtime/value.h"
+#include "base/handle.h"
+#include "base/value.h"
 
 namespace tovel {
 

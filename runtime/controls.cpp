@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "runtime/form_window.h"
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 namespace {

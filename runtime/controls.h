@@ -10,8 +10,8 @@
 
 #include "runtime/control_access.h"
 #include "runtime/forms.h"
-#include "runtime/handle.h"
-#include "runtime/value.h"
+#include "base/handle.h"
+#include "base/value.h"
 
 namespace tovel {
 

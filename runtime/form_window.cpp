@@ -5,10 +5,10 @@
 
 #include <map>
 
-#include "runtime/dc.h"
+#include "base/dc.h"
 #include "runtime/jpeg_picture.h"
 #include "runtime/label.h"
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "runtime/handle.h"
-#include "runtime/value.h"
+#include "base/handle.h"
+#include "base/value.h"
 
 namespace tovel {
 

@@ -1,6 +1,6 @@
 #include "runtime/label.h"
 
-#include "runtime/dc.h"
+#include "base/dc.h"
 
 namespace tovel {
 namespace {

@@ -4,7 +4,7 @@
 #include <mmsystem.h>
 #include <objbase.h>
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 

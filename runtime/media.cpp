@@ -5,7 +5,7 @@
 #include <thread>
 #include <utility>
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 namespace {

@@ -1,6 +1,6 @@
 #include "runtime/message_box.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 namespace {

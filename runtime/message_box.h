@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace tovel {
 

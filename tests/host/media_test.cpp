@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "runtime/media.h"
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace tovel {
 namespace {

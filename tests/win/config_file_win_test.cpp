@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/config_file.h"
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "runtime/text.h"
+#include "base/text.h"
 #include "tests/e2e/e2e_support.h"
 
 namespace tovel {

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "runtime/message_box.h"
-#include "runtime/value.h"
+#include "base/value.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   tovel::InstallFatalMessageBox();

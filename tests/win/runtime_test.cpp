@@ -6,7 +6,7 @@
 
 #include "tests/support/pump.h"
 #include "runtime/controls.h"
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace tovel {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "gfx/font.h"
 #include "gfx_test_support.h"
-#include "runtime/dc.h"
-#include "runtime/handle.h"
+#include "base/dc.h"
+#include "base/handle.h"
 
 namespace tovel::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "gfx_test_support.h"
-#include "runtime/dc.h"
-#include "runtime/text.h"
+#include "base/dc.h"
+#include "base/text.h"
 
 namespace tovel::test {
 namespace {

@@ -4,7 +4,7 @@
 #include "gfx/path.h"
 #include "gfx/pen.h"
 #include "gfx_test_support.h"
-#include "runtime/handle.h"
+#include "base/handle.h"
 
 namespace tovel::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "gfx/tool_tip.h"
-#include "runtime/handle.h"
+#include "base/handle.h"
 
 namespace tovel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/handle.h"
+#include "base/handle.h"
 
 namespace tovel {
 

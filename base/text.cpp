@@ -1,4 +1,4 @@
-#include "runtime/text.h"
+#include "base/text.h"
 
 #include <cstdint>
 

@@ -1,0 +1,2 @@
+// The graphics layer may not know the skin.
+#include "skin/engine.h"
