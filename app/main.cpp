@@ -3,6 +3,7 @@
 
 #include "app/playback.h"
 #include "app/player_state.h"
+#include "app/skin_setup.h"
 #include "app/small_commands.h"
 #include "app/song_list.h"
 #include "app/sound_board.h"
@@ -16,6 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InstallFatalMessageBox();
   // The folder browser and the shell need COM on this thread.
   const HRESULT ole = ::OleInitialize(nullptr);
+  InitialiseSkin();
 
   Runtime& rt = Runtime::Get();
   PlayerState state;

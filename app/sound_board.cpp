@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/clips.h"
+#include "app/skin_setup.h"
 #include "runtime/jpeg_picture.h"
 #include "runtime/mci_channel.h"
 #include "base/text.h"
@@ -42,8 +43,8 @@ void SoundBoard::Dock() {
   ui_.SetInt(kBoardWindowId, kBoardWindowControl, Prop::Top, top);
 }
 
-// Where the skin gets attached to the board; there is no skin engine to attach yet.
-void SoundBoard::OnCreated() {}
+// The board wears the same skin as the player; attaching repaints the player once.
+void SoundBoard::OnCreated() { AttachSkin(rt_.WindowHandle(kBoardWindowId)); }
 
 void SoundBoard::PlayClip(int number) {
   if (!media_ || number < 1 || number > static_cast<int>(Clips().size())) return;

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "app/skin_setup.h"
 #include "runtime/controls.h"
 #include "runtime/message_box.h"
 
@@ -16,6 +17,7 @@ InstanceLock& HeldInstanceLock() {
 
 void OnPlayerStartup(const std::function<void()>& loadSongList) {
   Runtime& rt = Runtime::Get();
+  AttachSkin(rt.WindowHandle(kPlayerWindowId));
   rt.SetText(kPlayerWindowId, player::kWelcomeLabel, Prop::TypeSpecific, kWelcomeText);
   // The skin's colour sampling draws random positions.
   std::srand(static_cast<unsigned>(::GetTickCount()));

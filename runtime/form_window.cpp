@@ -184,6 +184,8 @@ bool RegisterFormClass() {
   if (::GetClassInfoExW(Instance(), kFormClass, &wc)) return true;
   wc = WNDCLASSEXW{};
   wc.cbSize = sizeof(wc);
+  // Double clicks reach the window, so a skin can act on one in its caption.
+  wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = FormProc;
   wc.hInstance = Instance();
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);

@@ -86,15 +86,4 @@ Picture DecodeJpeg(ByteView data) {
   return picture;
 }
 
-ByteView ResourceBytes(const wchar_t* name) {
-  HMODULE module = ::GetModuleHandleW(nullptr);
-  HRSRC res = ::FindResourceW(module, name, MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-  if (!res) return {};
-  HGLOBAL loaded = ::LoadResource(module, res);
-  const DWORD size = ::SizeofResource(module, res);
-  const void* p = loaded ? ::LockResource(loaded) : nullptr;
-  if (!p) return {};
-  return ByteView(static_cast<const std::uint8_t*>(p), size);
-}
-
 }  // namespace tovel

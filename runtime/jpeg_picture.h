@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/handle.h"
+#include "base/resource.h"
 #include "base/value.h"
 
 namespace tovel {
@@ -16,8 +17,5 @@ struct Picture {
 
 // Decodes a JPEG held in memory; an empty picture when the data is not a JPEG.
 Picture DecodeJpeg(ByteView data);
-
-// The bytes of an RCDATA resource of this executable; empty when missing.
-ByteView ResourceBytes(const wchar_t* name);
 
 }  // namespace tovel

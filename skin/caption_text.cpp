@@ -1,0 +1,123 @@
+#include "skin/caption_text.h"
+
+#include <algorithm>
+
+#include "base/text.h"
+#include "gfx/brush.h"
+#include "gfx/font.h"
+#include "gfx/graphics.h"
+#include "skin/engine.h"
+#include "skin/helpers.h"
+
+namespace tovel::skin {
+namespace {
+
+constexpr int kUnitPixel = 2;
+constexpr int kStringFormatNoWrap = 0x1000;
+constexpr int kTrimEllipsisCharacter = 3;
+
+int ClientWidth(HWND hwnd) {
+  RECT rc{};
+  ::GetClientRect(hwnd, &rc);
+  return rc.right;
+}
+
+Text WindowText(HWND hwnd) {
+  const int length = ::GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
+  const int got = ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<size_t>(std::max(got, 0)));
+  return Narrow(text);
+}
+
+bool MakeFont(Font& font, const Text& face, float size, int style) {
+  if (font.CreateFontFromName(face, size, style, kUnitPixel)) return true;
+  return font.CreateDefaultFont();
+}
+
+}  // namespace
+
+RECT CaptionTextBand(const SkinnedWindow& w) {
+  constexpr int m = kCaptionMargin;
+  const int bandWidth = ClientWidth(w.hwnd) - w.caption.stripWidth - 10 - 2 * m;
+  // Never into the caption buttons: restoring the band would erase them.
+  const int right = std::min(m + 26 + bandWidth, w.caption.areaLeft - 1);
+  return RECT{m + 26, m + 5, std::max(right, m + 26), kCaptionBandBottom};
+}
+
+RECT CaptionBand(const SkinnedWindow& w) {
+  RECT band = CaptionTextBand(w);
+  band.left = kCaptionMargin + 6;
+  band.top = kCaptionMargin + 2;
+  return band;
+}
+
+void DrawHaloText(Graphics& g, const Text& text, const RECT& r, const HaloText& style) {
+  if (text.empty()) return;
+  Font font;
+  StringFormat format;
+  SolidBrush halo, ink;
+  if (!MakeFont(font, style.font, style.size, style.style) ||
+      !format.CreateStringFormat(kStringFormatNoWrap) ||
+      !halo.CreateSolidFill(ToArgb(style.shadowColour, 150)) ||
+      !ink.CreateSolidFill(ToArgb(style.textColour)))
+    return;
+  format.SetStringFormatAlign(style.align);
+  format.SetStringFormatLineAlign(style.lineAlign);
+  format.SetStringFormatTrimming(kTrimEllipsisCharacter);
+  const RectF layout{static_cast<float>(r.left), static_cast<float>(r.top),
+                     static_cast<float>(r.right - r.left), static_cast<float>(r.bottom - r.top)};
+  const float c = style.haloOffset;
+  for (const PointF shift : {PointF{c, 0}, PointF{-c, 0}, PointF{0, c}, PointF{0, -c}}) {
+    RectF moved = layout;
+    moved.x += shift.x;
+    moved.y += shift.y;
+    g.DrawString(text, font, halo, moved, format);
+  }
+  g.DrawString(text, font, ink, layout, format);
+}
+
+int SkinEngine::SetCaptionText(HWND hwnd, const CaptionTextArgs& args) {
+  const int n = WindowNumber(hwnd);
+  SkinnedWindow* w = Record(n);
+  if (!w) return 0;
+  CaptionStyle& s = w->captionStyle;
+  if (args.font) s.font = *args.font;
+  if (args.size) s.size = *args.size;
+  if (args.textColour) s.text = *args.textColour;
+  if (args.shadowColour) s.shadow = *args.shadowColour;
+  if (args.bold) s.bold = *args.bold;
+  DrawCaptionText(n, nullptr, std::nullopt);
+  return 1;
+}
+
+void SkinEngine::DrawCaptionText(int n, Graphics* surface, const std::optional<Text>& text) {
+  SkinnedWindow* w = Record(n);
+  if (!w || !w->composed) return;
+  const RECT band = CaptionBand(*w);
+  Graphics own;
+  if (!surface) {
+    RestoreCaptionStrip(n, band);
+    if (!own.CreateFromDC(w->composed.get())) return;
+    surface = &own;
+  }
+  if (appIcon_) {
+    surface->Flush();
+    ::DrawIconEx(w->composed.get(), band.left, band.top, appIcon_, kCaptionIconSize,
+                 kCaptionIconSize, 0, nullptr, DI_NORMAL);
+  }
+  HaloText style;
+  style.textColour = w->captionStyle.text;
+  style.shadowColour = w->captionStyle.shadow;
+  if (!w->captionStyle.font.empty()) style.font = w->captionStyle.font;
+  style.style = w->captionStyle.bold ? 1 : 0;
+  style.size = w->captionStyle.size;
+  DrawHaloText(*surface, text ? *text : WindowText(w->hwnd), CaptionTextBand(*w), style);
+  if (surface != &own) return;
+  own.Delete();
+  ChildCutDc dc(w->hwnd);
+  ::BitBlt(dc.get(), band.left, band.top, band.right - band.left, band.bottom - band.top,
+           w->composed.get(), band.left, band.top, SRCCOPY);
+}
+
+}  // namespace tovel::skin

@@ -1,0 +1,192 @@
+#include "skin/helpers.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+
+#include "gfx/brush.h"
+#include "gfx/graphics.h"
+#include "gfx/image.h"
+#include "gfx/path.h"
+#include "skin/engine.h"
+
+namespace tovel::skin {
+namespace {
+
+std::atomic<int> gLiveProperties{0};
+
+// Graphics-layer constants by their platform values.
+constexpr int kCompositingQualityHigh = 3;
+constexpr int kUnitPixel = 2;
+
+}  // namespace
+
+void SetSkinProp(HWND hwnd, const wchar_t* name, HANDLE value) {
+  const bool had = ::GetPropW(hwnd, name) != nullptr;
+  if (::SetPropW(hwnd, name, value) && !had && value) ++gLiveProperties;
+  if (had && !value) --gLiveProperties;
+}
+
+HANDLE GetSkinProp(HWND hwnd, const wchar_t* name) { return ::GetPropW(hwnd, name); }
+
+void RemoveSkinProp(HWND hwnd, const wchar_t* name) {
+  if (::RemovePropW(hwnd, name)) --gLiveProperties;
+}
+
+int LivePropertyCount() { return gLiveProperties.load(); }
+
+WNDPROC Subclass(HWND hwnd, WNDPROC proc) {
+  return reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+}
+
+void Unsubclass(HWND hwnd, WNDPROC ours, WNDPROC previous) {
+  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == ours)
+    ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+}
+
+void AddRoundedRect(GraphicsPath& path, float x, float y, float w, float h, int r) {
+  const float d = static_cast<float>(std::clamp(r, 1, 100));
+  path.AddPathArc(x + w - d, y, d, d, 270, 90);
+  path.AddPathArc(x + w - d - 1, y + h - d - 1, d + 1, d + 1, 0, 90);
+  path.AddPathArc(x, y + h - d, d, d, 90, 90);
+  path.AddPathArc(x, y, d, d, 180, 90);
+  path.ClosePathFigure();
+}
+
+std::wstring ClassName(HWND hwnd) {
+  wchar_t name[256] = {};
+  const int len = ::GetClassNameW(hwnd, name, ARRAYSIZE(name));
+  return std::wstring(name, static_cast<size_t>(std::max(len, 0)));
+}
+
+bool IsClass(HWND hwnd, const wchar_t* name) {
+  return ::CompareStringOrdinal(ClassName(hwnd).c_str(), -1, name, -1, TRUE) == CSTR_EQUAL;
+}
+
+bool IsOwnerDrawnListBox(HWND hwnd) {
+  const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
+  return IsClass(hwnd, L"ListBox") && (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE));
+}
+
+int WindowNumberOfControl(const SkinEngine& engine, HWND control) {
+  for (HWND h = ::GetParent(control); h; h = ::GetParent(h)) {
+    if (const int n = engine.WindowNumber(h)) return n;
+  }
+  return 0;
+}
+
+RECT RectInWindow(HWND control, HWND window) {
+  RECT r;
+  ::GetWindowRect(control, &r);
+  POINT origin{0, 0};
+  ::ClientToScreen(window, &origin);
+  ::OffsetRect(&r, -origin.x, -origin.y);
+  return r;
+}
+
+ControlBackground::ControlBackground(const SkinEngine& engine, HWND control, const RECT& r)
+    : dib_(r.right - r.left, r.bottom - r.top) {
+  if (!dib_) return;
+  const int n = WindowNumberOfControl(engine, control);
+  const SkinnedWindow* w = n ? engine.Record(n) : nullptr;
+  if (!w || !w->composed) {
+    const ColourRef c = engine.GetMainColour();
+    UniqueBrush fill(::CreateSolidBrush(c));
+    RECT all{0, 0, dib_.width(), dib_.height()};
+    ::FillRect(dib_.get(), &all, fill.get());
+    return;
+  }
+  const RECT at = RectInWindow(control, w->hwnd);
+  ::BitBlt(dib_.get(), 0, 0, dib_.width(), dib_.height(), w->composed.get(), at.left + r.left,
+           at.top + r.top, SRCCOPY);
+}
+
+void ExcludeChildren(HWND hwnd, HDC dc) {
+  for (HWND child = ::FindWindowExW(hwnd, nullptr, nullptr, nullptr); child;
+       child = ::FindWindowExW(hwnd, child, nullptr, nullptr)) {
+    if (!::IsWindowVisible(child) || (::GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT))
+      continue;
+    const RECT r = RectInWindow(child, hwnd);
+    ::ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+}
+
+ChildCutDc::ChildCutDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {
+  if (dc_) ExcludeChildren(hwnd, dc_);
+}
+
+ChildCutDc::~ChildCutDc() {
+  if (dc_) ::ReleaseDC(hwnd_, dc_);
+}
+
+UniqueRegion WindowShape(int width, int height) {
+  return UniqueRegion(::CreateRoundRectRgn(0, 0, width + 1, height + 1, 5, 5));
+}
+
+std::shared_ptr<Bitmap> DecodePicture(ByteView bytes) {
+  if (bytes.empty()) return nullptr;
+  auto picture = std::make_shared<Bitmap>();
+  if (!picture->CreateFromBytes(bytes) || picture->GetWidth() == 0 || picture->GetHeight() == 0)
+    return nullptr;
+  return picture;
+}
+
+ColourRef AverageColour(const Bitmap& picture, int samples, int marginX, int marginY) {
+  const int width = static_cast<int>(picture.GetWidth());
+  const int height = static_cast<int>(picture.GetHeight());
+  if (width < 1 || height < 1 || samples < 1) return 0;
+  const int left = marginX >= 1 ? std::max(width - marginX, 0) : 0;
+  const int top = marginY >= 1 ? std::max(height - marginY, 0) : 0;
+  const int w = width - left, h = height - top;
+  // A grid with the picture's proportions and about `samples` points, each at the
+  // middle of its cell.
+  const double aspect = static_cast<double>(w) / h;
+  const int cols = std::clamp(static_cast<int>(std::lround(std::sqrt(samples * aspect))), 1, w);
+  const int rows = std::clamp((samples + cols - 1) / cols, 1, h);
+  std::uint64_t sum[3] = {0, 0, 0};
+  for (int j = 0; j < rows; ++j) {
+    for (int i = 0; i < cols; ++i) {
+      const int x = left + (2 * i + 1) * w / (2 * cols);
+      const int y = top + (2 * j + 1) * h / (2 * rows);
+      const Argb p = picture.GetPixel(x, y);
+      sum[0] += (p >> 16) & 0xFF;
+      sum[1] += (p >> 8) & 0xFF;
+      sum[2] += p & 0xFF;
+    }
+  }
+  const std::uint64_t count = static_cast<std::uint64_t>(rows) * cols;
+  return Rgb(static_cast<int>(sum[0] / count), static_cast<int>(sum[1] / count),
+             static_cast<int>(sum[2] / count));
+}
+
+ByteSet FadeEdges(ByteView bytes, int fadeWidth, bool fading, ColourRef colour, int variant) {
+  auto source = DecodePicture(bytes);
+  if (!source) return {};
+  const int w = static_cast<int>(source->GetWidth());
+  const int h = static_cast<int>(source->GetHeight());
+  Bitmap faded;
+  Graphics g;
+  if (!faded.CreateBlank(w, h) || !g.CreateFromImage(faded)) return {};
+  g.SetCompositingQuality(kCompositingQualityHigh);
+  g.DrawImageRectRectI(*source, 0, 0, w, h, 0, 0, w, h, kUnitPixel);
+  const float q = static_cast<float>(fading && fadeWidth > 0 ? fadeWidth : w * 3 / 10);
+  const Argb clear = ToArgb(colour, 0);
+  const Argb solid = ToArgb(colour, 255);
+  LinearGradientBrush right;
+  // Transparent at the inner edge, the colour itself at the outer one.
+  right.CreateLineBrush(PointF{w - q - 1, 0}, PointF{static_cast<float>(w), 0}, clear, solid);
+  g.FillRectangle(right, w - q, 0, q, static_cast<float>(h));
+  if (variant == 1) {
+    const float band = std::min(q, h / 3.0f);
+    LinearGradientBrush top, bottom;
+    top.CreateLineBrush(PointF{0, band + 1}, PointF{0, -1}, clear, solid);
+    bottom.CreateLineBrush(PointF{0, h - band - 1}, PointF{0, static_cast<float>(h) + 1}, clear, solid);
+    g.FillRectangle(top, 0, 0, static_cast<float>(w), band);
+    g.FillRectangle(bottom, 0, h - band, static_cast<float>(w), band);
+  }
+  g.Delete();
+  return faded.SaveToBytes(Text(kImageFormatPng));
+}
+
+}  // namespace tovel::skin

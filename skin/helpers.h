@@ -1,0 +1,96 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "base/dc.h"
+#include "base/handle.h"
+#include "base/value.h"
+#include "skin/layout.h"
+
+namespace tovel {
+class GraphicsPath;
+class Bitmap;
+}  // namespace tovel
+
+namespace tovel::skin {
+
+class SkinEngine;
+
+// Window properties the engine sets, counted so a test can see that every one
+// it set is gone again.
+void SetSkinProp(HWND hwnd, const wchar_t* name, HANDLE value);
+HANDLE GetSkinProp(HWND hwnd, const wchar_t* name);
+void RemoveSkinProp(HWND hwnd, const wchar_t* name);
+int LivePropertyCount();
+
+// Installs `proc` as the window's procedure and returns the one it replaced.
+WNDPROC Subclass(HWND hwnd, WNDPROC proc);
+// Puts `previous` back, but only while `ours` is still the window's procedure:
+// someone who subclassed after us keeps their place.
+void Unsubclass(HWND hwnd, WNDPROC ours, WNDPROC previous);
+
+// A closed figure of four quarter arcs; r is the corner's diameter, clamped to 1..100.
+void AddRoundedRect(GraphicsPath& path, float x, float y, float width, float height, int r);
+
+std::wstring ClassName(HWND hwnd);
+bool IsClass(HWND hwnd, const wchar_t* name);
+bool IsOwnerDrawnListBox(HWND hwnd);
+
+// The window number of the skinned window a control lies on (walking up its
+// parents), 0 when none.
+int WindowNumberOfControl(const SkinEngine& engine, HWND control);
+
+// The control's rectangle in its skinned window's client coordinates.
+RECT RectInWindow(HWND control, HWND window);
+
+// A memory DC holding the window's composed picture behind a control (the
+// rectangle r of the control); the plain main colour when the control lies on no
+// skinned window. Released when it goes.
+class ControlBackground {
+ public:
+  ControlBackground(const SkinEngine& engine, HWND control, const RECT& r);
+  HDC get() const { return dib_.get(); }
+  const DibDc& dib() const { return dib_; }
+  explicit operator bool() const { return static_cast<bool>(dib_); }
+
+ private:
+  DibDc dib_;
+};
+
+// The window's DC with its visible, non-transparent children cut out.
+class ChildCutDc {
+ public:
+  explicit ChildCutDc(HWND hwnd);
+  ~ChildCutDc();
+  ChildCutDc(const ChildCutDc&) = delete;
+  ChildCutDc& operator=(const ChildCutDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+void ExcludeChildren(HWND hwnd, HDC dc);
+
+// The window's rounded outline; painting is clipped to the same shape, so what the
+// region cuts is exactly what the picture leaves unpainted.
+UniqueRegion WindowShape(int width, int height);
+
+// A picture decoded from bytes; null when it does not decode or has no pixels.
+std::shared_ptr<Bitmap> DecodePicture(ByteView bytes);
+
+// The average colour of a picture, sampled on a fixed grid of about `samples`
+// points (so the same picture always gives the same colour). Margins restrict the
+// samples to the right and bottom strips, as for an edge-faded picture.
+ColourRef AverageColour(const Bitmap& picture, int samples = 2000, int marginX = 0,
+                        int marginY = 0);
+
+// The picture with its edges faded toward `colour`, as PNG bytes. Variant 0 fades
+// the right edge; variant 1 the right edge and the top and bottom bands. The fade
+// is 0.3 of the width unless `fading` is on and `fadeWidth` given.
+ByteSet FadeEdges(ByteView picture, int fadeWidth, bool fading, ColourRef colour, int variant);
+
+}  // namespace tovel::skin

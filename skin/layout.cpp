@@ -1,0 +1,177 @@
+#include "skin/layout.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace tovel::skin {
+namespace {
+// Hit tests compare floats with a tolerance so a point on an edge is outside.
+constexpr float kEpsilon = 1e-7f;
+constexpr int kButtonWidth = 26;
+constexpr int kCloseButtonWidth = 40;
+constexpr int kButtonHeight = 18;
+constexpr int kStripRightGap = 2;
+}  // namespace
+
+int CaptionStripWidth(std::span<const int> widths) {
+  if (widths.empty()) return 0;
+  const int sum = std::accumulate(widths.begin(), widths.end(), 0);
+  return sum + static_cast<int>(widths.size() - 1) * kCaptionButtonGap + kCaptionMargin;
+}
+
+CaptionGeometry LayoutCaptionButtons(int clientWidth, std::span<const ButtonKind> kinds,
+                                     std::span<const int> widths) {
+  CaptionGeometry g;
+  g.stripWidth = CaptionStripWidth(widths);
+  g.stripLeft = clientWidth - kCaptionMargin - g.stripWidth - kStripRightGap;
+  g.areaLeft = clientWidth - g.stripWidth + 1;
+  const float x0 = static_cast<float>(g.areaLeft + 2);
+  const float y0 = static_cast<float>(g.areaTop + 1);
+  for (size_t i = 0; i < kinds.size(); ++i) {
+    const int width = kinds[i] == ButtonKind::Close ? kCloseButtonWidth : kButtonWidth;
+    g.buttons.push_back(BoxF{x0 + static_cast<float>(i * (kButtonWidth + kCaptionButtonGap)), y0,
+                             static_cast<float>(width), static_cast<float>(kButtonHeight)});
+  }
+  return g;
+}
+
+int HitTestCaptionButton(const CaptionGeometry& g, float x, float y) {
+  if (x < static_cast<float>(g.areaLeft) || y < static_cast<float>(g.areaTop) ||
+      y > static_cast<float>(g.areaTop + g.areaHeight))
+    return 0;
+  for (size_t i = 0; i < g.buttons.size(); ++i) {
+    const BoxF& b = g.buttons[i];
+    if (x - b.x > kEpsilon && x < b.x + b.width && y - b.y > kEpsilon && y < b.y + b.height)
+      return static_cast<int>(i + 1);
+  }
+  return 0;
+}
+
+bool InCaptionStrip(const CaptionGeometry& g, float x, float y) {
+  if (g.buttons.empty()) return false;
+  const float left = static_cast<float>(std::min(g.stripLeft - 2, g.areaLeft));
+  const float right = static_cast<float>(g.areaLeft + g.stripWidth);
+  return x >= left && x <= right && y >= 0 && y <= static_cast<float>(g.stripHeight);
+}
+
+IntBox CaptionButtonPicture(const CaptionGeometry& g, int button, int pictureWidth,
+                            int pictureHeight) {
+  if (button < 1 || button > static_cast<int>(g.buttons.size())) return {};
+  const BoxF& b = g.buttons[static_cast<size_t>(button - 1)];
+  return IntBox{static_cast<int>(b.x) - 1, g.areaTop + 1, pictureWidth, pictureHeight};
+}
+
+IntBox CaptionButtonBounds(const CaptionGeometry& g, int button, int pictureWidth,
+                           int pictureHeight) {
+  IntBox box = CaptionButtonPicture(g, button, pictureWidth, pictureHeight);
+  if (box.width > 0) box.width += 1;
+  return box;
+}
+
+Zone ZoneAt(int x, int y, int right, int bottom, int m) {
+  constexpr int kCorner = 10;
+  constexpr int kEdgeStart = 11;
+  const bool alongY = y >= kEdgeStart && y < bottom - kCorner;
+  const bool alongX = x >= kEdgeStart && x < right - kCorner;
+  if (x <= m && alongY) return Zone::Left;
+  if (x >= right - m && alongY) return Zone::Right;
+  if (y <= m && alongX) return Zone::Top;
+  if (y >= bottom - m && alongX) return Zone::Bottom;
+  if (x <= kCorner && y <= kCorner) return Zone::TopLeft;
+  if (x >= right - kCorner && y <= kCorner) return Zone::TopRight;
+  if (x <= kCorner && y >= bottom - kCorner) return Zone::BottomLeft;
+  if (x >= right - kCorner && y >= bottom - kCorner) return Zone::BottomRight;
+  return Zone::None;
+}
+
+int ZoneCursorId(Zone zone) {
+  constexpr int kSizeNwse = 32642, kSizeNesw = 32643, kSizeWe = 32644, kSizeNs = 32645;
+  switch (zone) {
+    case Zone::Left:
+    case Zone::Right: return kSizeWe;
+    case Zone::Top:
+    case Zone::Bottom: return kSizeNs;
+    case Zone::TopLeft:
+    case Zone::BottomRight: return kSizeNwse;
+    case Zone::TopRight:
+    case Zone::BottomLeft: return kSizeNesw;
+    case Zone::None: break;
+  }
+  return 0;
+}
+
+int ZoneSizeCommand(Zone zone) {
+  constexpr int kSize = 0xF000;
+  switch (zone) {
+    case Zone::Left: return kSize + 1;
+    case Zone::Right: return kSize + 2;
+    case Zone::Top: return kSize + 3;
+    case Zone::TopLeft: return kSize + 4;
+    case Zone::TopRight: return kSize + 5;
+    case Zone::Bottom: return kSize + 6;
+    case Zone::BottomLeft: return kSize + 7;
+    case Zone::BottomRight: return kSize + 8;
+    case Zone::None: break;
+  }
+  return 0;
+}
+
+ItemLayout LayoutItems(int clientRight, int clientBottom, int itemAreaSize,
+                       std::span<const int> specWidths, int m) {
+  ItemLayout layout;
+  layout.band = IntBox{m, clientBottom - itemAreaSize - m - 1, clientRight - 2 * m, itemAreaSize};
+  int x = m;
+  int total = 0;
+  for (int spec : specWidths) {
+    const int width = spec == -1 ? clientRight - total - 2 * m : spec;
+    layout.items.push_back(IntBox{x, layout.band.y, width, itemAreaSize});
+    total += width;
+    x += width;
+  }
+  return layout;
+}
+
+Extent UsableArea(int screenWidth, int screenHeight, int taskbarHeight, bool maximized) {
+  return Extent{screenWidth, maximized ? screenHeight - taskbarHeight : screenHeight};
+}
+
+std::optional<FadeDraw> CaptionFade::Hover(int from, int to) {
+  if (from == to) return std::nullopt;
+  std::optional<FadeDraw> cut;
+  if (from >= 1) {
+    if (out_.Running() && out_.button != from) cut = FadeDraw{out_.button, 0};
+    // A button left half-lit fades out from where it got to.
+    const int startStep = in_.button == from && in_.Running() ? kFadeSteps - in_.step : 0;
+    if (in_.button == from) in_ = {};
+    out_ = Fade{from, startStep};
+  }
+  if (to >= 1) {
+    const int startStep = out_.button == to && out_.Running() ? kFadeSteps - out_.step : 0;
+    if (out_.button == to) out_ = {};
+    in_ = Fade{to, startStep};
+  }
+  return cut;
+}
+
+std::vector<FadeDraw> CaptionFade::Tick() {
+  std::vector<FadeDraw> draws;
+  if (in_.Running()) {
+    ++in_.step;
+    draws.push_back(FadeDraw{in_.button, in_.step * kFadeStepAlpha});
+  }
+  if (out_.Running()) {
+    ++out_.step;
+    draws.push_back(FadeDraw{out_.button, kFadeSteps * kFadeStepAlpha - out_.step * kFadeStepAlpha});
+  }
+  return draws;
+}
+
+int CaptionFade::RestingAlpha(int button, int hot) const {
+  constexpr int kLit = kFadeSteps * kFadeStepAlpha;
+  if (button < 1) return 0;
+  if (button == hot) return in_.button == button ? in_.step * kFadeStepAlpha : kLit;
+  if (out_.button == button && out_.Running()) return kLit - out_.step * kFadeStepAlpha;
+  return 0;
+}
+
+}  // namespace tovel::skin

@@ -1,0 +1,85 @@
+// The skin-wide look: its picture, colours and switches, and the repaint of every
+// skinned window when they change.
+
+#include "base/handle.h"
+#include "base/text.h"
+#include "gfx/image.h"
+#include "skin/engine.h"
+#include "skin/helpers.h"
+
+namespace tovel::skin {
+namespace {
+
+// A skin picture is small; anything this large is not one.
+constexpr LONGLONG kLargestPicture = 64LL << 20;
+
+bool ReadPictureFile(const Text& name, ByteSet& bytes) {
+  UniqueFile file(::CreateFileW(Widen(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestPicture) return false;
+  bytes.resize(static_cast<size_t>(size.QuadPart));
+  DWORD read = 0;
+  return bytes.empty() ||
+         (::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+          read == bytes.size());
+}
+
+// Modes 0 and 1 keep the picture with its edges faded toward the main colour.
+ByteSet Prepared(ByteView bytes, int mode, ColourRef mainColour) {
+  if (mode == 0 || mode == 1) return FadeEdges(bytes, 0, mode == 1, mainColour, mode);
+  return ByteSet(bytes.begin(), bytes.end());
+}
+
+}  // namespace
+
+Text SkinEngine::SetSkin(const SetSkinArgs& args) {
+  ByteSet bytes = args.imageData;
+  Text problem;
+  if (!args.fileName.empty() && !ReadPictureFile(args.fileName, bytes)) {
+    problem = "the skin picture file cannot be read";
+    bytes.clear();
+  }
+  std::shared_ptr<Bitmap> picture = DecodePicture(bytes);
+  if (!bytes.empty() && !picture) problem = "the skin picture cannot be decoded";
+
+  SkinColours colours;
+  colours.hasPicture = picture != nullptr;
+  colours.sampled = picture ? AverageColour(*picture) : 0;
+  colours.faceColour = defaultFaceColour_;
+  colours.main = args.mainColour;
+  colours.highlight = args.highlightColour;
+  colours.mode = args.mode;
+  ApplySkinColours(options_, colours);
+
+  if (picture) {
+    backgroundImage_ = Prepared(bytes, options_.imageMode, options_.mainColour);
+    backgroundPicture_ = (options_.imageMode == 0 || options_.imageMode == 1) ? DecodePicture(backgroundImage_) : picture;
+  } else {
+    backgroundImage_.clear();
+    backgroundPicture_.reset();
+  }
+  RefreshVisibleWindows();
+  return problem;
+}
+
+void SkinEngine::SetOptions(bool skinControls, std::optional<int> controlAlpha,
+                            std::optional<int> optionThree) {
+  ApplyOptions(options_, skinControls, controlAlpha, optionThree);
+}
+
+int SkinEngine::SetWindowImage(HWND hwnd, ByteView image, std::optional<int> mode) {
+  SkinnedWindow* w = Record(WindowNumber(hwnd));
+  if (!w || image.empty()) return 0;
+  std::shared_ptr<Bitmap> picture = DecodePicture(image);
+  if (!picture) return 0;  // a picture that does not decode changes nothing
+  w->ownMode = mode.value_or(w->ownMode);
+  w->ownMainColour = AverageColour(*picture);
+  w->ownImage = Prepared(image, w->ownMode, w->ownMainColour);
+  w->ownPicture = (w->ownMode == 0 || w->ownMode == 1) ? DecodePicture(w->ownImage) : picture;
+  w->backgroundDirty = true;
+  ::InvalidateRect(hwnd, nullptr, FALSE);
+  return 1;
+}
+
+}  // namespace tovel::skin
