@@ -9,15 +9,15 @@
 #include "gfx/path.h"
 #include "gfx/pen.h"
 #include "skin/caption_text.h"
+#include "base/handle.h"
 #include "skin/engine.h"
 #include "skin/helpers.h"
 
 namespace tovel::skin {
 namespace {
 
-constexpr Argb kColourKey = 0xFFFF00FF;
+constexpr COLORREF kColourKeyRef = RGB(255, 0, 255);
 constexpr int kUnitPixel = 2;
-constexpr int kFlipX = 4;  // RotateNoneFlipX
 
 RECT ClientRect(HWND hwnd) {
   RECT rc{};
@@ -35,40 +35,69 @@ void KeepCopy(DibDc& copy, const DibDc& from, const IntBox& box) {
   if (copy) ::BitBlt(copy.get(), 0, 0, box.width, box.height, from.get(), box.x, box.y, SRCCOPY);
 }
 
-// Copies side by side across the width, every second one mirrored.
-void DrawMirroredStrip(Graphics& g, const Bitmap& picture, int width) {
-  const int pw = static_cast<int>(picture.GetWidth());
-  const int ph = static_cast<int>(picture.GetHeight());
-  bool mirrored = false;
-  for (int x = 0; x < width; x += pw, mirrored = !mirrored) {
-    if (mirrored)
-      g.DrawImagePointsI(picture, x + pw, 0, x, 0, x + pw, ph);
-    else
-      g.DrawImageI(picture, x, 0);
-  }
-}
-
-void DrawPicture(Graphics& g, const Bitmap& picture, int mode, int w, int h) {
-  const int pw = static_cast<int>(picture.GetWidth());
-  const int ph = static_cast<int>(picture.GetHeight());
+// Opaque pictures go through the platform's blits, the rest through the graphics
+// library; both lay the picture out the same way.
+void DrawOpaque(HDC dc, const Picture& p, int mode, int w, int h) {
+  HDC src = p.opaquePixels.get();
+  const int pw = p.width, ph = p.height;
   switch (mode) {
-    case 0: g.DrawImageRectRectI(picture, 0, 0, pw, ph, 0, 0, pw, ph, kUnitPixel); break;
-    case 1: g.DrawImageRectRectI(picture, w - pw, 0, pw, ph, 0, 0, pw, ph, kUnitPixel); break;
-    case 2:
-      g.DrawImageRectRectI(picture, (w - pw) / 2, (h - ph) / 2, pw, ph, 0, 0, pw, ph, kUnitPixel);
+    case 0: ::BitBlt(dc, 0, 0, pw, ph, src, 0, 0, SRCCOPY); break;
+    case 1: ::BitBlt(dc, w - pw, 0, pw, ph, src, 0, 0, SRCCOPY); break;
+    case 2: ::BitBlt(dc, (w - pw) / 2, (h - ph) / 2, pw, ph, src, 0, 0, SRCCOPY); break;
+    case 3:
+      ::SetStretchBltMode(dc, HALFTONE);
+      ::SetBrushOrgEx(dc, 0, 0, nullptr);
+      ::StretchBlt(dc, 0, 0, w, h, src, 0, 0, pw, ph, SRCCOPY);
       break;
-    case 3: g.DrawImageRectRectI(picture, 0, 0, w, h, 0, 0, pw, ph, kUnitPixel); break;
-    case 4: DrawMirroredStrip(g, picture, w); break;
+    case 4:  // side by side across the width, every second copy mirrored
+      ::SetStretchBltMode(dc, COLORONCOLOR);
+      for (int x = 0, i = 0; x < w; x += pw, ++i) {
+        if (i % 2)
+          ::StretchBlt(dc, x + pw - 1, 0, -pw, ph, src, 0, 0, pw, ph, SRCCOPY);
+        else
+          ::BitBlt(dc, x, 0, pw, ph, src, 0, 0, SRCCOPY);
+      }
+      break;
     default: break;  // an unknown mode shows the plain colour
   }
 }
 
+void DrawTranslucent(Graphics& g, const Picture& p, int mode, int w, int h) {
+  const Bitmap& b = *p.bitmap;
+  const int pw = p.width, ph = p.height;
+  switch (mode) {
+    case 0: g.DrawImageRectRectI(b, 0, 0, pw, ph, 0, 0, pw, ph, kUnitPixel); break;
+    case 1: g.DrawImageRectRectI(b, w - pw, 0, pw, ph, 0, 0, pw, ph, kUnitPixel); break;
+    case 2: g.DrawImageRectRectI(b, (w - pw) / 2, (h - ph) / 2, pw, ph, 0, 0, pw, ph, kUnitPixel); break;
+    case 3: g.DrawImageRectRectI(b, 0, 0, w, h, 0, 0, pw, ph, kUnitPixel); break;
+    case 4:
+      for (int x = 0, i = 0; x < w; x += pw, ++i) {
+        if (i % 2)
+          g.DrawImagePointsI(b, x + pw, 0, x, 0, x + pw, ph);
+        else
+          g.DrawImageI(b, x, 0);
+      }
+      break;
+    default: break;
+  }
+}
+
+// A rounded outline drawn as four short pieces: the library's cost grows with the
+// area a figure spans, and one closed outline spans the whole window.
 void OutlineRounded(Graphics& g, Argb colour, float x, float y, float w, float h, int r) {
-  GraphicsPath path;
   Pen pen;
-  if (!path.CreatePath() || !pen.CreatePen1(colour, 1)) return;
-  AddRoundedRect(path, x, y, w, h, r);
-  g.DrawPath(pen, path);
+  if (!pen.CreatePen1(colour, 1)) return;
+  const float d = static_cast<float>(r);
+  GraphicsPath top, bottom;
+  if (!top.CreatePath() || !bottom.CreatePath()) return;
+  top.AddPathArc(x, y, d, d, 180, 90);
+  top.AddPathArc(x + w - d, y, d, d, 270, 90);
+  bottom.AddPathArc(x + w - d - 1, y + h - d - 1, d + 1, d + 1, 0, 90);
+  bottom.AddPathArc(x, y + h - d, d, d, 90, 90);
+  g.DrawPath(pen, top);
+  g.DrawPath(pen, bottom);
+  g.DrawLine(pen, x + w, y + d / 2 + 1, x + w, y + h - d / 2 - 1);
+  g.DrawLine(pen, x, y + h - d / 2 - 1, x, y + d / 2 + 1);
 }
 
 }  // namespace
@@ -85,8 +114,6 @@ void SkinEngine::SetWindowRegion(SkinnedWindow& w, int width, int height) {
     w.regionSize = SIZE{width, height};
   }
 }
-
-Bitmap* SkinEngine::SkinPicture() { return backgroundPicture_.get(); }
 
 void SkinEngine::RenderWindow(int n, bool show) {
   SkinnedWindow* w = Record(n);
@@ -138,16 +165,29 @@ void SkinEngine::PaintBackground(Graphics& g, int n) {
   if (!w) return;
   const RECT rc = ClientRect(w->hwnd);
   const int width = rc.right, height = rc.bottom;
-  g.Clear(kColourKey);
-  // Clipped to the window region's own shape: what it cuts is exactly what stays key.
-  UniqueRegion shape = WindowShape(width, height);
-  g.SetClipHrgn(shape.get(), 0);
   const bool own = !w->ownImage.empty() && w->ownPicture;
-  SolidBrush fill;
-  fill.CreateSolidFill(ToArgb(own ? w->ownMainColour : options_.mainColour));
-  g.FillRectangleI(fill, 0, 0, width, height);
-  if (const Bitmap* picture = own ? w->ownPicture.get() : SkinPicture())
-    DrawPicture(g, *picture, own ? w->ownMode : options_.imageMode, width, height);
+  const Picture* picture = own ? w->ownPicture.get() : SkinPicture();
+  const int mode = own ? w->ownMode : options_.imageMode;
+  // Painting stays inside the window region's own shape: what the region cuts is
+  // exactly what is left as key colour, so no key pixel can ever show.
+  UniqueRegion shape = WindowShape(width, height);
+  if (HDC dc = g.GetDC()) {
+    UniqueRegion outside(::CreateRectRgn(0, 0, width, height));
+    ::CombineRgn(outside.get(), outside.get(), shape.get(), RGN_DIFF);
+    UniqueBrush key(::CreateSolidBrush(kColourKeyRef));
+    ::FillRgn(dc, outside.get(), key.get());
+    ::SelectClipRgn(dc, shape.get());
+    const bool covered = picture && picture->opaquePixels && mode == 3;
+    if (!covered) {
+      UniqueBrush fill(::CreateSolidBrush(own ? w->ownMainColour : options_.mainColour));
+      ::FillRect(dc, &rc, fill.get());
+    }
+    if (picture && picture->opaquePixels) DrawOpaque(dc, *picture, mode, width, height);
+    ::SelectClipRgn(dc, nullptr);
+    g.ReleaseDC(dc);
+  }
+  g.SetClipHrgn(shape.get(), 0);
+  if (picture && !picture->opaquePixels) DrawTranslucent(g, *picture, mode, width, height);
   if (w->gloss) {
     LinearGradientBrush gloss;
     gloss.CreateLineBrush(PointF{0, 0}, PointF{0, static_cast<float>(w->captionHeight)}, 0x96FFFFFF,

@@ -108,11 +108,11 @@ void SkinEngine::SkinWindow(HWND hwnd, const SkinWindowArgs& args) {
   w.captionText = args.captionText;
   w.gloss = args.gloss;
   w.ownMode = args.mode.value_or(options_.imageMode);
-  if (auto picture = DecodePicture(args.image)) {
+  if (auto picture = LoadPicture(args.image)) {
     w.ownMainColour = AverageColour(*picture);
     if (w.ownMode == 0 || w.ownMode == 1) {
       w.ownImage = FadeEdges(args.image, 0, w.ownMode == 1, w.ownMainColour, w.ownMode);
-      w.ownPicture = DecodePicture(w.ownImage);
+      w.ownPicture = LoadPicture(w.ownImage);
     } else {
       w.ownImage = args.image;
       w.ownPicture = std::move(picture);

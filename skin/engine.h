@@ -23,6 +23,7 @@ class Bitmap;
 namespace tovel::skin {
 
 class SkinEngine;
+struct Picture;
 
 // The control families, in the order of the window record's control lists.
 enum class Family {
@@ -109,7 +110,7 @@ struct SkinnedWindow {
   ByteSet ownImage;  // the window's own picture; empty: the skin's
   int ownMode = kDefaultImageMode;
   ColourRef ownMainColour = 0;
-  std::shared_ptr<Bitmap> ownPicture;
+  std::shared_ptr<Picture> ownPicture;
 
   std::vector<CaptionButton> buttons;
   CaptionGeometry caption;
@@ -250,14 +251,14 @@ class SkinEngine {
   void RefreshChildren(int n);
   void RefreshVisibleWindows();
   void SetWindowRegion(SkinnedWindow& w, int width, int height);
-  Bitmap* SkinPicture();
+  const Picture* SkinPicture() const { return backgroundPicture_.get(); }
   void PaintItems(Graphics& g, const SkinnedWindow& w);
   void StartFade(SkinnedWindow& w);
   void OnFadeTimer(SkinnedWindow& w);
 
   SkinOptions options_;
   ByteSet backgroundImage_;
-  std::shared_ptr<Bitmap> backgroundPicture_;  // backgroundImage_ decoded once
+  std::shared_ptr<Picture> backgroundPicture_;  // backgroundImage_ decoded once
   std::vector<std::unique_ptr<SkinnedWindow>> windows_;
   ColourRef defaultFaceColour_ = 0;
   HICON appIcon_ = nullptr;

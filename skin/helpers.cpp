@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 
 #include "gfx/brush.h"
 #include "gfx/graphics.h"
@@ -132,9 +133,33 @@ std::shared_ptr<Bitmap> DecodePicture(ByteView bytes) {
   return picture;
 }
 
-ColourRef AverageColour(const Bitmap& picture, int samples, int marginX, int marginY) {
-  const int width = static_cast<int>(picture.GetWidth());
-  const int height = static_cast<int>(picture.GetHeight());
+std::shared_ptr<Picture> LoadPicture(ByteView bytes) {
+  auto bitmap = DecodePicture(bytes);
+  if (!bitmap) return nullptr;
+  auto picture = std::make_shared<Picture>();
+  picture->width = static_cast<int>(bitmap->GetWidth());
+  picture->height = static_cast<int>(bitmap->GetHeight());
+  constexpr int kAlpha = 0x40000, kIndexed = 0x10000, kReadOnly = 1;
+  if (!(bitmap->GetPixelFormat() & (kAlpha | kIndexed))) {
+    DibDc copy(picture->width, picture->height);
+    BitmapData data;
+    if (copy && bitmap->LockBits(Rect{0, 0, picture->width, picture->height}, kReadOnly,
+                                 kPixelFormat32bppArgb, data)) {
+      for (int y = 0; y < picture->height; ++y)
+        std::memcpy(copy.pixels() + static_cast<size_t>(y) * picture->width,
+                    static_cast<const std::uint8_t*>(data.scan0) + static_cast<ptrdiff_t>(y) * data.stride,
+                    static_cast<size_t>(picture->width) * 4);
+      bitmap->UnlockBits(data);
+      picture->opaquePixels = std::move(copy);
+    }
+  }
+  picture->bitmap = std::move(bitmap);
+  return picture;
+}
+
+ColourRef AverageColour(const Picture& picture, int samples, int marginX, int marginY) {
+  const int width = picture.width;
+  const int height = picture.height;
   if (width < 1 || height < 1 || samples < 1) return 0;
   const int left = marginX >= 1 ? std::max(width - marginX, 0) : 0;
   const int top = marginY >= 1 ? std::max(height - marginY, 0) : 0;
@@ -149,7 +174,8 @@ ColourRef AverageColour(const Bitmap& picture, int samples, int marginX, int mar
     for (int i = 0; i < cols; ++i) {
       const int x = left + (2 * i + 1) * w / (2 * cols);
       const int y = top + (2 * j + 1) * h / (2 * rows);
-      const Argb p = picture.GetPixel(x, y);
+      const Argb p = picture.opaquePixels ? picture.opaquePixels.pixels()[y * width + x]
+                                          : picture.bitmap->GetPixel(x, y);
       sum[0] += (p >> 16) & 0xFF;
       sum[1] += (p >> 8) & 0xFF;
       sum[2] += p & 0xFF;

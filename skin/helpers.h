@@ -82,10 +82,21 @@ UniqueRegion WindowShape(int width, int height);
 // A picture decoded from bytes; null when it does not decode or has no pixels.
 std::shared_ptr<Bitmap> DecodePicture(ByteView bytes);
 
+// A skin picture, decoded once. An opaque one also keeps its pixels in a DIB, so it
+// is laid out with the platform's own blits: several times faster than the graphics
+// library's under Wine, and the same picture.
+struct Picture {
+  std::shared_ptr<Bitmap> bitmap;
+  DibDc opaquePixels;  // empty when the picture has transparency
+  int width = 0;
+  int height = 0;
+};
+std::shared_ptr<Picture> LoadPicture(ByteView bytes);
+
 // The average colour of a picture, sampled on a fixed grid of about `samples`
 // points (so the same picture always gives the same colour). Margins restrict the
 // samples to the right and bottom strips, as for an edge-faded picture.
-ColourRef AverageColour(const Bitmap& picture, int samples = 2000, int marginX = 0,
+ColourRef AverageColour(const Picture& picture, int samples = 2000, int marginX = 0,
                         int marginY = 0);
 
 // The picture with its edges faded toward `colour`, as PNG bytes. Variant 0 fades

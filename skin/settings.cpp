@@ -40,7 +40,7 @@ Text SkinEngine::SetSkin(const SetSkinArgs& args) {
     problem = "the skin picture file cannot be read";
     bytes.clear();
   }
-  std::shared_ptr<Bitmap> picture = DecodePicture(bytes);
+  std::shared_ptr<Picture> picture = LoadPicture(bytes);
   if (!bytes.empty() && !picture) problem = "the skin picture cannot be decoded";
 
   SkinColours colours;
@@ -54,7 +54,7 @@ Text SkinEngine::SetSkin(const SetSkinArgs& args) {
 
   if (picture) {
     backgroundImage_ = Prepared(bytes, options_.imageMode, options_.mainColour);
-    backgroundPicture_ = (options_.imageMode == 0 || options_.imageMode == 1) ? DecodePicture(backgroundImage_) : picture;
+    backgroundPicture_ = (options_.imageMode == 0 || options_.imageMode == 1) ? LoadPicture(backgroundImage_) : picture;
   } else {
     backgroundImage_.clear();
     backgroundPicture_.reset();
@@ -71,12 +71,12 @@ void SkinEngine::SetOptions(bool skinControls, std::optional<int> controlAlpha,
 int SkinEngine::SetWindowImage(HWND hwnd, ByteView image, std::optional<int> mode) {
   SkinnedWindow* w = Record(WindowNumber(hwnd));
   if (!w || image.empty()) return 0;
-  std::shared_ptr<Bitmap> picture = DecodePicture(image);
+  std::shared_ptr<Picture> picture = LoadPicture(image);
   if (!picture) return 0;  // a picture that does not decode changes nothing
   w->ownMode = mode.value_or(w->ownMode);
   w->ownMainColour = AverageColour(*picture);
   w->ownImage = Prepared(image, w->ownMode, w->ownMainColour);
-  w->ownPicture = (w->ownMode == 0 || w->ownMode == 1) ? DecodePicture(w->ownImage) : picture;
+  w->ownPicture = (w->ownMode == 0 || w->ownMode == 1) ? LoadPicture(w->ownImage) : picture;
   w->backgroundDirty = true;
   ::InvalidateRect(hwnd, nullptr, FALSE);
   return 1;

@@ -1,0 +1,222 @@
+// The skinned look of the real program, seen on the screen and driven with the
+// real pointer: no window manager runs, so moves, sizes and states are judged by
+// their results.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "tests/e2e/e2e_support.h"
+#include "tests/e2e/song_list_support.h"
+
+namespace tovel::e2e {
+namespace {
+
+constexpr int kBoardButton = 0x007B;  // 现场音效
+constexpr COLORREF kMagenta = 0xFF00FF;
+
+bool WaitUntil(const std::function<bool()>& done, DWORD ms = 5000) {
+  const DWORD start = ::GetTickCount();
+  while (!done()) {
+    if (::GetTickCount() - start > ms) return false;
+    ::Sleep(20);
+  }
+  return true;
+}
+
+void MoveTo(int x, int y) {
+  ::SetCursorPos(x, y);
+  INPUT move{INPUT_MOUSE};
+  move.mi.dwFlags = MOUSEEVENTF_MOVE;  // a zero move, so the window under it hears of it
+  ::SendInput(1, &move, sizeof(INPUT));
+}
+
+void Button(bool down) {
+  INPUT in{INPUT_MOUSE};
+  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  ::SendInput(1, &in, sizeof(INPUT));
+}
+
+void Click(int x, int y) {
+  MoveTo(x, y);
+  Button(true);
+  Button(false);
+}
+
+// Presses at one point and lets go at another, moving in steps at a hand's pace:
+// the platform's move and size loops read the button's live state, so a drag queued
+// all at once would look released before it began.
+void Drag(POINT from, POINT to) {
+  constexpr DWORD kHandPace = 20;
+  MoveTo(from.x, from.y);
+  Button(true);
+  for (int i = 1; i <= 8; ++i) {
+    ::Sleep(kHandPace);
+    MoveTo(from.x + (to.x - from.x) * i / 8, from.y + (to.y - from.y) * i / 8);
+  }
+  ::Sleep(kHandPace);
+  Button(false);
+}
+
+RECT WindowRect(HWND h) {
+  RECT rc{};
+  ::GetWindowRect(h, &rc);
+  return rc;
+}
+
+bool SameRect(const RECT& a, int left, int top, int width, int height) {
+  return a.left == left && a.top == top && a.right - a.left == width && a.bottom - a.top == height;
+}
+
+// Share of pure black pixels in a screen rectangle.
+double BlackShare(const RECT& r) {
+  int black = 0, all = 0;
+  for (int y = r.top; y < r.bottom; y += 2)
+    for (int x = r.left; x < r.right; x += 2, ++all)
+      if (ScreenPixel(x, y) == 0) ++black;
+  return all ? static_cast<double>(black) / all : 1.0;
+}
+
+class SkinE2e : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveMarker(PrimaryMarker());
+    RemoveMarker(FallbackMarker());
+    app_ = Launch(ProgramPath());
+    ASSERT_TRUE(app_.started());
+    player_ = WaitForWindow(app_.pid(), kPlayerTitle, 20000);
+    ASSERT_NE(player_, nullptr);
+    // The first paint has happened once the close glyph's white cross shows.
+    ASSERT_TRUE(WaitUntil([&] { return (ScreenPixel(50 + 331, 50 + 10) & 0xFF) > 200; }));
+    // Activated by a click on the skin first, so that activating it later cannot
+    // cut short a move or size loop a test starts.
+    Click(50 + 200, 50 + 15);
+    ::WaitForInputIdle(app_.process(), 2000);
+  }
+  void TearDown() override {
+    MoveTo(900, 900);
+    if (player_ && ::IsWindow(player_)) CloseProgram(app_, player_);
+    RemoveMarker(PrimaryMarker());
+    RemoveMarker(FallbackMarker());
+  }
+  HWND OpenBoard() {
+    PostClick(player_, kBoardButton);
+    HWND board = WaitForWindow(app_.pid(), kBoardTitle, 10000);
+    // Docked below the player and painted: its close glyph's white cross shows.
+    if (board && !WaitUntil([&] {
+          const RECT b = WindowRect(board), p = WindowRect(player_);
+          return b.top == p.bottom && (ScreenPixel(b.left + 331, b.top + 10) & 0xFF) > 200;
+        }))
+      return nullptr;
+    return board;
+  }
+
+  RunningProgram app_;
+  HWND player_ = nullptr;
+};
+
+TEST_F(SkinE2e, BothWindowsAreAllClientWithCutCornersAndLabelsShowTheSkin) {
+  RECT client;
+  ::GetClientRect(player_, &client);
+  EXPECT_EQ(client.right, 351);
+  EXPECT_EQ(client.bottom, 391);
+  // The rounded region cuts the corners: the empty screen shows there, and the key
+  // colour shows nowhere.
+  EXPECT_EQ(ScreenPixel(50, 50), 0u);
+  for (const POINT p : {POINT{50 + 350, 50}, POINT{50, 50 + 390}, POINT{50 + 350, 50 + 390}, POINT{52, 52}})
+    EXPECT_NE(ScreenPixel(p.x, p.y), kMagenta);
+  // The labels draw the skin behind them: the elapsed time, the volume, the welcome.
+  EXPECT_LT(BlackShare(RECT{50 + 302, 50 + 24, 50 + 342, 50 + 40}), 0.2);
+  EXPECT_LT(BlackShare(RECT{50 + 277, 50 + 62, 50 + 345, 50 + 78}), 0.2);
+  EXPECT_LT(BlackShare(RECT{50 + 9, 50 + 25, 50 + 280, 50 + 41}), 0.2);
+
+  HWND board = OpenBoard();
+  ASSERT_NE(board, nullptr);
+  ::GetClientRect(board, &client);
+  EXPECT_EQ(client.right, 351);
+  EXPECT_EQ(client.bottom, 184);
+  const RECT b = WindowRect(board);
+  EXPECT_EQ(ScreenPixel(b.left, b.top), 0u);
+  for (const POINT p : {POINT{b.left, b.bottom - 1}, POINT{b.right - 1, b.top}, POINT{b.right - 1, b.bottom - 1}})
+    EXPECT_NE(ScreenPixel(p.x, p.y), kMagenta);
+  // The board carries only a close button: where minimize would be is plain skin.
+  EXPECT_LT(ScreenPixel(b.left + 270, b.top + 12) & 0xFF, 200u);
+}
+
+TEST_F(SkinE2e, CaptionButtonGlowsUnderThePointerAndIsRestoredAfter) {
+  const POINT lit{50 + 314, 50 + 4};
+  const COLORREF before = ScreenPixel(lit.x, lit.y);
+  MoveTo(50 + 331, 50 + 10);
+  ASSERT_TRUE(WaitUntil([&] {
+    const COLORREF c = ScreenPixel(lit.x, lit.y);
+    return ((c >> 16) & 0xFF) > ((c >> 8) & 0xFF) + 60;  // red glow on close
+  }));
+  MoveTo(50 + 150, 50 + 95);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(lit.x, lit.y) == before; }));
+}
+
+TEST_F(SkinE2e, MinimizeMaximizeRestoreAndDragAgain) {
+  Click(50 + 270, 50 + 10);
+  ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(player_) != FALSE; }));
+  ::SendMessageW(player_, WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return SameRect(WindowRect(player_), 50, 50, 351, 391); }));
+
+  Click(50 + 297, 50 + 10);
+  ASSERT_TRUE(WaitUntil([&] { return ::IsZoomed(player_) != FALSE; }));
+  MONITORINFO mi{sizeof(mi)};
+  ::GetMonitorInfoW(::MonitorFromWindow(player_, MONITOR_DEFAULTTONEAREST), &mi);
+  const RECT& work = mi.rcWork;
+  EXPECT_TRUE(WaitUntil([&] {
+    return SameRect(WindowRect(player_), work.left, work.top, work.right - work.left, work.bottom - work.top);
+  }));
+  ::SendMessageW(player_, WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsZoomed(player_) && SameRect(WindowRect(player_), 50, 50, 351, 391); }));
+
+  // Pressed on the skin (the caption band under the welcome text), the window moves.
+  Drag(POINT{50 + 150, 50 + 20}, POINT{150 + 150, 110 + 20});
+  EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(player_), 150, 110, 351, 391); }));
+  // A press on the desktop released over close does nothing.
+  MoveTo(700, 700);
+  Button(true);
+  MoveTo(150 + 331, 110 + 10);
+  Button(false);
+  EXPECT_FALSE(WaitUntil([&] { return !::IsWindow(player_); }, 500));
+}
+
+TEST_F(SkinE2e, EdgesResizeDownToTheSmallestSizeAndTheBoardFollowsMoves) {
+  Drag(POINT{50 + 349, 50 + 200}, POINT{50 + 399, 50 + 200});
+  EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(player_), 50, 50, 401, 391); }));
+  Drag(POINT{50 + 200, 50 + 389}, POINT{50 + 200, 50 + 50});
+  EXPECT_TRUE(WaitUntil([&] {
+    const RECT r = WindowRect(player_);
+    return r.bottom - r.top == 150;  // no smaller than 200 x 150
+  }));
+  ::SetWindowPos(player_, nullptr, 50, 50, 351, 391, SWP_NOZORDER);
+
+  HWND board = OpenBoard();
+  ASSERT_NE(board, nullptr);
+  Drag(POINT{50 + 150, 50 + 20}, POINT{80 + 150, 60 + 20});
+  EXPECT_TRUE(WaitUntil([&] {
+    const RECT p = WindowRect(player_), b = WindowRect(board);
+    return p.left == 80 && p.top == 60 && b.left == p.left && b.top == p.bottom;
+  }));
+}
+
+TEST_F(SkinE2e, BoardClosesByItsButtonOpensAgainAndThePlayerCloseEndsTheProgram) {
+  HWND board = OpenBoard();
+  ASSERT_NE(board, nullptr);
+  const RECT b = WindowRect(board);
+  Click(b.left + 331, b.top + 10);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(board); }));
+  board = OpenBoard();
+  ASSERT_NE(board, nullptr);
+  EXPECT_EQ(WindowRect(board).top, WindowRect(player_).bottom);
+
+  Click(50 + 331, 50 + 10);
+  EXPECT_EQ(app_.WaitForExit(10000), 0u);
+  player_ = nullptr;
+}
+
+}  // namespace
+}  // namespace tovel::e2e

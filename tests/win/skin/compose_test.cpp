@@ -1,0 +1,153 @@
+// Composition on real windows under the skin, read back pixel by pixel.
+#include <gtest/gtest.h>
+
+#include "base/dc.h"
+#include "skin/helpers.h"
+#include "tests/win/skin/skin_test_support.h"
+
+namespace tovel::skin::test {
+namespace {
+
+constexpr std::uint32_t kMagenta = 0xFF00FF;
+constexpr std::uint32_t kBlue = 0x2850A0;  // 40, 80, 160
+
+void UseSolidSkin(std::uint32_t colour, int mode = 3) {
+  SetSkinArgs look;
+  look.imageData = MakePicture(60, 40, [colour](int, int) { return colour; });
+  look.mode = mode;
+  ASSERT_EQ(Engine().SetSkin(look), "");
+}
+
+TEST(SkinCompose, WholeWindowIsClientWithCutCornersAndADoubleFrame) {
+  UseSolidSkin(kBlue);
+  TestWindow window(200, 150);
+  SkinWindowArgs args;
+  args.captionHeight = 30;
+  window.Skin(args);
+  SkinnedWindow* w = window.Record();
+  ASSERT_NE(w, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(w->composed); }));
+
+  RECT client, outer;
+  ::GetClientRect(window.get(), &client);
+  ::GetWindowRect(window.get(), &outer);
+  EXPECT_EQ(client.right, outer.right - outer.left);
+  EXPECT_EQ(client.bottom, outer.bottom - outer.top);
+
+  // Every pixel the picture leaves as key lies outside the window region.
+  UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(::GetWindowRgn(window.get(), region.get()), ERROR);
+  int keyed = 0;
+  for (int y = 0; y < 150; ++y)
+    for (int x = 0; x < 200; ++x)
+      if (Composed(*w, x, y) == kMagenta) {
+        ++keyed;
+        EXPECT_FALSE(::PtInRegion(region.get(), x, y)) << x << "," << y;
+      }
+  EXPECT_GE(keyed, 4);
+  EXPECT_EQ(Composed(*w, 0, 0), kMagenta);
+  EXPECT_EQ(Composed(*w, 199, 149), kMagenta);
+  EXPECT_TRUE(::PtInRegion(region.get(), 100, 75));
+
+  // The outer line is dark, the inner one light, the middle the picture itself.
+  EXPECT_LT(R(Composed(*w, 0, 75)), 20);
+  EXPECT_GT(R(Composed(*w, 1, 75)), 170);
+  EXPECT_TRUE(Near(Composed(*w, 100, 100), kBlue, 2));
+  EXPECT_TRUE(Near(Screen(100 + 100, 100 + 100), kBlue, 2));
+  EXPECT_NE(Screen(100, 100), kMagenta);
+
+  // A second attach changes nothing.
+  const int windows = Engine().WindowCount();
+  const auto proc = ::GetWindowLongPtrW(window.get(), GWLP_WNDPROC);
+  Engine().SkinWindow(window.get(), args);
+  EXPECT_EQ(Engine().WindowCount(), windows);
+  EXPECT_EQ(::GetWindowLongPtrW(window.get(), GWLP_WNDPROC), proc);
+}
+
+TEST(SkinCompose, LayoutModesAndAnUnknownModeShowThePlainColour) {
+  UseSolidSkin(kBlue);
+  // Red on the left half, blue on the right: mirroring shows.
+  const ByteSet halves = MakePicture(100, 40, [](int x, int) { return x < 50 ? 0xFF0000u : 0x0000FFu; });
+  const auto modeOf = [&](int mode) {
+    auto window = std::make_unique<TestWindow>(250, 120);
+    SkinWindowArgs args;
+    args.image = halves;
+    args.mode = mode;
+    args.framed = false;
+    window->Skin(args);
+    EXPECT_TRUE(PumpUntil([&] { return static_cast<bool>(window->Record()->composed); }));
+    return window;
+  };
+  {
+    auto tiled = modeOf(4);
+    const SkinnedWindow& w = *tiled->Record();
+    EXPECT_TRUE(Near(Composed(w, 10, 20), 0xFF0000, 8));   // plain at 0
+    EXPECT_TRUE(Near(Composed(w, 110, 20), 0x0000FF, 8));  // mirrored at 100
+    EXPECT_TRUE(Near(Composed(w, 190, 20), 0xFF0000, 8));
+    EXPECT_TRUE(Near(Composed(w, 210, 20), 0xFF0000, 8));  // plain again at 200
+    // Below the strip: the picture's own average colour.
+    EXPECT_TRUE(Near(Composed(w, 125, 100), 0x7F007F, 3));
+  }
+  {
+    auto centred = modeOf(2);
+    const SkinnedWindow& w = *centred->Record();
+    EXPECT_TRUE(Near(Composed(w, 75 + 10, 60), 0xFF0000, 8));
+    EXPECT_TRUE(Near(Composed(w, 75 + 90, 60), 0x0000FF, 8));
+    EXPECT_TRUE(Near(Composed(w, 20, 60), 0x7F007F, 3));
+  }
+  {
+    auto unknown = modeOf(7);
+    const SkinnedWindow& w = *unknown->Record();
+    EXPECT_TRUE(Near(Composed(w, 10, 20), 0x7F007F, 3));
+    EXPECT_TRUE(Near(Composed(w, 125, 60), 0x7F007F, 3));
+  }
+}
+
+TEST(SkinCompose, PictureThatDoesNotDecodePaintsTheFaceColour) {
+  TestWindow window(200, 150);
+  window.Skin();
+  SetSkinArgs broken;
+  const char junk[] = "this is not a picture";
+  broken.imageData.assign(junk, junk + sizeof junk);
+  broken.mode = 3;
+  EXPECT_NE(Engine().SetSkin(broken), "");
+  EXPECT_EQ(Engine().GetMainColour(), ::GetSysColor(COLOR_BTNFACE));
+  SkinnedWindow* w = window.Record();
+  PumpUntil([&] { return static_cast<bool>(w->composed) && !w->backgroundDirty; });
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+  EXPECT_TRUE(Near(Composed(*w, 100, 100), (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face), 1));
+  EXPECT_EQ(Engine().SetWindowImage(window.get(), broken.imageData), 0);
+  EXPECT_EQ(Engine().SetWindowImage(nullptr, MakePicture(4, 4, [](int, int) { return 0u; })), 0);
+}
+
+TEST(SkinWindowList, ReleasingAWindowRenumbersTheRestAndRemovesWhatItSet) {
+  UseSolidSkin(kBlue);
+  const int windowsBefore = Engine().WindowCount();
+  const int propertiesBefore = LivePropertyCount();
+  const int bitmapsBefore = DibDc::LiveCount();
+  auto first = std::make_unique<TestWindow>();
+  TestWindow second, third;
+  first->Skin();
+  second.Skin();
+  third.Skin();
+  EXPECT_EQ(Engine().WindowCount(), windowsBefore + 3);
+  const int perWindow = (LivePropertyCount() - propertiesBefore) / 3;
+  EXPECT_GE(perWindow, 3);
+
+  first.reset();  // destroyed: released at its WM_NCDESTROY
+  EXPECT_EQ(Engine().WindowCount(), windowsBefore + 2);
+  EXPECT_EQ(Engine().WindowNumber(second.get()), windowsBefore + 1);
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(::GetPropW(second.get(), kPropNumber)), windowsBefore + 1);
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(::GetPropW(third.get(), kPropNumber)), windowsBefore + 2);
+  EXPECT_EQ(LivePropertyCount(), propertiesBefore + 2 * perWindow);
+
+  ::DestroyWindow(second.get());
+  ::DestroyWindow(third.get());
+  PumpPending();
+  EXPECT_EQ(Engine().WindowCount(), windowsBefore);
+  EXPECT_EQ(LivePropertyCount(), propertiesBefore);
+  EXPECT_EQ(DibDc::LiveCount(), bitmapsBefore);
+}
+
+}  // namespace
+}  // namespace tovel::skin::test
