@@ -124,6 +124,7 @@ SongListHandlers& Handlers(Runtime& rt, PlayerState& state) {
 void BindSongListHandlers(Runtime& rt, PlayerState& state) {
   SongListHandlers& h = Handlers(rt, state);
   rt.Bind(HandlerKey::AddFolder, [&h] { h.AddFolder(); });
+  rt.Bind(HandlerKey::AddDroppedSongs, [&h, &rt] { h.AddDropped(rt.DroppedFiles()); });
   rt.Bind(HandlerKey::ClearList, [&h] { h.ClearList(); });
   rt.Bind(HandlerKey::RemoveEntry, [&h] { h.RemoveEntry(); });
   rt.Bind(HandlerKey::DeleteFile, [&h] { h.DeleteSongFile(); });
