@@ -52,6 +52,7 @@ class SongDrop : public ::testing::Test {
     for (int k = 0; k < static_cast<int>(HandlerKey::kCount); ++k) rt.Bind(static_cast<HandlerKey>(k), {});
     BindSongListHandlers(rt, State());
     rt.Bind(HandlerKey::PlayerStartup, [&rt] { LoadStoredSongList(rt, State()); });
+    ::DeleteFileW(ConfigFile().c_str());  // left behind by a test that crashed
   }
   void TearDown() override {
     Runtime::Get().CloseForm(kBoardWindowId);
