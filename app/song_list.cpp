@@ -30,23 +30,49 @@ void SongListHandlers::RefreshListBox() {
   ui_.ListAddAll(W, player::kList, entries);
 }
 
+// A song shows by its bare name until the list is refreshed.
+void SongListHandlers::CollectSong(const Text& directoryPrefix, const Text& fileName, StoredListBuilder& stored) {
+  ui_.ListAdd(W, player::kList, fileName);
+  stored.Add(directoryPrefix, fileName);
+}
+
+// The folder's own files only, not its sub-folders.
+void SongListHandlers::CollectFolder(const Text& directoryPrefix, StoredListBuilder& stored) {
+  for (const Text& name : storage_.FileNamesIn(directoryPrefix))
+    if (IsSongFileName(name)) CollectSong(directoryPrefix, name, stored);
+}
+
+void SongListHandlers::StoreAndShow(const Text& value) {
+  const bool written = storage_.WriteStoredList(value);
+  ui_.ListClear(W, player::kList);
+  // Without a written file the songs still join the list for this run.
+  AppendStored(written ? storage_.ReadStoredList() : value);
+  // Also when nothing was found: the list box must keep matching SongList.
+  RefreshListBox();
+}
+
 void SongListHandlers::AddFolder() {
   // A cancelled browser means "no folder", not the root of the current drive.
   const auto folder = storage_.BrowseFolder(kAddFolderTitle);
   if (!folder || folder->empty()) return;
-  const Text prefix = DirectoryPrefix(*folder);
-  StoredListBuilder stored(prefix);
-  for (const Text& name : storage_.FileNamesIn(prefix)) {
-    if (!IsSongFileName(name)) continue;
-    ui_.ListAdd(W, player::kList, name);
-    stored.Add(name);
+  StoredListBuilder stored;
+  CollectFolder(DirectoryPrefix(*folder), stored);
+  StoreAndShow(stored.value());
+}
+
+void SongListHandlers::AddDropped(const std::vector<Text>& paths) {
+  StoredListBuilder stored;
+  for (const Text& path : paths) {
+    if (storage_.IsFolder(path)) {
+      CollectFolder(DirectoryPrefix(path), stored);
+    } else {
+      const Text name = FileNameOf(path);
+      if (IsSongFileName(name) && storage_.FileExists(path)) CollectSong(FolderPrefixOf(path), name, stored);
+    }
   }
-  const bool written = storage_.WriteStoredList(stored.value());
-  ui_.ListClear(W, player::kList);
-  // Without a written file the folder's songs still join the list for this run.
-  AppendStored(written ? storage_.ReadStoredList() : stored.value());
-  // Also when the folder had no songs: the list box must keep matching SongList.
-  RefreshListBox();
+  // Unlike a chosen folder, a drop without songs is no choice: the stored list stays.
+  if (stored.value().empty()) return;
+  StoreAndShow(stored.value());
 }
 
 void SongListHandlers::ClearList() {

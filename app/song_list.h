@@ -11,6 +11,7 @@
 namespace tovel {
 
 class Runtime;
+class StoredListBuilder;
 
 inline constexpr char kAddFolderTitle[] = "添加MP3文件夹";
 inline constexpr char kDeleteFailedText[] = "删除失败 文件未找到";
@@ -31,6 +32,7 @@ class SongStorage {
   virtual std::optional<Text> BrowseFolder(const Text& title) = 0;
   // Names of the files (not folders) in the folder, in the platform's search order.
   virtual std::vector<Text> FileNamesIn(const Text& directoryPrefix) = 0;
+  virtual bool IsFolder(const Text& path) = 0;
 
   virtual bool FileExists(const Text& path) = 0;
   virtual bool RemoveFile(const Text& path) = 0;
@@ -52,6 +54,8 @@ class SongListHandlers {
   void LoadList();
   void RefreshListBox();
   void AddFolder();
+  // Files and folders dropped from the shell, taken as "添加" takes a folder.
+  void AddDropped(const std::vector<Text>& paths);
   void ClearList();
   void RemoveEntry();
   void DeleteSongFile();
@@ -59,6 +63,9 @@ class SongListHandlers {
 
  private:
   void AppendStored(const Text& value);
+  void CollectSong(const Text& directoryPrefix, const Text& fileName, StoredListBuilder& stored);
+  void CollectFolder(const Text& directoryPrefix, StoredListBuilder& stored);
+  void StoreAndShow(const Text& value);
 
   ControlAccess& ui_;
   PlayerState& state_;

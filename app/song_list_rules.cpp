@@ -37,8 +37,8 @@ std::vector<Text> SplitStoredList(std::string_view value) {
 // "mp3" is ASCII, so its last three bytes match exactly when its last three characters do.
 bool IsSongFileName(std::string_view name) { return name.size() >= 3 && name.substr(name.size() - 3) == "mp3"; }
 
-void StoredListBuilder::Add(std::string_view fileName) {
-  value_ += prefix_;
+void StoredListBuilder::Add(std::string_view directoryPrefix, std::string_view fileName) {
+  value_ += directoryPrefix;
   value_ += fileName;
   value_ += kStoredListSeparator;
 }
@@ -48,6 +48,11 @@ Text DirectoryPrefix(std::string_view folder) {
   Text prefix(folder);
   if (prefix.empty() || prefix.back() != '\\') prefix += '\\';
   return prefix;
+}
+
+Text FolderPrefixOf(std::string_view path) {
+  const size_t slash = path.rfind('\\');
+  return Text(slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1));
 }
 
 Text ExportText(const Array<Text>& songs) {

@@ -28,20 +28,21 @@ std::vector<Text> SplitStoredList(std::string_view value);
 // Songs are the names whose last three characters are exactly "mp3" (case matters).
 bool IsSongFileName(std::string_view name);
 
-// Builds the stored value of one folder: each song path followed by "|".
+// Builds the stored value of one addition: each song path followed by "|".
 class StoredListBuilder {
  public:
-  explicit StoredListBuilder(Text directoryPrefix) : prefix_(std::move(directoryPrefix)) {}
-  void Add(std::string_view fileName);
+  void Add(std::string_view directoryPrefix, std::string_view fileName);
   const Text& value() const { return value_; }
 
  private:
-  Text prefix_;
   Text value_;
 };
 
 // A chosen folder as the prefix that file names are joined to.
 Text DirectoryPrefix(std::string_view folder);
+
+// The part of a path up to and including its last "" ("" when it has none).
+Text FolderPrefixOf(std::string_view path);
 
 // The export file's text: every path followed by CR LF.
 Text ExportText(const Array<Text>& songs);

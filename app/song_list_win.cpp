@@ -30,6 +30,14 @@ std::wstring ExecutableDirectory() {
   return path.substr(0, path.find_last_of(L'\\'));
 }
 
+// Paths past MAX_PATH reach the file system only in their "\\?\" form.
+std::wstring FileSystemPath(const Text& path) {
+  std::wstring wide = Widen(path);
+  if (wide.size() < MAX_PATH || wide.starts_with(L"\\\\?\\")) return wide;
+  if (wide.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + wide.substr(2);
+  return L"\\\\?\\" + wide;
+}
+
 struct PidlDeleter {
   void operator()(ITEMIDLIST* p) const { ::CoTaskMemFree(p); }
 };
@@ -64,7 +72,7 @@ class WinSongStorage : public SongStorage {
   std::vector<Text> FileNamesIn(const Text& directoryPrefix) override {
     std::vector<Text> names;
     WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(Widen(directoryPrefix + "*.*").c_str(), &data);
+    HANDLE find = ::FindFirstFileW(FileSystemPath(directoryPrefix + "*.*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
       if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Narrow(data.cFileName));
@@ -73,8 +81,13 @@ class WinSongStorage : public SongStorage {
     return names;
   }
 
+  bool IsFolder(const Text& path) override {
+    const DWORD attributes = ::GetFileAttributesW(FileSystemPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
   bool FileExists(const Text& path) override {
-    const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
+    const DWORD attributes = ::GetFileAttributesW(FileSystemPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
@@ -111,6 +124,7 @@ SongListHandlers& Handlers(Runtime& rt, PlayerState& state) {
 void BindSongListHandlers(Runtime& rt, PlayerState& state) {
   SongListHandlers& h = Handlers(rt, state);
   rt.Bind(HandlerKey::AddFolder, [&h] { h.AddFolder(); });
+  rt.Bind(HandlerKey::AddDroppedSongs, [&h, &rt] { h.AddDropped(rt.DroppedFiles()); });
   rt.Bind(HandlerKey::ClearList, [&h] { h.ClearList(); });
   rt.Bind(HandlerKey::RemoveEntry, [&h] { h.RemoveEntry(); });
   rt.Bind(HandlerKey::DeleteFile, [&h] { h.DeleteSongFile(); });

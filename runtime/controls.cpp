@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "runtime/form_window.h"
+#include "runtime/shell_input.h"
 #include "base/text.h"
 
 namespace tovel {
@@ -55,6 +56,12 @@ void Runtime::RaiseEvent(const std::vector<EventBinding>& events, EventKind kind
     if (e.event == kind) Raise(e.handler);
 }
 
+void Runtime::RaiseFilesDropped(const std::vector<EventBinding>& events, std::vector<Text> paths) {
+  droppedFiles_ = std::move(paths);
+  RaiseEvent(events, EventKind::FilesDropped);
+  droppedFiles_.clear();
+}
+
 HWND Runtime::LoadForm(const FormDesc& desc) {
   if (FormState* existing = Form(desc.windowId)) return existing->hwnd;
   if (mainWindowId_ == 0) mainWindowId_ = desc.windowId;
@@ -74,6 +81,7 @@ HWND Runtime::LoadForm(const FormDesc& desc) {
   RaiseEvent(desc.events, EventKind::Created);
   // The created handler may have ended the program already.
   if (!::IsWindow(hwnd)) return nullptr;
+  AcceptShellInput(form);
   ::ShowWindow(hwnd, SW_SHOWNORMAL);
   ::UpdateWindow(hwnd);
   return hwnd;

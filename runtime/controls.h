@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "runtime/control_access.h"
 #include "runtime/forms.h"
@@ -37,6 +38,7 @@ struct FormState {
   std::map<std::uint32_t, UniqueFont> labelFonts;  // by height
   std::map<std::uint32_t, ControlState> controls;  // by control identifier
   std::map<std::uint32_t, UniqueMenu> menus;       // by menu identifier
+  std::vector<int> hotKeys;                        // registered for this window, given back when it goes
 };
 
 // Windows and controls addressed by (window identifier, control identifier);
@@ -73,6 +75,9 @@ class Runtime : public ControlAccess {
   void Focus(std::uint32_t windowId, std::uint32_t controlId) override;
   HMENU Menu(std::uint32_t windowId, std::uint32_t menuId) const;
 
+  // The paths of the drop whose handlers are running; empty at any other time.
+  const std::vector<Text>& DroppedFiles() const { return droppedFiles_; }
+
   // Runs `fn` when the form's window is destroyed (after its "about to be destroyed" handler).
   void OnFormDestroyed(std::uint32_t windowId, std::function<void()> fn);
 
@@ -85,6 +90,7 @@ class Runtime : public ControlAccess {
   // Called by the form window procedure.
   void Raise(HandlerKey key);
   void RaiseEvent(const std::vector<EventBinding>& events, EventKind kind);
+  void RaiseFilesDropped(const std::vector<EventBinding>& events, std::vector<Text> paths);
   void ForgetForm(HWND hwnd);
   std::uint32_t MainWindowId() const { return mainWindowId_; }
 
@@ -98,6 +104,7 @@ class Runtime : public ControlAccess {
   std::array<Handler, static_cast<size_t>(HandlerKey::kCount)> handlers_;
   std::map<std::uint32_t, std::unique_ptr<FormState>> forms_;
   std::uint32_t mainWindowId_ = 0;
+  std::vector<Text> droppedFiles_;
 };
 
 }  // namespace tovel

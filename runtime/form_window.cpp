@@ -8,6 +8,7 @@
 #include "base/dc.h"
 #include "runtime/jpeg_picture.h"
 #include "runtime/label.h"
+#include "runtime/shell_input.h"
 #include "base/text.h"
 
 namespace tovel {
@@ -111,6 +112,15 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       OnTimer(*form, wp);
       return 0;
+    case WM_DROPFILES:
+      OnDropFiles(*form, reinterpret_cast<HDROP>(wp));
+      return 0;
+    case WM_APPCOMMAND:  // TRUE: handled; otherwise the default procedure passes it on
+      if (OnAppCommand(*form, GET_APPCOMMAND_LPARAM(lp))) return TRUE;
+      break;
+    case WM_HOTKEY:
+      OnHotKey(*form, static_cast<int>(wp));
+      return 0;
     case WM_ERASEBKGND:  // non-zero: the background is drawn
       PaintBackground(*form, reinterpret_cast<HDC>(wp));
       return 1;
@@ -131,6 +141,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       rt.RaiseEvent(form->desc->events, EventKind::Moved);
       break;
     case WM_DESTROY:
+      ReleaseShellInput(*form);
       rt.RaiseEvent(form->desc->events, EventKind::AboutToBeDestroyed);
       if (auto done = std::move(form->onDestroyed)) done();
       if (form->desc->windowId == rt.MainWindowId()) ::PostQuitMessage(0);

@@ -45,7 +45,10 @@ FormDesc MakePlayerForm() {
   FormDesc f{"播放器", kPlayerWindowId, kPlayerWindowControl, "[Tovel音乐盒] -Tovel音乐盒播放器",
              50, 50, 351, 391, 1, "PLAYER_BACKGROUND", 480, 300,
              {{EK::Created, HK::PlayerStartup}, {EK::AboutToBeDestroyed, HK::PlayerSaveOnExit},
-              {EK::Moved, HK::PlayerMoved}},
+              {EK::Moved, HK::PlayerMoved}, {EK::FilesDropped, HK::AddDroppedSongs},
+              // The media keys run the buttons' own handlers.
+              {EK::MediaPlayPause, HK::PlayButton}, {EK::MediaStop, HK::StopSong},
+              {EK::MediaNextTrack, HK::NextSong}, {EK::MediaPreviousTrack, HK::PreviousSong}},
              {}, {}};
   f.controls = {
       {"列表框1", CT::ListBox, kList, 3, 105, 344, 223, {},

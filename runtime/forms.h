@@ -31,6 +31,12 @@ enum class EventKind {
   RightButtonUp,
   PositionChanged,
   Tick,
+  FilesDropped,  // from the shell; the paths are the runtime's DroppedFiles()
+  // The keyboard's media keys, whichever window has the focus.
+  MediaPlayPause,
+  MediaStop,
+  MediaNextTrack,
+  MediaPreviousTrack,
 };
 
 // What a form event runs; the application binds a function to each key.
@@ -47,6 +53,7 @@ enum class HandlerKey {
   PreviousSong,
   StopSong,
   AddFolder,
+  AddDroppedSongs,
   ClearList,
   SongVolume,
   Seek,

@@ -129,7 +129,8 @@ ScratchFolder::ScratchFolder(const std::wstring& tag) {
   ::CreateDirectoryW(path_.c_str(), nullptr);
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+// In the "\\?\" form, so folders nested past MAX_PATH go too.
+ScratchFolder::~ScratchFolder() { RemoveTree(L"\\\\?\\" + path_); }
 
 std::wstring CopyProgramInto(const ScratchFolder& folder) {
   const std::wstring program = ProgramPath();

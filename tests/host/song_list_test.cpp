@@ -58,8 +58,9 @@ TEST(SongListRules, StoredValueSplitsAtEverySeparatorSkippingEmptyParts) {
   EXPECT_EQ(SplitStoredList("D:\\a.mp3||D:\\b.mp3"), (V{"D:\\a.mp3", "D:\\b.mp3"}));
 
   // Far beyond the old 10239-byte limit, and every path whole.
-  StoredListBuilder builder("D:\\一个很长的文件夹名字\\another long folder name\\");
-  for (int i = 0; i < 400; ++i) builder.Add("歌曲 number " + std::to_string(i) + ".mp3");
+  StoredListBuilder builder;
+  for (int i = 0; i < 400; ++i)
+    builder.Add("D:\\一个很长的文件夹名字\\another long folder name\\", "歌曲 number " + std::to_string(i) + ".mp3");
   ASSERT_GT(builder.value().size(), 30000u);
   const V parts = SplitStoredList(builder.value());
   ASSERT_EQ(parts.size(), 400u);
@@ -95,6 +96,7 @@ class FakeStorage : public SongStorage {
     ++folderScans;
     return folders[prefix];
   }
+  bool IsFolder(const Text& path) override { return folders.count(DirectoryPrefix(path)) != 0; }
   bool FileExists(const Text& path) override { return files.count(path) != 0; }
   bool RemoveFile(const Text& path) override { return files.erase(path) != 0; }
   void DeleteExportFile() override {
