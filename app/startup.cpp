@@ -18,6 +18,8 @@ InstanceLock& HeldInstanceLock() {
 void OnPlayerStartup(const std::function<void()>& loadSongList) {
   Runtime& rt = Runtime::Get();
   AttachSkin(rt.WindowHandle(kPlayerWindowId));
+  // The song names are read over the skin's dark picture.
+  Skin().SetControlTextColour(rt.ControlHandle(kPlayerWindowId, player::kList), 0x00FFFFFF);
   rt.SetText(kPlayerWindowId, player::kWelcomeLabel, Prop::TypeSpecific, kWelcomeText);
   // The skin's colour sampling draws random positions.
   std::srand(static_cast<unsigned>(::GetTickCount()));

@@ -84,7 +84,7 @@ void DrawTranslucent(Graphics& g, const Picture& p, int mode, int w, int h) {
 
 // A rounded outline drawn as four short pieces: the library's cost grows with the
 // area a figure spans, and one closed outline spans the whole window.
-void OutlineRounded(Graphics& g, Argb colour, float x, float y, float w, float h, int r) {
+void OutlineWindowFrame(Graphics& g, Argb colour, float x, float y, float w, float h, int r) {
   Pen pen;
   if (!pen.CreatePen1(colour, 1)) return;
   const float d = static_cast<float>(r);
@@ -201,8 +201,8 @@ void SkinEngine::PaintFrame(int n, Graphics& g) {
   if (!w) return;
   const RECT rc = ClientRect(w->hwnd);
   const float width = static_cast<float>(rc.right), height = static_cast<float>(rc.bottom);
-  OutlineRounded(g, 0xB4000000, 0, 0, width - 1, height - 1, 7);
-  OutlineRounded(g, 0xB4FFFFFF, 1, 1, width - 3, height - 3, 6);
+  OutlineWindowFrame(g, 0xB4000000, 0, 0, width - 1, height - 1, 7);
+  OutlineWindowFrame(g, 0xB4FFFFFF, 1, 1, width - 3, height - 3, 6);
 }
 
 void SkinEngine::RestoreCaptionStrip(int n, const RECT& r) {

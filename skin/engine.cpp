@@ -64,6 +64,7 @@ SkinEngine::~SkinEngine() {
   // Windows still attached at the end get their own procedures back.
   while (!windows_.empty()) ReleaseWindow(windows_.back()->hwnd);
   backgroundPicture_.reset();
+  glyphs_.clear();
   // Last, once every picture of ours is gone.
   ShutdownGraphics();
 }
@@ -78,6 +79,12 @@ int SkinEngine::WindowNumber(HWND hwnd) const {
   for (size_t i = 0; i < windows_.size(); ++i)
     if (windows_[i]->hwnd == hwnd) return static_cast<int>(i + 1);
   return 0;
+}
+
+const Bitmap* SkinEngine::Glyph(const wchar_t* name) {
+  auto it = glyphs_.find(name);
+  if (it == glyphs_.end()) it = glyphs_.emplace(name, DecodePicture(ResourceBytes(name))).first;
+  return it->second.get();
 }
 
 EngineCounts SkinEngine::Counts() const {

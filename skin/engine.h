@@ -5,11 +5,14 @@
 #include <any>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "base/dc.h"
+#include "base/handle.h"
 #include "base/value.h"
 #include "gfx/tool_tip.h"
 #include "skin/layout.h"
@@ -133,6 +136,7 @@ struct SkinnedWindow {
 
   std::array<ControlList, kFamilyCount> controls;
   HoverState hover;
+  std::map<HWND, UniqueBrush> answerBrushes;  // the brush each child was last given
 
   bool backgroundDirty = true;
   DibDc composed;      // the finished picture of the client area
@@ -202,6 +206,9 @@ class SkinEngine {
                   std::optional<int> optionThree = {});
   int SetWindowImage(HWND hwnd, ByteView image, std::optional<int> mode = {});
   ColourRef GetMainColour() const { return options_.mainColour; }
+  // The text colour a control is given when it asks for its colours; a combo box's
+  // goes to its edit part.
+  void SetControlTextColour(HWND control, ColourRef colour);
   const SkinOptions& options() const { return options_; }
   SkinOptions& mutableOptions() { return options_; }
 
@@ -240,6 +247,8 @@ class SkinEngine {
   SkinnedWindow* Record(int n) const;
   int WindowNumber(HWND hwnd) const;
   EngineCounts Counts() const;
+  // A glyph carried in the program, decoded once; null when missing.
+  const Bitmap* Glyph(const wchar_t* name);
   bool startupPending() const { return startupPending_; }
 
   static LRESULT CALLBACK FrameWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -260,6 +269,7 @@ class SkinEngine {
   ByteSet backgroundImage_;
   std::shared_ptr<Picture> backgroundPicture_;  // backgroundImage_ decoded once
   std::vector<std::unique_ptr<SkinnedWindow>> windows_;
+  std::map<std::wstring, std::shared_ptr<Bitmap>> glyphs_;
   ColourRef defaultFaceColour_ = 0;
   HICON appIcon_ = nullptr;
   bool startupPending_ = true;

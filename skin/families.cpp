@@ -1,6 +1,11 @@
 #include "skin/families.h"
 
+#include <commctrl.h>
+
+#include "skin/button.h"
 #include "skin/helpers.h"
+#include "skin/list_controls.h"
+#include "skin/slider.h"
 
 namespace tovel::skin {
 namespace {
@@ -18,10 +23,10 @@ HANDLE AsHandle(int value) { return reinterpret_cast<HANDLE>(static_cast<INT_PTR
 }  // namespace
 
 void AttachControlFamilies(SkinEngine& engine, int n, HWND window) {
-  // The families are filled in as they are built; the order is the take-over order.
-  (void)engine;
-  (void)n;
-  (void)window;
+  AttachPushButtons(engine, n, window);
+  AttachCheckBoxes(engine, n, window);
+  AttachSliders(engine, n, window);
+  AttachListControls(engine, n, window);
 }
 
 void NewControlList(ControlList& list, Family family) {
@@ -108,6 +113,119 @@ void ReleaseControl(ControlEntry& entry) {
   }
   entry.hwnd = nullptr;
   entry.state.reset();
+}
+
+ControlContext LookUp(HWND control, Family family) {
+  ControlContext c;
+  c.previous = reinterpret_cast<WNDPROC>(GetSkinProp(control, ProcProp(family)));
+  for (HWND h = ::GetParent(control); h; h = ::GetParent(h)) {
+    auto* w = static_cast<SkinnedWindow*>(GetSkinProp(h, kPropRecord));
+    if (!w) continue;
+    c.engine = w->engine;
+    c.window = w;
+    c.n = w->engine->WindowNumber(h);
+    c.k = EntryNumber(control, family);
+    ControlList& list = w->List(family);
+    if (c.k >= 1 && c.k <= static_cast<int>(list.size()) &&
+        list[static_cast<size_t>(c.k - 1)]->hwnd == control)
+      c.entry = list[static_cast<size_t>(c.k - 1)].get();
+    break;
+  }
+  return c;
+}
+
+LRESULT PassOn(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  return c.previous ? ::CallWindowProcW(c.previous, control, msg, wp, lp)
+                    : ::DefWindowProcW(control, msg, wp, lp);
+}
+
+LRESULT EndControl(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp,
+                   Family family) {
+  const LRESULT result = PassOn(c, control, msg, wp, lp);
+  if (c.engine) {
+    ReleaseControlOf(*c.engine, control, family);
+  } else {
+    // Cut from its window already: at least our procedure and properties go.
+    ControlEntry orphan;
+    orphan.hwnd = control;
+    orphan.family = family;
+    orphan.proc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(control, GWLP_WNDPROC));
+    orphan.previous = c.previous;
+    ReleaseControl(orphan);
+  }
+  return result;
+}
+
+void TrackLeave(HWND control) {
+  TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control, 0};
+  ::TrackMouseEvent(&track);
+}
+
+bool EnterHot(SkinnedWindow& w, Family family, int position) {
+  HoverState& h = w.hover;
+  h.controlUnderMouse = position;
+  const bool enters = h.lastHot != position || h.lastHotFamily != family;
+  h.lastHot = position;
+  h.lastHotFamily = family;
+  return enters;
+}
+
+void LeaveHot(SkinnedWindow& w) { w.hover.lastHot = 0; }
+
+bool IsHot(const SkinnedWindow& w, Family family, int position) {
+  return position >= 1 && w.hover.lastHot == position && w.hover.lastHotFamily == family;
+}
+
+BufferedPaint::BufferedPaint(const SkinEngine& engine, HWND control, int width, int height)
+    : background_(engine, control, RECT{0, 0, width, height}) {
+  surfaceReady_ = background_ && surface_.CreateFromDC(background_.get());
+}
+
+void BufferedPaint::CopyTo(HDC target, int x, int y) {
+  if (!*this) return;
+  surface_.Delete();
+  surfaceReady_ = false;
+  ::BitBlt(target, x, y, width(), height(), background_.get(), 0, 0, SRCCOPY);
+}
+
+bool DrawTakenOverItem(SkinEngine& engine, const DRAWITEMSTRUCT& item) {
+  return item.CtlType == ODT_BUTTON && DrawPushButtonItem(engine, item);
+}
+
+void InvalidateAfterCommand(const SkinEngine& engine, WPARAM wp, LPARAM lp) {
+  const SkinOptions& o = engine.options();
+  HWND control = reinterpret_cast<HWND>(lp);
+  if (!control || !o.translucentControls || !o.skinControls) return;
+  const WORD code = HIWORD(wp);
+  const bool changed =
+      (IsClass(control, L"Edit") &&
+       (code == EN_HSCROLL || code == EN_VSCROLL || code == EN_CHANGE || code == EN_UPDATE)) ||
+      (IsClass(control, L"ListBox") && (code == LBN_SELCHANGE || code == LBN_SELCANCEL)) ||
+      (IsClass(control, L"ComboBox") && (code == CBN_KILLFOCUS || code == CBN_SELCHANGE));
+  if (changed) ::InvalidateRect(control, nullptr, TRUE);
+}
+
+// Tree views report expanding in their Unicode forms as well, as ours are Unicode.
+void InvalidateAfterNotify(const SkinEngine&, const NMHDR& header) {
+  switch (header.code) {
+    case TVN_ITEMEXPANDINGA:
+    case TVN_ITEMEXPANDEDA:
+    case TVN_ITEMEXPANDINGW:
+    case TVN_ITEMEXPANDEDW:
+      ::InvalidateRect(header.hwndFrom, nullptr, TRUE);
+      break;
+  }
+}
+
+// A control going away may already be cut from its parent, so every window's list
+// is searched rather than the parent chain.
+void ReleaseControlOf(const SkinEngine& engine, HWND control, Family family) {
+  for (int n = 1; n <= engine.WindowCount(); ++n) {
+    SkinnedWindow* w = engine.Record(n);
+    w->answerBrushes.erase(control);
+    for (auto& entry : w->List(family))
+      if (entry->hwnd == control) ReleaseControl(*entry);
+  }
 }
 
 void RenumberControl(const ControlEntry& entry, int windowNumber) {

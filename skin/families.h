@@ -7,8 +7,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
+#include "gfx/graphics.h"
 #include "skin/engine.h"
+#include "skin/helpers.h"
 
 namespace tovel::skin {
 
@@ -46,7 +49,89 @@ SkinnedWindow* WindowOfControl(const SkinEngine& engine, HWND control);
 // first: our procedure and every property of ours go, and the entry is emptied.
 void ReleaseControl(ControlEntry& entry);
 
+// The same, found from the control at its own WM_NCDESTROY (after passing it on);
+// the brush its window last gave it goes too.
+void ReleaseControlOf(const SkinEngine& engine, HWND control, Family family);
+
 // The window number stored on the control after windows were released.
 void RenumberControl(const ControlEntry& entry, int windowNumber);
+
+// What a family's procedure needs at each message, found through the control: its
+// skinned window (walking up the parents), the engine, and its entry.
+struct ControlContext {
+  SkinEngine* engine = nullptr;
+  SkinnedWindow* window = nullptr;
+  ControlEntry* entry = nullptr;
+  int n = 0;  // the window number
+  int k = 0;  // the control's position in its family's list
+  WNDPROC previous = nullptr;
+  explicit operator bool() const { return entry != nullptr; }
+};
+ControlContext LookUp(HWND control, Family family);
+
+// Passes the message on to the procedure ours replaced.
+LRESULT PassOn(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp);
+
+// A family procedure's WM_NCDESTROY: passed on first, then ours goes.
+LRESULT EndControl(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp,
+                   Family family);
+
+// A family's state kept in its entries.
+template <class State>
+State* StateOf(ControlEntry* entry) {
+  return entry ? std::any_cast<State>(&entry->state) : nullptr;
+}
+
+// Hover: a WM_MOUSELEAVE is asked for, and the window's one hot control is kept.
+void TrackLeave(HWND control);
+// True when the control at `position` of `family` is not the one last drawn hot;
+// it is that one afterwards.
+bool EnterHot(SkinnedWindow& w, Family family, int position);
+void LeaveHot(SkinnedWindow& w);
+// The control is the one of its window last drawn hot.
+bool IsHot(const SkinnedWindow& w, Family family, int position);
+
+// Painting a control off screen: a copy of the skin behind it with a surface on it;
+// the result goes to the control in one copy.
+class BufferedPaint {
+ public:
+  BufferedPaint(const SkinEngine& engine, HWND control, int width, int height);
+  explicit operator bool() const { return background_ && surfaceReady_; }
+  Graphics& surface() { return surface_; }
+  HDC dc() const { return background_.get(); }
+  int width() const { return background_.dib().width(); }
+  int height() const { return background_.dib().height(); }
+  // Finishes the drawing and copies the picture to `target` at (x, y).
+  void CopyTo(HDC target, int x = 0, int y = 0);
+
+ private:
+  ControlBackground background_;
+  Graphics surface_;
+  bool surfaceReady_ = false;
+};
+
+// The window's whole-window DC of a control, released at the end.
+class ControlWindowDc {
+ public:
+  explicit ControlWindowDc(HWND control) : control_(control), dc_(::GetWindowDC(control)) {}
+  ~ControlWindowDc() {
+    if (dc_) ::ReleaseDC(control_, dc_);
+  }
+  ControlWindowDc(const ControlWindowDc&) = delete;
+  ControlWindowDc& operator=(const ControlWindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND control_;
+  HDC dc_;
+};
+
+// What the frame procedure hands to the families.
+// WM_DRAWITEM for a taken-over control; false when it is not one of ours.
+bool DrawTakenOverItem(SkinEngine& engine, const DRAWITEMSTRUCT& item);
+// WM_COMMAND and WM_NOTIFY from children: controls that show the skin behind them
+// repaint whole after they scrolled or changed.
+void InvalidateAfterCommand(const SkinEngine& engine, WPARAM wp, LPARAM lp);
+void InvalidateAfterNotify(const SkinEngine& engine, const NMHDR& header);
 
 }  // namespace tovel::skin

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "base/text.h"
+#include "skin/colour_answers.h"
 #include "skin/engine.h"
 #include "skin/families.h"
 #include "skin/helpers.h"
@@ -302,6 +303,20 @@ FrameHandlers::Result FrameHandlers::OnCaptureChanged(HWND gaining) {
   return std::nullopt;
 }
 
+namespace {
+// Text colours given to children that no family took over: removed while the
+// children still exist, as their own end is not seen here.
+void ForgetChildColours(HWND window) {
+  ::EnumChildWindows(
+      window,
+      [](HWND child, LPARAM) -> BOOL {
+        RemoveSkinProp(child, kPropTextColour);
+        return TRUE;
+      },
+      0);
+}
+}  // namespace
+
 void SkinEngine::StartFade(SkinnedWindow& w) {
   if (w.fadeTimerRunning || w.fade.Idle()) return;
   w.fadeTimerRunning = ::SetTimer(w.hwnd, kFadeTimerId, kFadeIntervalMs, nullptr) != 0;
@@ -346,6 +361,7 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPA
     case WM_SETTEXT:
     case WM_SETICON: r = h.OnSetText(msg, wp, lp); break;
     case WM_QUERYOPEN: w->minimized = false; break;
+    case WM_DESTROY: ForgetChildColours(hwnd); break;
     case WM_ACTIVATEAPP: r = h.OnActivateApp(wp != FALSE); break;
     case WM_GETMINMAXINFO: r = h.OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp)); break;
     case WM_WINDOWPOSCHANGED: r = h.OnWindowPosChanged(); break;
@@ -358,6 +374,17 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPA
     case WM_LBUTTONDBLCLK: r = h.OnLButtonDblClk(x, y, lp); break;
     case WM_MOUSELEAVE: r = h.OnMouseLeave(); break;
     case WM_CAPTURECHANGED: r = h.OnCaptureChanged(reinterpret_cast<HWND>(lp)); break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      r = AnswerControlColour(*w->engine, *w, msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+      break;
+    case WM_DRAWITEM:
+      if (DrawTakenOverItem(*w->engine, *reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) r = TRUE;
+      break;
+    case WM_COMMAND: InvalidateAfterCommand(*w->engine, wp, lp); break;
+    case WM_NOTIFY: InvalidateAfterNotify(*w->engine, *reinterpret_cast<const NMHDR*>(lp)); break;
     default: break;
   }
   if (r) return *r;

@@ -9,6 +9,7 @@
 #include "gfx/graphics.h"
 #include "gfx/image.h"
 #include "gfx/path.h"
+#include "gfx/pen.h"
 #include "skin/engine.h"
 
 namespace tovel::skin {
@@ -53,6 +54,44 @@ void AddRoundedRect(GraphicsPath& path, float x, float y, float w, float h, int 
   path.AddPathArc(x, y + h - d, d, d, 90, 90);
   path.AddPathArc(x, y, d, d, 180, 90);
   path.ClosePathFigure();
+}
+
+void FillRounded(Graphics& g, float x, float y, float w, float h, int r, Argb colour) {
+  if (w <= 0 || h <= 0) return;
+  GraphicsPath path;
+  SolidBrush brush;
+  if (!path.CreatePath() || !brush.CreateSolidFill(colour)) return;
+  AddRoundedRect(path, x, y, w, h, r);
+  g.FillPath(brush, path);
+}
+
+void FillRoundedGradient(Graphics& g, float x, float y, float w, float h, int r, const PointF& from,
+                         const PointF& to, Argb start, Argb end) {
+  if (w <= 0 || h <= 0) return;
+  GraphicsPath path;
+  LinearGradientBrush brush;
+  if (!path.CreatePath() || !brush.CreateLineBrush(from, to, start, end)) return;
+  AddRoundedRect(path, x, y, w, h, r);
+  g.FillPath(brush, path);
+}
+
+void OutlineRounded(Graphics& g, float x, float y, float w, float h, int r, Argb colour,
+                    float width) {
+  if (w <= 0 || h <= 0) return;
+  GraphicsPath path;
+  Pen pen;
+  if (!path.CreatePath() || !pen.CreatePen1(colour, width)) return;
+  AddRoundedRect(path, x, y, w, h, r);
+  g.DrawPath(pen, path);
+}
+
+void Glow(Graphics& g, const GraphicsPath& path, int passes, Argb colour) {
+  Pen pen;
+  if (!pen.CreatePen1(colour, 1)) return;
+  for (int i = 1; i <= passes; ++i) {
+    pen.SetPenWidth(static_cast<float>(i));
+    g.DrawPath(pen, path);
+  }
 }
 
 std::wstring ClassName(HWND hwnd) {
@@ -101,6 +140,33 @@ ControlBackground::ControlBackground(const SkinEngine& engine, HWND control, con
   const RECT at = RectInWindow(control, w->hwnd);
   ::BitBlt(dib_.get(), 0, 0, dib_.width(), dib_.height(), w->composed.get(), at.left + r.left,
            at.top + r.top, SRCCOPY);
+}
+
+void LayWhite(DibDc& picture, int alpha) {
+  if (!picture || alpha <= 0) return;
+  ::GdiFlush();
+  const std::uint32_t a = static_cast<std::uint32_t>(std::min(alpha, 255));
+  std::uint32_t* p = picture.pixels();
+  const size_t count = static_cast<size_t>(picture.width()) * picture.height();
+  for (size_t i = 0; i < count; ++i) {
+    const std::uint32_t c = p[i];
+    std::uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+      const std::uint32_t v = (c >> shift) & 0xFF;
+      out |= (v + ((255 - v) * a + 127) / 255) << shift;
+    }
+    p[i] = out;
+  }
+}
+
+RECT ClientInWindowRect(HWND control) {
+  RECT window, client;
+  ::GetWindowRect(control, &window);
+  ::GetClientRect(control, &client);
+  POINT origin{0, 0};
+  ::ClientToScreen(control, &origin);
+  return RECT{origin.x - window.left, origin.y - window.top, origin.x - window.left + client.right,
+              origin.y - window.top + client.bottom};
 }
 
 void ExcludeChildren(HWND hwnd, HDC dc) {

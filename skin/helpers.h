@@ -11,8 +11,10 @@
 #include "skin/layout.h"
 
 namespace tovel {
+class Graphics;
 class GraphicsPath;
 class Bitmap;
+struct PointF;
 }  // namespace tovel
 
 namespace tovel::skin {
@@ -34,6 +36,15 @@ void Unsubclass(HWND hwnd, WNDPROC ours, WNDPROC previous);
 
 // A closed figure of four quarter arcs; r is the corner's diameter, clamped to 1..100.
 void AddRoundedRect(GraphicsPath& path, float x, float y, float width, float height, int r);
+
+// Rounded shapes, as every painter draws them.
+void FillRounded(Graphics& g, float x, float y, float w, float h, int r, Argb colour);
+void FillRoundedGradient(Graphics& g, float x, float y, float w, float h, int r, const PointF& from,
+                         const PointF& to, Argb start, Argb end);
+void OutlineRounded(Graphics& g, float x, float y, float w, float h, int r, Argb colour,
+                    float width = 1);
+// A soft edge: the path drawn `passes` times with pens 1, 2, ... pixels wide.
+void Glow(Graphics& g, const GraphicsPath& path, int passes, Argb colour);
 
 std::wstring ClassName(HWND hwnd);
 bool IsClass(HWND hwnd, const wchar_t* name);
@@ -59,6 +70,12 @@ class ControlBackground {
  private:
   DibDc dib_;
 };
+
+// A white layer with the given alpha over the whole picture.
+void LayWhite(DibDc& picture, int alpha);
+
+// The control's client area, relative to its window rectangle.
+RECT ClientInWindowRect(HWND control);
 
 // The window's DC with its visible, non-transparent children cut out.
 class ChildCutDc {

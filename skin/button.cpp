@@ -1,0 +1,372 @@
+// Buttons in the skin's look: translucent rounded push buttons with a gloss, a
+// highlight under the pointer and a glow with the focus; check boxes and radio
+// buttons with their marks on the skin.
+
+#include "skin/button.h"
+
+#include "base/text.h"
+#include "gfx/brush.h"
+#include "gfx/font.h"
+#include "gfx/graphics.h"
+#include "gfx/image.h"
+#include "gfx/path.h"
+#include "gfx/pen.h"
+#include "skin/families.h"
+
+namespace tovel::skin {
+namespace {
+
+struct ButtonState {
+  ButtonKindOf kind = ButtonKindOf::Push;
+  Text text;
+  bool focused = false;
+  Text fontName;
+  float fontSize = 12;
+  int fontStyle = 0;
+  int fontUnit = 2;
+};
+
+constexpr Argb kSilver = 0xFFC0C0C0;
+constexpr ColourRef kFocusGlow = 0x00DDCA22;
+constexpr int kMarkSize = 13;
+constexpr int kSmoothingAntiAlias = 4;
+constexpr int kAlignNear = 0, kAlignCentre = 1;
+
+LRESULT CALLBACK ButtonProc(HWND b, UINT msg, WPARAM wp, LPARAM lp);
+
+Text WindowTextOf(HWND hwnd) {
+  const int length = ::GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(hwnd, text.data(), length + 1)));
+  return Narrow(text);
+}
+
+// The font is read once, from the font the button was given. Its weight and pixel
+// size come from the font's own description: the graphics library reads them from
+// the face it found, which may be a stand-in of another weight or cell height.
+void ReadFont(HWND button, ButtonState& s) {
+  auto hfont = reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0));
+  if (!hfont) hfont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  HDC dc = ::GetDC(button);
+  Font font;
+  if (font.CreateFontFromHFONT(dc, hfont)) {
+    FontFamily family;
+    if (font.GetFamily(family)) s.fontName = family.GetFamilyName();
+    s.fontSize = font.GetFontSize();
+    s.fontUnit = font.GetFontUnit();
+  }
+  ::ReleaseDC(button, dc);
+  LOGFONTW lf{};
+  if (::GetObjectW(hfont, sizeof(lf), &lf)) {
+    constexpr int kBold = 1, kItalic = 2, kUnderline = 4, kStrikeout = 8, kPixel = 2;
+    s.fontStyle = (lf.lfWeight >= FW_SEMIBOLD ? kBold : 0) | (lf.lfItalic ? kItalic : 0) |
+                  (lf.lfUnderline ? kUnderline : 0) | (lf.lfStrikeOut ? kStrikeout : 0);
+    if (lf.lfHeight < 0) {
+      s.fontSize = static_cast<float>(-lf.lfHeight);
+      s.fontUnit = kPixel;
+    }
+  }
+}
+
+bool Take(SkinEngine& engine, int n, HWND button, ButtonKindOf kind) {
+  SkinnedWindow* w = engine.Record(n);
+  ControlEntry* entry = w ? RegisterControl(*w, n, Family::Buttons, button, ButtonProc) : nullptr;
+  if (!entry) return false;
+  ButtonState s;
+  s.kind = kind;
+  s.text = WindowTextOf(button);
+  s.focused = ::GetFocus() == button;
+  ReadFont(button, s);
+  entry->state = std::move(s);
+  return true;
+}
+
+LONG_PTR TypeOf(HWND button) { return ::GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK; }
+bool IsOwnerDrawn(HWND button) { return (TypeOf(button) & BS_OWNERDRAW) == BS_OWNERDRAW; }
+
+ButtonLook LookOf(const SkinEngine& engine, HWND button, const ButtonState& s, UINT state) {
+  ButtonLook look;
+  look.text = s.text;
+  look.fontName = s.fontName;
+  look.fontSize = s.fontSize;
+  look.fontStyle = s.fontStyle;
+  look.fontUnit = s.fontUnit;
+  look.textColour = static_cast<ColourRef>(reinterpret_cast<UINT_PTR>(GetSkinProp(button, kPropTextColour)));
+  look.highlight = engine.options().highlightColour;
+  look.state = state;
+  look.checked = ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return look;
+}
+
+// The state a repaint outside WM_DRAWITEM shows: the button's own, and hot when the
+// pointer is on it. A disabled button is never hot.
+UINT CurrentState(const ControlContext& c, HWND button) {
+  const ButtonState& s = *StateOf<ButtonState>(c.entry);
+  UINT state = 0;
+  if (!::IsWindowEnabled(button)) return ODS_DISABLED;
+  if (s.focused || ::GetFocus() == button) state |= ODS_FOCUS;
+  if (::SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) state |= ODS_SELECTED;
+  if (IsHot(*c.window, Family::Buttons, c.k)) state |= ODS_HOTLIGHT;
+  return state;
+}
+
+void Paint(const ControlContext& c, HWND button, HDC dc, const RECT& r, UINT state) {
+  const ButtonState& s = *StateOf<ButtonState>(c.entry);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  BufferedPaint paint(*c.engine, button, w, h);
+  if (!paint) return;
+  const ButtonLook look = LookOf(*c.engine, button, s, state);
+  const Rect all{0, 0, w, h};
+  switch (s.kind) {
+    case ButtonKindOf::Push: PaintPushButton(paint.surface(), all, look); break;
+    case ButtonKindOf::CheckBox:
+      PaintCheckBox(paint.surface(), all, look, c.engine->Glyph(L"CHECK_BOX"), c.engine->Glyph(L"CHECK_MARK"));
+      break;
+    case ButtonKindOf::Radio: PaintRadioButton(paint.surface(), all, look); break;
+  }
+  paint.CopyTo(dc, r.left, r.top);
+}
+
+void RedrawNow(const ControlContext& c, HWND button) {
+  RECT r;
+  ::GetClientRect(button, &r);
+  HDC dc = ::GetDC(button);
+  Paint(c, button, dc, r, CurrentState(c, button));
+  ::ReleaseDC(button, dc);
+}
+
+bool IsMarked(const ButtonState& s) { return s.kind != ButtonKindOf::Push; }
+
+// The platform paints check boxes and radio buttons straight to the screen when
+// their state changes; the skin's picture goes over it at once.
+LRESULT PassOnThenRepaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  const LRESULT result = PassOn(c, b, msg, wp, lp);
+  if (IsMarked(*StateOf<ButtonState>(c.entry)) && ::IsWindow(b)) RedrawNow(c, b);
+  return result;
+}
+
+LRESULT OnPaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  if (!IsMarked(*StateOf<ButtonState>(c.entry))) return PassOn(c, b, msg, wp, lp);
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(b, &ps);
+  RECT r;
+  ::GetClientRect(b, &r);
+  Paint(c, b, dc, r, CurrentState(c, b));
+  ::EndPaint(b, &ps);
+  return 0;
+}
+
+LRESULT OnMouseMove(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  TrackLeave(b);
+  if (EnterHot(*c.window, Family::Buttons, c.k) && ::IsWindowEnabled(b)) RedrawNow(c, b);
+  return PassOn(c, b, msg, wp, lp);
+}
+
+LRESULT OnMouseLeave(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  if (IsHot(*c.window, Family::Buttons, c.k)) LeaveHot(*c.window);
+  RedrawNow(c, b);
+  return PassOn(c, b, msg, wp, lp);
+}
+
+LRESULT CALLBACK ButtonProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  const ControlContext c = LookUp(b, Family::Buttons);
+  if (msg == WM_NCDESTROY) return EndControl(c, b, msg, wp, lp, Family::Buttons);
+  ButtonState* s = StateOf<ButtonState>(c.entry);
+  if (!s) return PassOn(c, b, msg, wp, lp);
+  switch (msg) {
+    case WM_MOVE: ::InvalidateRect(b, nullptr, TRUE); break;
+    case WM_SETFOCUS:
+      s->focused = true;
+      return PassOnThenRepaint(c, b, msg, wp, lp);
+    case WM_KILLFOCUS:
+      s->focused = false;
+      return PassOnThenRepaint(c, b, msg, wp, lp);
+    case WM_SETTEXT:
+      s->text = lp ? Narrow(reinterpret_cast<const wchar_t*>(lp)) : Text();
+      return PassOnThenRepaint(c, b, msg, wp, lp);
+    case WM_PAINT: return OnPaint(c, b, msg, wp, lp);
+    case WM_ERASEBKGND:
+      ::SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+      return 1;
+    case WM_NCPAINT: return 0;  // buttons have no frame of the platform's
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+    case WM_ENABLE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CAPTURECHANGED:
+      return PassOnThenRepaint(c, b, msg, wp, lp);
+    case WM_LBUTTONDBLCLK: return 0;  // a double click is not two clicks
+    case WM_MOUSEMOVE: return OnMouseMove(c, b, msg, wp, lp);
+    case WM_MOUSELEAVE: return OnMouseLeave(c, b, msg, wp, lp);
+  }
+  return PassOn(c, b, msg, wp, lp);
+}
+
+void AddUpperHalf(GraphicsPath& path, float x, float y, float w, float h, float r) {
+  path.AddPathLine(x, y + h, x, y + r);
+  path.AddPathArc(x, y, r, r, 180, 90);
+  path.AddPathLine(x + r, y, x + w - r, y);
+  path.AddPathArc(x + w - r, y, r, r, 270, 90);
+  path.AddPathLine(x + w, y + r, x + w, y + h);
+}
+
+void DrawText(Graphics& g, const ButtonLook& look, const RectF& layout, int align) {
+  if (look.text.empty()) return;
+  Font font;
+  StringFormat format;
+  SolidBrush ink;
+  const bool made = (!look.fontName.empty() &&
+                     font.CreateFontFromName(look.fontName, look.fontSize, look.fontStyle, look.fontUnit)) ||
+                    font.CreateDefaultFont();
+  constexpr int kNoWrap = 0x1000, kNoClip = 0x4000;
+  if (!made || !format.CreateStringFormat(kNoWrap | kNoClip) || !ink.CreateSolidFill(ToArgb(look.textColour)))
+    return;
+  format.SetStringFormatAlign(align);
+  format.SetStringFormatLineAlign(kAlignCentre);
+  g.DrawString(look.text, font, ink, layout, format);
+}
+
+// The mark's square lights up under the pointer.
+void HotMark(Graphics& g, float x, float y, float size, ColourRef highlight, bool round) {
+  GraphicsPath path;
+  LinearGradientBrush light;
+  if (!path.CreatePath() ||
+      !light.CreateLineBrush(PointF{x, y - 1}, PointF{x, y + size + 1}, ToArgb(highlight, 100), 0))
+    return;
+  if (round)
+    path.AddPathEllipse(x, y, size - 1, size - 1);
+  else
+    AddRoundedRect(path, x, y, size - 1, size - 1, 3);
+  g.FillPath(light, path);
+  Glow(g, path, 2, ToArgb(kFocusGlow, 30));
+}
+
+void DisabledFace(Graphics& g, const Rect& r) {
+  SolidBrush silver;
+  if (silver.CreateSolidFill(kSilver)) g.FillRectangleI(silver, r.x, r.y, r.width, r.height);
+  OutlineRounded(g, static_cast<float>(r.x), static_cast<float>(r.y), static_cast<float>(r.width - 1),
+                 static_cast<float>(r.height - 1), 5, 0x50000000);
+}
+
+}  // namespace
+
+void AttachPushButtons(SkinEngine& engine, int n, HWND window) {
+  ForEachChildOfClass(window, L"Button", [&](HWND button) {
+    const LONG_PTR type = TypeOf(button);
+    if (IsOwnerDrawn(button) || (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON && type != BS_USERBUTTON))
+      return;
+    if (Take(engine, n, button, ButtonKindOf::Push))
+      ::SetWindowLongPtrW(button, GWL_STYLE, ::GetWindowLongPtrW(button, GWL_STYLE) | BS_OWNERDRAW);
+  });
+}
+
+void AttachCheckBoxes(SkinEngine& engine, int n, HWND window) {
+  ForEachChildOfClass(window, L"Button", [&](HWND button) {
+    const LONG_PTR type = TypeOf(button);
+    if (IsOwnerDrawn(button)) return;
+    if (type == BS_AUTORADIOBUTTON)
+      Take(engine, n, button, ButtonKindOf::Radio);
+    else if ((type & 2) && !(type & 4))  // check box, auto check box, push box
+      Take(engine, n, button, ButtonKindOf::CheckBox);
+  });
+}
+
+bool DrawPushButtonItem(SkinEngine& engine, const DRAWITEMSTRUCT& item) {
+  const ControlContext c = LookUp(item.hwndItem, Family::Buttons);
+  const ButtonState* s = StateOf<ButtonState>(c.entry);
+  if (!s || c.engine != &engine || s->kind != ButtonKindOf::Push) return false;
+  UINT state = item.itemState & (ODS_SELECTED | ODS_DISABLED | ODS_FOCUS);
+  // The platform's own repaints (a click, the focus) keep the hot look under the pointer.
+  if (!(state & ODS_DISABLED) && IsHot(*c.window, Family::Buttons, c.k)) state |= ODS_HOTLIGHT;
+  Paint(c, item.hwndItem, item.hDC, item.rcItem, state);
+  return true;
+}
+
+void PaintPushButton(Graphics& g, const Rect& r, const ButtonLook& look) {
+  const float x = static_cast<float>(r.x), y = static_cast<float>(r.y);
+  const float w = static_cast<float>(r.width), h = static_cast<float>(r.height);
+  const PointF top{x, y}, bottom{x, y + h - 1};
+  FillRounded(g, x, y, w - 1, h - 1, 5, 0x78FFFFFF);
+  if (look.state & ODS_DISABLED) {
+    DisabledFace(g, r);
+  } else {
+    FillRoundedGradient(g, x, y, w - 1, h - 1, 5, top, bottom, 0x00FFFFFF, ToArgb(0x808080, 60));
+    GraphicsPath gloss;
+    LinearGradientBrush shine;
+    if (gloss.CreatePath() && shine.CreateLineBrush(top, PointF{x, y + h * 0.5f}, 0x32FFFFFF, 0x0AFFFFFF)) {
+      AddUpperHalf(gloss, x, y, w - 1, h * 0.5f, 5);
+      g.FillPath(shine, gloss);
+    }
+    if (look.state & ODS_HOTLIGHT) {
+      FillRoundedGradient(g, x, y, w - 1, h - 1, 5, top, bottom, ToArgb(look.highlight, 60),
+                          ToArgb(look.highlight, 10));
+      OutlineRounded(g, x, y, w - 1, h - 1, 5, ToArgb(look.highlight));
+    } else if (look.state & ODS_FOCUS) {
+      GraphicsPath edge;
+      if (edge.CreatePath()) {
+        AddRoundedRect(edge, x, y, w - 1, h - 1, 5);
+        Glow(g, edge, 3, ToArgb(kFocusGlow, 120));
+      }
+      OutlineRounded(g, x, y, w - 1, h - 1, 5, 0x46000000);
+    } else {
+      OutlineRounded(g, x, y, w - 1, h - 1, 5, 0x78000000);
+    }
+    if (look.state & ODS_SELECTED)
+      FillRoundedGradient(g, x + 2, y + 2, w - 3, h - 3, 5, PointF{2, 2}, PointF{2, h - 2},
+                          ToArgb(look.highlight, 60), 0x64FFFFFF);
+  }
+  DrawText(g, look, RectF{x, y + 2, w, h}, kAlignCentre);
+}
+
+void PaintCheckBox(Graphics& g, const Rect& r, const ButtonLook& look, const Bitmap* box,
+                   const Bitmap* mark) {
+  if (look.state & ODS_DISABLED) DisabledFace(g, r);
+  const float x = static_cast<float>(r.x);
+  const float y = static_cast<float>(r.y + (r.height - kMarkSize) / 2);
+  if (look.state & ODS_HOTLIGHT && !(look.state & ODS_DISABLED))
+    HotMark(g, x, y, kMarkSize, look.highlight, false);
+  if (box) g.DrawImageRectRectI(*box, static_cast<int>(x), static_cast<int>(y), kMarkSize, kMarkSize, 0, 0,
+                                kMarkSize, kMarkSize, 2);
+  if (mark && look.checked)
+    g.DrawImageRectRectI(*mark, static_cast<int>(x), static_cast<int>(y), kMarkSize, kMarkSize, 0, 0,
+                         kMarkSize, kMarkSize, 2);
+  if (look.state & ODS_FOCUS) OutlineRounded(g, x - 1, y - 1, kMarkSize + 1, kMarkSize + 1, 3, ToArgb(kFocusGlow, 160));
+  DrawText(g, look, RectF{x + 17, static_cast<float>(r.y), static_cast<float>(r.width - 19),
+                          static_cast<float>(r.height)}, kAlignNear);
+}
+
+void PaintRadioButton(Graphics& g, const Rect& r, const ButtonLook& look) {
+  if (look.state & ODS_DISABLED) DisabledFace(g, r);
+  constexpr float kSize = 12, kDot = 6;
+  const float x = static_cast<float>(r.x);
+  const float y = static_cast<float>(r.y) + (r.height - kSize) / 2;
+  const int smoothing = g.GetSmoothingMode();
+  g.SetSmoothingMode(kSmoothingAntiAlias);
+  if (look.state & ODS_HOTLIGHT && !(look.state & ODS_DISABLED))
+    HotMark(g, x, y, kSize + 1, look.highlight, true);
+  SolidBrush inner;
+  Pen ring;
+  if (inner.CreateSolidFill(0xDCFFFFFF)) g.FillEllipse(inner, x + 1, y + 1, kSize - 2, kSize - 2);
+  if (ring.CreatePen1(0xC8000000, 1)) g.DrawEllipse(ring, x, y, kSize, kSize);
+  if (look.state & ODS_FOCUS && ring.CreatePen1(ToArgb(kFocusGlow, 160), 1))
+    g.DrawEllipse(ring, x - 1, y - 1, kSize + 2, kSize + 2);
+  if (look.checked) {
+    GraphicsPath dot;
+    PathGradientBrush fill;
+    const float d = (kSize - kDot) / 2;
+    if (dot.CreatePath() && dot.AddPathEllipse(x + d, y + d, kDot, kDot) && fill.CreatePathGradientFromPath(dot)) {
+      fill.SetPathGradientCenterColor(0x64FFFFFF);
+      const Argb surround[] = {ToArgb(look.highlight)};
+      fill.SetPathGradientSurroundColorsWithCount(surround);
+      g.FillPath(fill, dot);
+    }
+  }
+  g.SetSmoothingMode(smoothing);
+  DrawText(g, look, RectF{x + 17, static_cast<float>(r.y), static_cast<float>(r.width - 19),
+                          static_cast<float>(r.height)}, kAlignNear);
+}
+
+}  // namespace tovel::skin

@@ -1,0 +1,352 @@
+// List-type controls in the skin's look. The controls paint their own items; the
+// skin draws the frame and, with translucency, puts the skin behind the items.
+
+#include "skin/list_controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "gfx/brush.h"
+#include "gfx/graphics.h"
+#include "gfx/pen.h"
+#include "skin/colour_answers.h"
+#include "skin/families.h"
+
+namespace tovel::skin {
+namespace {
+
+struct ListState {
+  bool focused = false;
+  bool hovered = false;
+  bool arrowHeld = false;
+};
+
+constexpr COLORREF kKey = RGB(255, 0, 255);
+constexpr Argb kKeyArgb = 0xFFFF00FF;
+constexpr int kCombineReplace = 0, kCombineXor = 3;
+
+LRESULT CALLBACK ListControlProc(HWND c, UINT msg, WPARAM wp, LPARAM lp);
+
+bool Translucent(const ControlContext& c) { return c.engine->options().translucentControls; }
+
+// Tree views, list views and list boxes that draw their own rows.
+bool IsListLike(HWND c) {
+  return IsClass(c, WC_TREEVIEWW) || IsClass(c, WC_LISTVIEWW) ||
+         (IsClass(c, L"ListBox") && !IsOwnerDrawnListBox(c));
+}
+
+bool HasBorder(HWND c) {
+  const LONG_PTR style = ::GetWindowLongPtrW(c, GWL_STYLE), ex = ::GetWindowLongPtrW(c, GWL_EXSTYLE);
+  return (style & WS_BORDER) || (ex & (WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE));
+}
+
+// The screen rectangles of the visible scroll bars.
+bool ScrollBarRect(HWND c, LONG object, RECT& r) {
+  SCROLLBARINFO info{sizeof(info)};
+  if (!::GetScrollBarInfo(c, object, &info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) return false;
+  r = info.rcScrollBar;
+  return r.right > r.left && r.bottom > r.top;
+}
+
+RECT InnerRect(HWND c, int width, int height) {
+  RECT client;
+  ::GetClientRect(c, &client);
+  int w = client.right, h = client.bottom;
+  RECT bar;
+  if (ScrollBarRect(c, OBJID_VSCROLL, bar)) w += bar.right - bar.left;
+  if (ScrollBarRect(c, OBJID_HSCROLL, bar)) h += bar.bottom - bar.top;
+  const int left = (width - w) / 2, top = (height - h) / 2;
+  return RECT{left, top, left + w, top + h};
+}
+
+void PaintFrame(const ControlContext& c, HWND control) {
+  const ListState& s = *StateOf<ListState>(c.entry);
+  // A drop list and a control without a border show no frame.
+  if (IsClass(control, L"ComboLBox") || !HasBorder(control)) return;
+  RECT window;
+  ::GetWindowRect(control, &window);
+  ListFrameLook look;
+  look.width = window.right - window.left;
+  look.height = window.bottom - window.top;
+  look.inner = InnerRect(control, look.width, look.height);
+  look.hovered = s.hovered;
+  look.focused = s.focused;
+  look.translucent = Translucent(c);
+  look.controlAlpha = c.engine->options().controlAlpha;
+  look.highlight = c.engine->options().highlightColour;
+  BufferedPaint paint(*c.engine, control, look.width, look.height);
+  if (!paint) return;
+  PaintListFrame(paint.surface(), look);
+  paint.surface().Flush();
+  ControlWindowDc dc(control);
+  // A hovered frame is two pixels wide: the second lies on the client's edge.
+  const int shrink = look.hovered ? 1 : 0;
+  ::ExcludeClipRect(dc.get(), look.inner.left + shrink, look.inner.top + shrink, look.inner.right - shrink,
+                    look.inner.bottom - shrink);
+  ::TransparentBlt(dc.get(), 0, 0, look.width, look.height, paint.dc(), 0, 0, look.width, look.height, kKey);
+}
+
+// The skin behind the control's client area under the white layer.
+DibDc TranslucentBase(const ControlContext& c, HWND control) {
+  ControlBackground behind(*c.engine, control, ClientInWindowRect(control));
+  if (!behind) return {};
+  DibDc base(behind.dib().width(), behind.dib().height());
+  ::BitBlt(base.get(), 0, 0, base.width(), base.height(), behind.get(), 0, 0, SRCCOPY);
+  LayWhite(base, c.engine->options().controlAlpha);
+  return base;
+}
+
+// The control paints itself twice, on black and on white, so what it left empty
+// (the rows' background included, which some list boxes fill opaque) is told
+// from what it drew.
+void PaintTwoPasses(const ControlContext& c, HWND control, DibDc& base) {
+  const int w = base.width(), h = base.height();
+  DibDc onBlack(w, h), onWhite(w, h);
+  if (!onBlack || !onWhite) return;
+  const auto pass = [&](DibDc& target, COLORREF colour) {
+    SetSkinProp(control, kPropPassColour, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(colour | 0x1000000)));
+    PassOn(c, control, WM_PAINT, reinterpret_cast<WPARAM>(target.get()), 0);
+    RemoveSkinProp(control, kPropPassColour);
+  };
+  pass(onBlack, RGB(0, 0, 0));
+  pass(onWhite, RGB(255, 255, 255));
+  ::GdiFlush();
+  ComposeOverBase(onBlack.pixels(), onWhite.pixels(), base.pixels(), static_cast<size_t>(w) * h);
+}
+
+LRESULT OnTranslucentPaint(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  const bool tree = IsClass(control, WC_TREEVIEWW);
+  const bool list = IsClass(control, WC_LISTVIEWW) || IsClass(control, L"ListBox");
+  if (!tree && !list) return PassOn(c, control, msg, wp, lp);
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(control, &ps);
+  DibDc base = TranslucentBase(c, control);
+  if (base) {
+    if (IsClass(control, L"ListBox") && !IsOwnerDrawnListBox(control)) {
+      PaintTwoPasses(c, control, base);
+    } else if (tree) {
+      // The tree fills its background with the key colour, which is left out.
+      DibDc drawn(base.width(), base.height());
+      PassOn(c, control, WM_PAINT, reinterpret_cast<WPARAM>(drawn.get()), 0);
+      ::TransparentBlt(base.get(), 0, 0, base.width(), base.height(), drawn.get(), 0, 0, base.width(),
+                       base.height(), kKey);
+    } else {
+      PassOn(c, control, WM_PAINT, reinterpret_cast<WPARAM>(base.get()), 0);
+    }
+    ::BitBlt(dc, 0, 0, base.width(), base.height(), base.get(), 0, 0, SRCCOPY);
+  }
+  ::EndPaint(control, &ps);
+  for (HWND child = ::FindWindowExW(control, nullptr, nullptr, nullptr); child;
+       child = ::FindWindowExW(control, child, nullptr, nullptr))
+    if (::IsWindowVisible(child)) ::InvalidateRect(child, nullptr, TRUE);
+  return 0;
+}
+
+LRESULT OnEraseBackground(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  HDC dc = reinterpret_cast<HDC>(wp);
+  if (!Translucent(c) || IsOwnerDrawnListBox(control) || IsClass(control, L"ComboLBox"))
+    return PassOn(c, control, msg, wp, lp);
+  ::SetBkMode(dc, TRANSPARENT);
+  if (IsListLike(control)) return 1;
+  // Address and date controls: the skin behind them.
+  ControlBackground behind(*c.engine, control, ClientInWindowRect(control));
+  if (behind)
+    ::BitBlt(dc, 0, 0, behind.dib().width(), behind.dib().height(), behind.get(), 0, 0, SRCCOPY);
+  ::SetTextColor(dc, static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetSkinProp(control, kPropTextColour))));
+  return 1;
+}
+
+// The system paints the scroll bars, and only them; the skin draws the frame.
+LRESULT OnNcPaint(const ControlContext& c, HWND control, LPARAM lp) {
+  UniqueRegion bars(::CreateRectRgn(0, 0, 0, 0));
+  RECT r;
+  bool any = false;
+  for (LONG object : {static_cast<LONG>(OBJID_VSCROLL), static_cast<LONG>(OBJID_HSCROLL)}) {
+    if (!ScrollBarRect(control, object, r)) continue;
+    UniqueRegion one(::CreateRectRgnIndirect(&r));
+    ::CombineRgn(bars.get(), bars.get(), one.get(), RGN_OR);
+    any = true;
+  }
+  LRESULT result = 0;
+  if (any) result = ::DefWindowProcW(control, WM_NCPAINT, reinterpret_cast<WPARAM>(bars.get()), lp);
+  PaintFrame(c, control);
+  return result;
+}
+
+// What a list box shows: when its rows moved or its selection changed, the system
+// drew part of it straight to the screen, opaque; it is painted again over the skin.
+struct ListSnapshot {
+  LRESULT top, caret, selection;
+  bool operator==(const ListSnapshot&) const = default;
+};
+ListSnapshot Snapshot(HWND c) {
+  return ListSnapshot{::SendMessageW(c, LB_GETTOPINDEX, 0, 0), ::SendMessageW(c, LB_GETCARETINDEX, 0, 0),
+                      ::SendMessageW(c, LB_GETCURSEL, 0, 0)};
+}
+
+bool MayMoveRows(UINT msg) {
+  switch (msg) {
+    case WM_KEYDOWN: case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_MOUSEMOVE: case WM_MOUSEWHEEL:
+    case WM_VSCROLL: case WM_HSCROLL: case WM_TIMER: case WM_SETFOCUS: case WM_KILLFOCUS:
+    case LB_SETCURSEL: case LB_SETSEL: case LB_SETCARETINDEX: case LB_SETTOPINDEX: case LB_SELECTSTRING:
+      return true;
+  }
+  return false;
+}
+
+LRESULT PassOnWatchingRows(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  if (!Translucent(c) || !MayMoveRows(msg) || !IsClass(control, L"ListBox"))
+    return PassOn(c, control, msg, wp, lp);
+  const ListSnapshot before = Snapshot(control);
+  const LRESULT result = PassOn(c, control, msg, wp, lp);
+  if (::IsWindow(control) && !(Snapshot(control) == before)) {
+    ::InvalidateRect(control, nullptr, FALSE);
+    ::UpdateWindow(control);
+  }
+  return result;
+}
+
+LRESULT OnMouse(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  ListState& s = *StateOf<ListState>(c.entry);
+  HoverState& h = c.window->hover;
+  if (msg == WM_MOUSEMOVE) {
+    TrackLeave(control);
+    h.controlUnderMouse = c.k;
+    if (c.k >= 1 && (c.k != h.lastMoveControl || h.pointerState != 4)) {
+      s.hovered = true;
+      PaintFrame(c, control);
+      h.lastMoveControl = c.k;
+      h.pointerState = 4;
+    }
+  } else {
+    h.lastMoveControl = 0;
+    s.hovered = false;
+    PaintFrame(c, control);
+  }
+  return PassOnWatchingRows(c, control, msg, wp, lp);
+}
+
+LRESULT OnFocus(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  StateOf<ListState>(c.entry)->focused = msg == WM_SETFOCUS;
+  const LRESULT result = PassOnWatchingRows(c, control, msg, wp, lp);
+  PaintFrame(c, control);
+  return result;
+}
+
+LRESULT CALLBACK ListControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  const ControlContext c = LookUp(control, Family::ListControls);
+  if (msg == WM_NCDESTROY) return EndControl(c, control, msg, wp, lp, Family::ListControls);
+  ListState* s = StateOf<ListState>(c.entry);
+  if (!s) return PassOn(c, control, msg, wp, lp);
+  switch (msg) {
+    case WM_MOVE:
+      if (Translucent(c)) ::InvalidateRect(control, nullptr, TRUE);
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: return OnFocus(c, control, msg, wp, lp);
+    case WM_PAINT: {
+      const LRESULT result = Translucent(c) ? OnTranslucentPaint(c, control, msg, wp, lp)
+                                            : PassOn(c, control, msg, wp, lp);
+      PaintFrame(c, control);  // last, so the control's own painting cannot cover it
+      return result;
+    }
+    case WM_ERASEBKGND: return OnEraseBackground(c, control, msg, wp, lp);
+    case WM_NCPAINT: return OnNcPaint(c, control, lp);
+    case WM_KEYDOWN:
+      if (wp >= VK_LEFT && wp <= VK_DOWN) s->arrowHeld = true;
+      break;
+    case WM_KEYUP:
+      ::ReleaseCapture();
+      s->arrowHeld = false;
+      break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+      if (Translucent(c)) ::InvalidateRect(control, nullptr, TRUE);
+      break;
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE: return OnMouse(c, control, msg, wp, lp);
+  }
+  return PassOnWatchingRows(c, control, msg, wp, lp);
+}
+
+void Register(SkinEngine& engine, int n, HWND control) {
+  SkinnedWindow* w = engine.Record(n);
+  ControlEntry* entry = w ? RegisterControl(*w, n, Family::ListControls, control, ListControlProc) : nullptr;
+  if (!entry) return;
+  entry->state = ListState{::GetFocus() == control};
+  if (!engine.options().translucentControls) return;
+  // The views draw over what is behind them only without a background colour of
+  // their own; a tree view's background becomes the key colour, left out later.
+  if (IsClass(control, WC_LISTVIEWW)) {
+    ListView_SetBkColor(control, CLR_NONE);
+    ListView_SetTextBkColor(control, CLR_NONE);
+  } else if (IsClass(control, WC_TREEVIEWW)) {
+    TreeView_SetBkColor(control, kKey);
+  }
+}
+
+}  // namespace
+
+void AttachListControls(SkinEngine& engine, int n, HWND window) {
+  if (!engine.options().skinControls) return;
+  const auto take = [&](HWND c) { Register(engine, n, c); };
+  ForEachChildOfClass(window, L"ListBox", take);
+  ForEachChildOfClass(window, L"ComboBox", [&](HWND combo) {
+    COMBOBOXINFO info{sizeof(info)};
+    // The drop list is a window of its own, found through the combo box.
+    if (::GetComboBoxInfo(combo, &info) && info.hwndList &&
+        !(::GetWindowLongPtrW(info.hwndList, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)))
+      take(info.hwndList);
+  });
+  ForEachChildOfClass(window, WC_LISTVIEWW, [&](HWND view) {
+    if (!(::GetWindowLongPtrW(view, GWL_STYLE) & LVS_OWNERDRAWFIXED)) take(view);
+  });
+  ForEachChildOfClass(window, WC_TREEVIEWW, take);
+  ForEachChildOfClass(window, WC_IPADDRESSW, take);
+  ForEachChildOfClass(window, DATETIMEPICK_CLASSW, take);
+}
+
+void PaintListFrame(Graphics& g, const ListFrameLook& look) {
+  const int w = look.width, h = look.height;
+  // A hovered frame is two pixels wide: its inner pixel lies on the control's edge.
+  const int shrink = look.hovered ? 1 : 0;
+  const RECT in{look.inner.left + shrink, look.inner.top + shrink, look.inner.right - shrink,
+                look.inner.bottom - shrink};
+  g.SetClipRectI(0, 0, w, h, kCombineReplace);
+  g.SetClipRectI(in.left, in.top, in.right - in.left, in.bottom - in.top, kCombineXor);
+  if (look.translucent) {
+    SolidBrush layer;
+    if (layer.CreateSolidFill(ToArgb(0x00FFFFFF, look.controlAlpha))) g.FillRectangleI(layer, 0, 0, w, h);
+  } else {
+    g.Clear(0xFFFFFFFF);
+  }
+  g.ResetClip();
+  // The key colour where the control keeps its own pixels.
+  g.SetClipRectI(in.left, in.top, in.right - in.left, in.bottom - in.top, kCombineReplace);
+  g.Clear(kKeyArgb);
+  g.ResetClip();
+  Pen pen;
+  if (look.hovered) {
+    if (pen.CreatePen1(ToArgb(look.highlight, 200), 2)) g.DrawRectangleI(pen, 1, 1, w - 2, h - 2);
+  } else if (pen.CreatePen1(look.focused ? ToArgb(look.highlight, 200) : 0x5A000000, 1)) {
+    g.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
+  }
+}
+
+void ComposeOverBase(const std::uint32_t* onBlack, const std::uint32_t* onWhite, std::uint32_t* base,
+                     size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    std::uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+      const int drawn = static_cast<int>((onBlack[i] >> shift) & 0xFF);
+      const int left = std::max(0, static_cast<int>((onWhite[i] >> shift) & 0xFF) - drawn);  // 255 × (1 − coverage)
+      const int behind = static_cast<int>((base[i] >> shift) & 0xFF);
+      out |= static_cast<std::uint32_t>(std::min(255, drawn + (behind * left + 127) / 255)) << shift;
+    }
+    base[i] = out;
+  }
+}
+
+}  // namespace tovel::skin

@@ -1,0 +1,43 @@
+#pragma once
+// The skin gallery: one skinned window holding a control of every family the skin
+// takes over, for the tests to drive and for the README's picture.
+
+#include <windows.h>
+
+namespace tovel::skin {
+class SkinEngine;
+}
+
+namespace tovel::gallery {
+
+inline constexpr wchar_t kTitle[] = L"Tovel 皮肤样板";
+inline constexpr int kWidth = 600, kHeight = 480;
+
+// Control identifiers, for the tests.
+enum Id : int {
+  kPushNormal = 100,
+  kPushDefault,
+  kPushDisabled,
+  kPushFocused,
+  kOwnerDrawn,
+  kCheckBox = 110,
+  kRadioOne,
+  kRadioTwo,
+  kGroupBox,
+  kSliderHorizontal = 120,
+  kSliderVertical,
+  kListBox = 130,
+  kListView,
+  kTreeView,
+  kIpAddress,
+  kDatePicker,
+  kComboSimple = 140,
+  kComboDropDown,
+  kComboDropList,
+  kComboOwnerDrawn,
+};
+
+// Gives the engine the program's skin and opens the gallery, skinned and shown.
+HWND OpenGallery(skin::SkinEngine& engine);
+
+}  // namespace tovel::gallery
