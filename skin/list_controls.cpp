@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "gfx/brush.h"
 #include "gfx/graphics.h"
@@ -221,8 +222,11 @@ LRESULT OnMouse(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPAR
     }
   } else {
     h.lastMoveControl = 0;
-    s.hovered = false;
+    const bool wasHovered = std::exchange(s.hovered, false);
     PaintFrame(c, control);
+    // The hovered frame's inner pixel lay on the control's own edge: that edge is the
+    // control's to paint again.
+    if (wasHovered) ::InvalidateRect(control, nullptr, FALSE);
   }
   return PassOnWatchingRows(c, control, msg, wp, lp);
 }

@@ -114,7 +114,7 @@ void AddOthers(HWND g) {
 
 }  // namespace
 
-HWND OpenGallery(skin::SkinEngine& engine) {
+HWND OpenGallery(skin::SkinEngine& engine, int controlAlpha) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES |
                                             ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);
@@ -141,7 +141,7 @@ HWND OpenGallery(skin::SkinEngine& engine) {
   look.highlightColour = 0x0051AE51;
   look.mode = 3;
   engine.SetSkin(look);
-  engine.SetOptions(true, 0);
+  engine.SetOptions(true, controlAlpha);
   skin::SkinWindowArgs args;
   args.captionHeight = 30;
   args.mode = 3;

@@ -38,6 +38,6 @@ enum Id : int {
 };
 
 // Gives the engine the program's skin and opens the gallery, skinned and shown.
-HWND OpenGallery(skin::SkinEngine& engine);
+HWND OpenGallery(skin::SkinEngine& engine, int controlAlpha = 0);
 
 }  // namespace tovel::gallery

@@ -90,6 +90,13 @@ std::uint32_t Composed(const SkinnedWindow& w, int x, int y) {
   return w.composed.pixels()[y * w.composed.width() + x] & 0x00FFFFFF;
 }
 
+std::uint32_t WindowPixel(HWND hwnd, int x, int y) {
+  HDC dc = ::GetWindowDC(hwnd);
+  const COLORREF c = ::GetPixel(dc, x, y);
+  ::ReleaseDC(hwnd, dc);
+  return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
 std::uint32_t Screen(int x, int y) {
   HDC screen = ::GetDC(nullptr);
   const COLORREF c = ::GetPixel(screen, x, y);

@@ -42,8 +42,11 @@ ByteSet MakePicture(int width, int height, const std::function<std::uint32_t(int
 
 // A pixel of a window's composed picture, 0x00RRGGBB.
 std::uint32_t Composed(const SkinnedWindow& w, int x, int y);
-// A pixel on the screen, 0x00RRGGBB.
+// A pixel on the screen, 0x00RRGGBB. Wine shows what a window drew a little later,
+// so a test that has just painted reads the window itself instead:
 std::uint32_t Screen(int x, int y);
+// a pixel of a window as it stands, in its window coordinates (frame included).
+std::uint32_t WindowPixel(HWND hwnd, int x, int y);
 
 // Channels of 0x00RRGGBB.
 inline int R(std::uint32_t c) { return (c >> 16) & 0xFF; }

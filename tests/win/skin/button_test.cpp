@@ -1,0 +1,145 @@
+// Buttons of the gallery: taken over or not, their looks read back from the screen,
+// and what the platform does with them left intact.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "skin/helpers.h"
+#include "tests/gallery/gallery_window.h"
+#include "tests/win/skin/skin_test_support.h"
+
+namespace tovel::skin::test {
+namespace {
+
+using namespace gallery;
+
+constexpr std::uint32_t kHighlight = 0x51AE51;  // the highlight, as 0x00RRGGBB
+constexpr std::uint32_t kSilver = 0xC0C0C0;
+
+class GalleryButtons : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = OpenGallery(Engine());
+    ASSERT_TRUE(PumpUntil([&] { return !Engine().Record(Engine().WindowNumber(window_))->backgroundDirty; }));
+    PumpPending();
+  }
+  void TearDown() override {
+    ::DestroyWindow(window_);
+    PumpPending();
+  }
+  HWND Item(int id) const { return ::GetDlgItem(window_, id); }
+  // A pixel of a control (buttons have no frame: client and window agree).
+  std::uint32_t At(int id, int x, int y) const { return WindowPixel(Item(id), x, y); }
+  std::vector<std::uint32_t> Face(int id) const {
+    RECT r;
+    ::GetClientRect(Item(id), &r);
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < r.bottom; y += 2)
+      for (int x = 0; x < r.right; x += 2) pixels.push_back(At(id, x, y));
+    return pixels;
+  }
+  void Send(int id, UINT msg, WPARAM wp = 0, LPARAM lp = MAKELPARAM(5, 5)) { ::SendMessageW(Item(id), msg, wp, lp); }
+
+  HWND window_ = nullptr;
+};
+
+TEST_F(GalleryButtons, PushButtonsAreOwnerDrawnWithTheirIdsAndCaptions) {
+  for (int id : {kPushNormal, kPushDefault, kPushDisabled, kPushFocused}) {
+    HWND b = Item(id);
+    EXPECT_EQ(::GetWindowLongPtrW(b, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << id;
+    EXPECT_EQ(::GetDlgCtrlID(b), id);
+    EXPECT_NE(::GetPropW(b, kPropNumber), nullptr) << id;
+  }
+  wchar_t text[32];
+  ::GetWindowTextW(Item(kPushNormal), text, 32);
+  EXPECT_STREQ(text, L"普通按钮");
+  // A group box and a button that draws itself are left alone.
+  EXPECT_EQ(::GetPropW(Item(kGroupBox), kPropNumber), nullptr);
+  EXPECT_EQ(::GetPropW(Item(kOwnerDrawn), kPropNumber), nullptr);
+  EXPECT_NE(::GetPropW(Item(kCheckBox), kPropNumber), nullptr);
+  EXPECT_NE(::GetPropW(Item(kRadioTwo), kPropNumber), nullptr);
+
+  // Captions survive every WM_SETTEXT, in Chinese, whatever the code page (this
+  // process runs with 1252), and the new one is what is drawn.
+  ASSERT_EQ(::GetACP(), 1252u);
+  const auto before = Face(kPushNormal);
+  ::SetWindowTextW(Item(kPushNormal), L"暂停");
+  ::UpdateWindow(Item(kPushNormal));
+  ::GetWindowTextW(Item(kPushNormal), text, 32);
+  EXPECT_STREQ(text, L"暂停");
+  EXPECT_NE(Face(kPushNormal), before);
+  ::SetWindowTextW(Item(kPushNormal), L"普通按钮");
+  ::UpdateWindow(Item(kPushNormal));
+  EXPECT_EQ(Face(kPushNormal), before);
+
+  // A double click is not a press.
+  Send(kPushNormal, WM_LBUTTONDBLCLK, MK_LBUTTON);
+  EXPECT_EQ(::SendMessageW(Item(kPushNormal), BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+  EXPECT_NE(::GetCapture(), Item(kPushNormal));
+}
+
+TEST_F(GalleryButtons, HotFocusedPressedAndDisabledLooks) {
+  RECT r;
+  ::GetClientRect(Item(kPushNormal), &r);
+  const int midX = r.right / 2;
+  const auto normal = Face(kPushNormal);
+  EXPECT_NE(At(kPushNormal, midX, 0), kHighlight);
+
+  Send(kPushNormal, WM_MOUSEMOVE);
+  EXPECT_EQ(At(kPushNormal, midX, 0), kHighlight);  // the outline in the highlight colour
+  Send(kPushNormal, WM_MOUSELEAVE);
+  EXPECT_EQ(Face(kPushNormal), normal);  // and the face exactly as before
+
+  // Pressed: the face below the gloss takes the pressed gradient.
+  const std::uint32_t low = At(kPushNormal, 6, r.bottom - 5);
+  Send(kPushNormal, BM_SETSTATE, TRUE, 0);
+  ::UpdateWindow(Item(kPushNormal));
+  EXPECT_NE(At(kPushNormal, 6, r.bottom - 5), low);
+  Send(kPushNormal, BM_SETSTATE, FALSE, 0);
+
+  // The focused button glows in its own colour along its edge.
+  const std::uint32_t glow = At(kPushFocused, 1, r.bottom / 2);
+  EXPECT_GT(B(glow), R(glow) + 30);
+
+  // Disabled: silver, whatever the pointer does.
+  EXPECT_EQ(At(kPushDisabled, 4, r.bottom / 2), kSilver);
+  Send(kPushDisabled, WM_MOUSEMOVE);
+  EXPECT_EQ(At(kPushDisabled, 4, r.bottom / 2), kSilver);
+  EXPECT_NE(At(kPushDisabled, midX, 0), kHighlight);
+}
+
+TEST_F(GalleryButtons, CheckBoxTogglesBySpaceAndIsRepaintedAtOnce) {
+  HWND check = Item(kCheckBox);
+  RECT r;
+  ::GetClientRect(check, &r);
+  const int markTop = (r.bottom - 13) / 2;
+  const auto unchecked = Face(kCheckBox);
+  ::SetFocus(check);
+  Send(kCheckBox, WM_KEYDOWN, VK_SPACE, 0x00390001);
+  Send(kCheckBox, WM_KEYUP, VK_SPACE, 0xC0390001);
+  EXPECT_EQ(::SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  // The tick is there without waiting for a paint.
+  EXPECT_LT(std::min(G(At(kCheckBox, 5, markTop + 8)), G(At(kCheckBox, 5, markTop + 9))), 120);
+  // Hot: the mark's square lights up.
+  Send(kCheckBox, WM_MOUSEMOVE);
+  EXPECT_NE(At(kCheckBox, 1, markTop + 1), unchecked[0]);
+  Send(kCheckBox, WM_MOUSELEAVE);
+  Send(kCheckBox, BM_SETCHECK, BST_UNCHECKED, 0);
+  ::SetFocus(Item(kPushFocused));
+  EXPECT_EQ(Face(kCheckBox), unchecked);
+
+  // Disabled: silver too.
+  ::EnableWindow(check, FALSE);
+  EXPECT_EQ(At(kCheckBox, r.right - 3, r.bottom / 2), kSilver);
+  ::EnableWindow(check, TRUE);
+
+  // The radio pair: the second takes the mark from the first, both repainted.
+  Send(kRadioTwo, WM_LBUTTONDOWN, MK_LBUTTON);
+  Send(kRadioTwo, WM_LBUTTONUP, 0);
+  EXPECT_EQ(::SendMessageW(Item(kRadioTwo), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(::SendMessageW(Item(kRadioOne), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+}  // namespace
+}  // namespace tovel::skin::test

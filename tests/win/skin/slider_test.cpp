@@ -1,0 +1,67 @@
+// Sliders of the gallery: the thumb that grows under the pointer, and ranges that
+// divide nothing by zero.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/gallery/gallery_window.h"
+#include "tests/win/skin/skin_test_support.h"
+
+namespace tovel::skin::test {
+namespace {
+
+using namespace gallery;
+
+std::vector<std::uint32_t> Pixels(HWND control) {
+  RECT r;
+  ::GetWindowRect(control, &r);
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < r.bottom - r.top; ++y)
+    for (int x = 0; x < r.right - r.left; ++x) pixels.push_back(WindowPixel(control, x, y));
+  return pixels;
+}
+
+TEST(GallerySliders, LargeThumbUnderThePointerAndTheDotAfter) {
+  HWND window = OpenGallery(Engine());
+  PumpPending();
+  HWND slider = ::GetDlgItem(window, kSliderHorizontal);
+  RECT thumb{}, channel{};
+  ::SendMessageW(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+  ::SendMessageW(slider, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+  const POINT edge{thumb.left + 8, (channel.top + channel.bottom) / 2};  // in the circle, not the dot
+  const auto dot = Pixels(slider);
+  EXPECT_LT(R(WindowPixel(slider, edge.x, edge.y)), 200);
+
+  ::SendMessageW(slider, WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
+  EXPECT_GT(R(WindowPixel(slider, edge.x, edge.y)), 200);
+  const auto large = Pixels(slider);
+  ::SendMessageW(slider, WM_MOUSEMOVE, 0, MAKELPARAM(30, 10));
+  EXPECT_EQ(Pixels(slider), large);  // moving inside repaints nothing new
+  ::SendMessageW(slider, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(Pixels(slider), dot);
+
+  // Disabled, it ignores the pointer and shows no highlight.
+  ::EnableWindow(slider, FALSE);
+  const auto disabled = Pixels(slider);
+  EXPECT_NE(disabled, dot);
+  ::SendMessageW(slider, WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
+  EXPECT_EQ(Pixels(slider), disabled);
+  ::EnableWindow(slider, TRUE);
+
+  // A range of nothing paints, and divides nothing by zero.
+  ::SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(5, 5));
+  ::SendMessageW(slider, TBM_SETSEL, TRUE, MAKELPARAM(5, 5));
+  ::UpdateWindow(slider);
+  HWND vertical = ::GetDlgItem(window, kSliderVertical);
+  ::SendMessageW(vertical, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  ::UpdateWindow(vertical);
+  EXPECT_TRUE(::IsWindow(slider));
+  ::DestroyWindow(window);
+  PumpPending();
+}
+
+}  // namespace
+}  // namespace tovel::skin::test
