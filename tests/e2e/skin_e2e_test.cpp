@@ -2,10 +2,13 @@
 // real pointer: no window manager runs, so moves, sizes and states are judged by
 // their results.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "tests/e2e/e2e_support.h"
 #include "tests/e2e/song_list_support.h"
@@ -77,6 +80,30 @@ double BlackShare(const RECT& r) {
       if (ScreenPixel(x, y) == 0) ++black;
   return all ? static_cast<double>(black) / all : 1.0;
 }
+
+// The screen's pixels in a rectangle, 0x00RRGGBB, row by row.
+std::vector<std::uint32_t> Capture(const RECT& r) {
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP dib = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ old = ::SelectObject(memory, dib);
+  HDC screen = ::GetDC(nullptr);
+  ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  ::ReleaseDC(nullptr, screen);
+  ::GdiFlush();
+  std::vector<std::uint32_t> pixels(static_cast<const std::uint32_t*>(bits),
+                                    static_cast<const std::uint32_t*>(bits) + static_cast<size_t>(w) * h);
+  ::SelectObject(memory, old);
+  ::DeleteDC(memory);
+  ::DeleteObject(dib);
+  for (auto& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
 class SkinE2e : public ::testing::Test {
  protected:
@@ -216,6 +243,75 @@ TEST_F(SkinE2e, BoardClosesByItsButtonOpensAgainAndThePlayerCloseEndsTheProgram)
   Click(50 + 331, 50 + 10);
   EXPECT_EQ(app_.WaitForExit(10000), 0u);
   player_ = nullptr;
+}
+
+TEST_F(SkinE2e, PlayerControlsAreTakenOverAndLightUnderThePointer) {
+  for (int id : {0x7E, 0x7F, 0x80, 0x7B, 0x76, 0x7D, 0x3D23}) {
+    HWND control = ::GetDlgItem(player_, id);
+    EXPECT_NE(::GetPropW(control, L"Hw_lbID"), nullptr) << std::hex << id;
+  }
+  EXPECT_EQ(::GetWindowLongPtrW(::GetDlgItem(player_, 0x7E), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+
+  // 播 放 at (64, 68)-(120, 100): its top edge turns the highlight colour under the pointer.
+  const POINT top{50 + 92, 50 + 68};
+  const COLORREF before = ScreenPixel(top.x, top.y);
+  MoveTo(50 + 92, 50 + 84);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(top.x, top.y) == 0x51AE51u; }));
+  MoveTo(50 + 200, 50 + 20);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(top.x, top.y) == before; }));
+
+  // The focused list's frame gains its inner pixel under the pointer.
+  const POINT inner{50 + 4, 50 + 220};
+  const auto green = [&] {
+    const COLORREF c = ScreenPixel(inner.x, inner.y);
+    return ((c >> 8) & 0xFF) > ((c >> 16) & 0xFF) + 40;
+  };
+  EXPECT_FALSE(green());
+  MoveTo(50 + 150, 50 + 220);
+  EXPECT_TRUE(WaitUntil(green));
+  MoveTo(50 + 200, 50 + 20);
+  EXPECT_TRUE(WaitUntil([&] { return !green(); }));
+
+  // The volume slider's thumb grows into a circle under the pointer. At its maximum
+  // the thumb of a 72 x 23 slider spans x 53..63 on the channel's middle line, y 11
+  // (its rectangles cannot be asked for from another process).
+  HWND volume = ::GetDlgItem(player_, 0x7D);
+  RECT v;
+  ::GetWindowRect(volume, &v);
+  const POINT ring{v.left + 56, v.top + 11};
+  const COLORREF dot = ScreenPixel(ring.x, ring.y);
+  MoveTo(v.left + 20, v.top + 10);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(ring.x, ring.y) != dot; }));
+  MoveTo(50 + 200, 50 + 20);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(ring.x, ring.y) == dot; }));
+}
+
+TEST_F(SkinE2e, OpeningTheBoardRepaintsThePlayerAsItWas) {
+  MoveTo(900, 900);
+  ::WaitForInputIdle(app_.process(), 2000);
+  const RECT player = WindowRect(player_);
+  const auto before = Capture(player);
+  ASSERT_NE(OpenBoard(), nullptr);
+  ::WaitForInputIdle(app_.process(), 2000);
+  // Only 按钮3 and the list's frame may change, as the focus moved to the board; the
+  // frame includes the focus rectangle the system draws around the list's caret row.
+  const RECT button{244, 340, 332, 372}, list{3, 105, 347, 328}, caretRow{4, 106, 346, 123};
+  RECT changed{};
+  const auto same = [&] {
+    const auto after = Capture(player);
+    const int w = player.right - player.left;
+    changed = RECT{10000, 10000, -1, -1};
+    for (size_t i = 0; i < after.size(); ++i) {
+      const int x = static_cast<int>(i) % w, y = static_cast<int>(i) / w;
+      const bool ring = Inside(list, x, y) && !Inside(RECT{list.left + 2, list.top + 2, list.right - 2, list.bottom - 2}, x, y);
+      if (Inside(button, x, y) || ring || Inside(caretRow, x, y) || after[i] == before[i]) continue;
+      changed = RECT{std::min<LONG>(changed.left, x), std::min<LONG>(changed.top, y), std::max<LONG>(changed.right, x),
+                     std::max<LONG>(changed.bottom, y)};
+    }
+    return changed.right < 0;
+  };
+  EXPECT_TRUE(WaitUntil(same, 3000)) << "changed " << changed.left << "," << changed.top << " - " << changed.right
+                                     << "," << changed.bottom;
 }
 
 }  // namespace
