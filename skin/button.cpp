@@ -4,6 +4,8 @@
 
 #include "skin/button.h"
 
+#include <memory>
+
 #include "base/text.h"
 #include "gfx/brush.h"
 #include "gfx/font.h"
@@ -24,6 +26,7 @@ struct ButtonState {
   float fontSize = 12;
   int fontStyle = 0;
   int fontUnit = 2;
+  std::shared_ptr<Font> font;  // made once: finding a face is slow
 };
 
 constexpr Argb kSilver = 0xFFC0C0C0;
@@ -77,6 +80,10 @@ bool Take(SkinEngine& engine, int n, HWND button, ButtonKindOf kind) {
   s.text = WindowTextOf(button);
   s.focused = ::GetFocus() == button;
   ReadFont(button, s);
+  auto font = std::make_shared<Font>();
+  if ((!s.fontName.empty() && font->CreateFontFromName(s.fontName, s.fontSize, s.fontStyle, s.fontUnit)) ||
+      font->CreateDefaultFont())
+    s.font = std::move(font);
   entry->state = std::move(s);
   return true;
 }
@@ -91,6 +98,7 @@ ButtonLook LookOf(const SkinEngine& engine, HWND button, const ButtonState& s, U
   look.fontSize = s.fontSize;
   look.fontStyle = s.fontStyle;
   look.fontUnit = s.fontUnit;
+  look.font = s.font.get();
   look.textColour = static_cast<ColourRef>(reinterpret_cast<UINT_PTR>(GetSkinProp(button, kPropTextColour)));
   look.highlight = engine.options().highlightColour;
   look.state = state;
@@ -215,18 +223,20 @@ void AddUpperHalf(GraphicsPath& path, float x, float y, float w, float h, float 
 
 void DrawText(Graphics& g, const ButtonLook& look, const RectF& layout, int align) {
   if (look.text.empty()) return;
-  Font font;
+  Font made;
   StringFormat format;
   SolidBrush ink;
-  const bool made = (!look.fontName.empty() &&
-                     font.CreateFontFromName(look.fontName, look.fontSize, look.fontStyle, look.fontUnit)) ||
-                    font.CreateDefaultFont();
+  const Font* font = look.font;
+  if (!font && ((!look.fontName.empty() &&
+                 made.CreateFontFromName(look.fontName, look.fontSize, look.fontStyle, look.fontUnit)) ||
+                made.CreateDefaultFont()))
+    font = &made;
   constexpr int kNoWrap = 0x1000, kNoClip = 0x4000;
-  if (!made || !format.CreateStringFormat(kNoWrap | kNoClip) || !ink.CreateSolidFill(ToArgb(look.textColour)))
+  if (!font || !format.CreateStringFormat(kNoWrap | kNoClip) || !ink.CreateSolidFill(ToArgb(look.textColour)))
     return;
   format.SetStringFormatAlign(align);
   format.SetStringFormatLineAlign(kAlignCentre);
-  g.DrawString(look.text, font, ink, layout, format);
+  g.DrawString(look.text, *font, ink, layout, format);
 }
 
 // The mark's square lights up under the pointer.

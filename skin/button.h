@@ -9,6 +9,7 @@
 namespace tovel {
 class Graphics;
 class Bitmap;
+class Font;
 }  // namespace tovel
 
 namespace tovel::skin {
@@ -33,6 +34,7 @@ struct ButtonLook {
   float fontSize = 12;
   int fontStyle = 0;
   int fontUnit = 2;
+  const Font* font = nullptr;  // made from the fields above when not given
   ColourRef textColour = 0;
   ColourRef highlight = 0x00DDCA22;
   UINT state = 0;        // ODS_SELECTED, ODS_DISABLED, ODS_FOCUS, ODS_HOTLIGHT

@@ -118,7 +118,6 @@ struct SkinnedWindow {
   std::vector<CaptionButton> buttons;
   CaptionGeometry caption;
   CaptionStyle captionStyle;
-  CaptionStyle secondCaptionStyle;
   std::function<void()> helpCallback;
   std::function<void()> menuCallback;
 

@@ -24,8 +24,6 @@ struct ListState {
 };
 
 constexpr COLORREF kKey = RGB(255, 0, 255);
-constexpr Argb kKeyArgb = 0xFFFF00FF;
-constexpr int kCombineReplace = 0, kCombineXor = 3;
 
 LRESULT CALLBACK ListControlProc(HWND c, UINT msg, WPARAM wp, LPARAM lp);
 
@@ -76,16 +74,15 @@ void PaintFrame(const ControlContext& c, HWND control) {
   look.translucent = Translucent(c);
   look.controlAlpha = c.engine->options().controlAlpha;
   look.highlight = c.engine->options().highlightColour;
-  BufferedPaint paint(*c.engine, control, look.width, look.height);
-  if (!paint) return;
-  PaintListFrame(paint.surface(), look);
-  paint.surface().Flush();
+  ControlBackground behind(*c.engine, control, RECT{0, 0, look.width, look.height});
+  if (!behind) return;
+  DibDc picture(look.width, look.height);
+  ::BitBlt(picture.get(), 0, 0, look.width, look.height, behind.get(), 0, 0, SRCCOPY);
+  PaintListFrame(picture, look);
   ControlWindowDc dc(control);
-  // A hovered frame is two pixels wide: the second lies on the client's edge.
-  const int shrink = look.hovered ? 1 : 0;
-  ::ExcludeClipRect(dc.get(), look.inner.left + shrink, look.inner.top + shrink, look.inner.right - shrink,
-                    look.inner.bottom - shrink);
-  ::TransparentBlt(dc.get(), 0, 0, look.width, look.height, paint.dc(), 0, 0, look.width, look.height, kKey);
+  const RECT keep = ControlPart(look);
+  ::ExcludeClipRect(dc.get(), keep.left, keep.top, keep.right, keep.bottom);
+  ::BitBlt(dc.get(), 0, 0, look.width, look.height, picture.get(), 0, 0, SRCCOPY);
 }
 
 // The skin behind the control's client area under the white layer.
@@ -312,30 +309,40 @@ void AttachListControls(SkinEngine& engine, int n, HWND window) {
   ForEachChildOfClass(window, DATETIMEPICK_CLASSW, take);
 }
 
-void PaintListFrame(Graphics& g, const ListFrameLook& look) {
-  const int w = look.width, h = look.height;
+RECT ControlPart(const ListFrameLook& look) {
   // A hovered frame is two pixels wide: its inner pixel lies on the control's edge.
   const int shrink = look.hovered ? 1 : 0;
-  const RECT in{look.inner.left + shrink, look.inner.top + shrink, look.inner.right - shrink,
-                look.inner.bottom - shrink};
-  g.SetClipRectI(0, 0, w, h, kCombineReplace);
-  g.SetClipRectI(in.left, in.top, in.right - in.left, in.bottom - in.top, kCombineXor);
-  if (look.translucent) {
-    SolidBrush layer;
-    if (layer.CreateSolidFill(ToArgb(0x00FFFFFF, look.controlAlpha))) g.FillRectangleI(layer, 0, 0, w, h);
-  } else {
-    g.Clear(0xFFFFFFFF);
-  }
-  g.ResetClip();
-  // The key colour where the control keeps its own pixels.
-  g.SetClipRectI(in.left, in.top, in.right - in.left, in.bottom - in.top, kCombineReplace);
-  g.Clear(kKeyArgb);
-  g.ResetClip();
-  Pen pen;
-  if (look.hovered) {
-    if (pen.CreatePen1(ToArgb(look.highlight, 200), 2)) g.DrawRectangleI(pen, 1, 1, w - 2, h - 2);
-  } else if (pen.CreatePen1(look.focused ? ToArgb(look.highlight, 200) : 0x5A000000, 1)) {
-    g.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
+  return RECT{look.inner.left + shrink, look.inner.top + shrink, look.inner.right - shrink,
+              look.inner.bottom - shrink};
+}
+
+void PaintListFrame(DibDc& picture, const ListFrameLook& look) {
+  if (!picture) return;
+  ::GdiFlush();
+  const int w = picture.width(), h = picture.height();
+  const RECT keep = ControlPart(look);
+  const int width = look.hovered ? 2 : 1;
+  const Argb border = look.hovered || look.focused ? ToArgb(look.highlight, 200) : 0x5A000000;
+  const auto blend = [](std::uint32_t under, Argb over, int alpha) {
+    std::uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+      const int a = static_cast<int>((under >> shift) & 0xFF), b = static_cast<int>((over >> shift) & 0xFF);
+      out |= static_cast<std::uint32_t>(a + ((b - a) * alpha + (b > a ? 127 : -127)) / 255) << shift;
+    }
+    return out;
+  };
+  for (int y = 0; y < h; ++y) {
+    std::uint32_t* row = picture.pixels() + static_cast<size_t>(y) * w;
+    for (int x = 0; x < w; ++x) {
+      if (x >= keep.left && x < keep.right && y >= keep.top && y < keep.bottom) {
+        x = keep.right - 1;  // the control's own part is left alone
+        continue;
+      }
+      std::uint32_t p = look.translucent ? blend(row[x], 0x00FFFFFF, look.controlAlpha) : 0x00FFFFFF;
+      const bool onBorder = x < width || y < width || x >= w - width || y >= h - width;
+      if (onBorder) p = blend(p, border & 0x00FFFFFF, static_cast<int>(border >> 24));
+      row[x] = p;
+    }
   }
 }
 

@@ -7,7 +7,7 @@
 #include "skin/layout.h"
 
 namespace tovel {
-class Graphics;
+class DibDc;
 }
 
 namespace tovel::skin {
@@ -29,8 +29,13 @@ struct ListFrameLook {
   ColourRef highlight = 0x00DDCA22;
 };
 
-// The frame ring, drawn over magenta where the control keeps its own pixels.
-void PaintListFrame(Graphics& g, const ListFrameLook& look);
+// The rectangle inside the frame that is left to the control: its client area and
+// scroll bars, less the inner pixel of a hovered (two-pixel) frame.
+RECT ControlPart(const ListFrameLook& look);
+
+// The frame ring over a copy of the skin behind the control: the white layer and
+// the border, blended pixel by pixel. Only the ring is touched.
+void PaintListFrame(DibDc& picture, const ListFrameLook& look);
 
 // Lays what a control drew on black and on white over `base`: what it left
 // unpainted shows the base, what it painted shows as painted, edges blended.

@@ -109,7 +109,15 @@ LRESULT CALLBACK SliderProc(HWND s, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       ::SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
       return 1;
-    case WM_NCPAINT: Paint(c, s); return 0;
+    case WM_NCPAINT: {
+      // The whole window is painted with the client area; only a frame of the
+      // platform's own needs this.
+      RECT window, client;
+      ::GetWindowRect(s, &window);
+      ::GetClientRect(s, &client);
+      if (window.right - window.left != client.right || window.bottom - window.top != client.bottom) Paint(c, s);
+      return 0;
+    }
     case WM_ENABLE: {
       const LRESULT result = PassOn(c, s, msg, wp, lp);
       Paint(c, s);

@@ -153,6 +153,29 @@ TEST_F(Caption, ButtonsActOnReleaseOnlyWhenThePressBeganThere) {
   EXPECT_EQ(Engine().WindowCount(), windows - 1);
 }
 
+TEST_F(Caption, AddedButtonsGoInFrontAndRunTheirCallbacksAndCaptionSettingsKeepWhatIsNotGiven) {
+  int clicks = 0;
+  const ByteSet glyph = MakePicture(26, 18, [](int, int) { return 0xFFFFFFu; });
+  EXPECT_FALSE(Engine().AddCaptionButton(nullptr, glyph, "x", [&] { ++clicks; }));
+  EXPECT_TRUE(Engine().AddCaptionButton(window_.get(), glyph, "设置", [&] { ++clicks; }));
+  ASSERT_EQ(w_->buttons.size(), 4u);
+  EXPECT_EQ(w_->buttons[0].kind, ButtonKind::Custom);
+  EXPECT_EQ(w_->buttons[3].kind, ButtonKind::Close);
+  EXPECT_EQ(w_->caption.buttons[1].x - w_->caption.buttons[0].x, 27);
+  const POINT added{static_cast<LONG>(w_->caption.buttons[0].x) + 5, 10};
+  Send(WM_LBUTTONDOWN, added);
+  Send(WM_LBUTTONUP, added);
+  EXPECT_EQ(clicks, 1);
+
+  CaptionTextArgs colourOnly;
+  colourOnly.textColour = 0x0000FF00;
+  EXPECT_EQ(Engine().SetCaptionText(nullptr, colourOnly), 0);
+  EXPECT_EQ(Engine().SetCaptionText(window_.get(), colourOnly), 1);
+  EXPECT_EQ(w_->captionStyle.text, 0x0000FF00u);
+  EXPECT_EQ(w_->captionStyle.shadow, 0x00808080u);
+  EXPECT_EQ(w_->captionStyle.size, 12.0f);
+}
+
 TEST_F(Caption, DoubleClickInTheCaptionMaximizesAndBelowItDoesNothing) {
   HWND hwnd = window_.get();
   ::SendMessageW(hwnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(100, 60));  // below the 40-pixel caption

@@ -120,6 +120,32 @@ TEST(SkinCompose, PictureThatDoesNotDecodePaintsTheFaceColour) {
   EXPECT_EQ(Engine().SetWindowImage(nullptr, MakePicture(4, 4, [](int, int) { return 0u; })), 0);
 }
 
+TEST(SkinCompose, ItemBandIsPaintedAndDockedWindowsFollowTheSize) {
+  UseSolidSkin(kBlue);
+  TestWindow window(300, 200);
+  window.Skin();
+  HWND docked = ::CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window.get(), nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+  EXPECT_FALSE(Engine().DockWindow(window.get(), nullptr, 40));
+  ASSERT_TRUE(Engine().DockWindow(window.get(), docked, 40));
+  ASSERT_TRUE(Engine().SetItemArea(window.get(), 20, {100, -1}));
+  ::SetWindowPos(window.get(), nullptr, 0, 0, 320, 240, SWP_NOMOVE | SWP_NOZORDER);
+  RECT r;
+  ::GetWindowRect(docked, &r);
+  ::MapWindowPoints(nullptr, window.get(), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 2);
+  EXPECT_EQ(r.top, 40);
+  EXPECT_EQ(r.right - r.left, 320 - 4);
+  EXPECT_EQ(r.bottom - r.top, 240 - 40 - 20 - 3);
+  SkinnedWindow* w = window.Record();
+  ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(w->composed) && w->composed.width() == 320 && !w->backgroundDirty; }));
+  // The items are cells over the skin in the band along the bottom.
+  EXPECT_EQ(w->items.items[1].width, 320 - 100 - 6);
+  const IntBox cell = w->items.items[0];
+  EXPECT_FALSE(Near(Composed(*w, cell.x + 10, cell.y + 10), kBlue, 2));
+  EXPECT_TRUE(Near(Composed(*w, 150, 100), kBlue, 2));
+}
+
 TEST(SkinWindowList, ReleasingAWindowRenumbersTheRestAndRemovesWhatItSet) {
   UseSolidSkin(kBlue);
   const int windowsBefore = Engine().WindowCount();
