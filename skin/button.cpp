@@ -5,6 +5,7 @@
 #include "skin/button.h"
 
 #include <memory>
+#include <vector>
 
 #include "base/text.h"
 #include "gfx/brush.h"
@@ -18,6 +19,19 @@
 namespace tovel::skin {
 namespace {
 
+// The pictures a button showed: the same look on the same skin is copied, not
+// drawn again. A handful of looks at most (normal, hot, focused, pressed, disabled).
+struct Face {
+  UINT state = 0;
+  bool checked = false;
+  Text text;
+  ColourRef textColour = 0;
+  int generation = -1;
+  DibDc picture;
+};
+using Faces = std::vector<Face>;
+constexpr size_t kFacesKept = 6;
+
 struct ButtonState {
   ButtonKindOf kind = ButtonKindOf::Push;
   Text text;
@@ -27,6 +41,7 @@ struct ButtonState {
   int fontStyle = 0;
   int fontUnit = 2;
   std::shared_ptr<Font> font;  // made once: finding a face is slow
+  std::shared_ptr<Faces> faces = std::make_shared<Faces>();
 };
 
 constexpr Argb kSilver = 0xFFC0C0C0;
@@ -118,12 +133,26 @@ UINT CurrentState(const ControlContext& c, HWND button) {
   return state;
 }
 
+Face* Remembered(Faces& faces, const ButtonLook& look, int generation, int w, int h) {
+  for (Face& f : faces)
+    if (f.state == look.state && f.checked == look.checked && f.text == look.text &&
+        f.textColour == look.textColour && f.generation == generation && f.picture.width() == w &&
+        f.picture.height() == h)
+      return &f;
+  return nullptr;
+}
+
 void Paint(const ControlContext& c, HWND button, HDC dc, const RECT& r, UINT state) {
   const ButtonState& s = *StateOf<ButtonState>(c.entry);
   const int w = r.right - r.left, h = r.bottom - r.top;
+  const ButtonLook look = LookOf(*c.engine, button, s, state);
+  Faces& faces = *s.faces;
+  if (const Face* known = Remembered(faces, look, c.window->generation, w, h)) {
+    ::BitBlt(dc, r.left, r.top, w, h, known->picture.get(), 0, 0, SRCCOPY);
+    return;
+  }
   BufferedPaint paint(*c.engine, button, w, h);
   if (!paint) return;
-  const ButtonLook look = LookOf(*c.engine, button, s, state);
   const Rect all{0, 0, w, h};
   switch (s.kind) {
     case ButtonKindOf::Push: PaintPushButton(paint.surface(), all, look); break;
@@ -132,7 +161,11 @@ void Paint(const ControlContext& c, HWND button, HDC dc, const RECT& r, UINT sta
       break;
     case ButtonKindOf::Radio: PaintRadioButton(paint.surface(), all, look); break;
   }
-  paint.CopyTo(dc, r.left, r.top);
+  if (faces.size() >= kFacesKept) faces.erase(faces.begin());
+  Face face{look.state, look.checked, look.text, look.textColour, c.window->generation, DibDc(w, h)};
+  paint.CopyTo(face.picture.get());
+  ::BitBlt(dc, r.left, r.top, w, h, face.picture.get(), 0, 0, SRCCOPY);
+  faces.push_back(std::move(face));
 }
 
 void RedrawNow(const ControlContext& c, HWND button) {

@@ -145,6 +145,7 @@ void SkinEngine::RenderWindow(int n, bool show) {
     if (w->itemAreaSize > 0) PaintItems(g, *w);
   }
   w->backgroundDirty = false;
+  ++w->generation;
   if (!show) return;
   {
     ChildCutDc dc(w->hwnd);

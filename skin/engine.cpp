@@ -64,6 +64,7 @@ SkinEngine::~SkinEngine() {
   // Windows still attached at the end get their own procedures back.
   while (!windows_.empty()) ReleaseWindow(windows_.back()->hwnd);
   backgroundPicture_.reset();
+  skinSource_ = {};
   glyphs_.clear();
   // Last, once every picture of ours is gone.
   ShutdownGraphics();

@@ -138,6 +138,7 @@ struct SkinnedWindow {
   std::map<HWND, UniqueBrush> answerBrushes;  // the brush each child was last given
 
   bool backgroundDirty = true;
+  int generation = 0;  // counts compositions, so pictures made from an old one are known
   DibDc composed;      // the finished picture of the client area
   DibDc captionStrip;  // the top band before text and buttons, for partial repaints
   DibDc savedArea;     // the item band before the items
@@ -267,6 +268,11 @@ class SkinEngine {
   SkinOptions options_;
   ByteSet backgroundImage_;
   std::shared_ptr<Picture> backgroundPicture_;  // backgroundImage_ decoded once
+  struct SkinSource {
+    ByteSet bytes;  // the picture as SetSkin was given it
+    std::shared_ptr<Picture> picture;
+    ColourRef sampled = 0;
+  } skinSource_;
   std::vector<std::unique_ptr<SkinnedWindow>> windows_;
   std::map<std::wstring, std::shared_ptr<Bitmap>> glyphs_;
   ColourRef defaultFaceColour_ = 0;

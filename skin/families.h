@@ -110,22 +110,6 @@ class BufferedPaint {
   bool surfaceReady_ = false;
 };
 
-// The window's whole-window DC of a control, released at the end.
-class ControlWindowDc {
- public:
-  explicit ControlWindowDc(HWND control) : control_(control), dc_(::GetWindowDC(control)) {}
-  ~ControlWindowDc() {
-    if (dc_) ::ReleaseDC(control_, dc_);
-  }
-  ControlWindowDc(const ControlWindowDc&) = delete;
-  ControlWindowDc& operator=(const ControlWindowDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND control_;
-  HDC dc_;
-};
-
 // What the frame procedure hands to the families.
 // WM_DRAWITEM for a taken-over control; false when it is not one of ours.
 bool DrawTakenOverItem(SkinEngine& engine, const DRAWITEMSTRUCT& item);

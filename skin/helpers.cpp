@@ -179,12 +179,9 @@ void ExcludeChildren(HWND hwnd, HDC dc) {
   }
 }
 
-ChildCutDc::ChildCutDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {
-  if (dc_) ExcludeChildren(hwnd, dc_);
-}
-
-ChildCutDc::~ChildCutDc() {
-  if (dc_) ::ReleaseDC(hwnd_, dc_);
+// A window that clips its children gets a DC without them already.
+ChildCutDc::ChildCutDc(HWND hwnd) : dc_(hwnd) {
+  if (dc_.get() && !(::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CLIPCHILDREN)) ExcludeChildren(hwnd, dc_.get());
 }
 
 UniqueRegion WindowShape(int width, int height) {

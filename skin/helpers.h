@@ -81,14 +81,10 @@ RECT ClientInWindowRect(HWND control);
 class ChildCutDc {
  public:
   explicit ChildCutDc(HWND hwnd);
-  ~ChildCutDc();
-  ChildCutDc(const ChildCutDc&) = delete;
-  ChildCutDc& operator=(const ChildCutDc&) = delete;
-  HDC get() const { return dc_; }
+  HDC get() const { return dc_.get(); }
 
  private:
-  HWND hwnd_;
-  HDC dc_;
+  WindowDc dc_;
 };
 void ExcludeChildren(HWND hwnd, HDC dc);
 

@@ -79,7 +79,7 @@ void PaintFrame(const ControlContext& c, HWND control) {
   DibDc picture(look.width, look.height);
   ::BitBlt(picture.get(), 0, 0, look.width, look.height, behind.get(), 0, 0, SRCCOPY);
   PaintListFrame(picture, look);
-  ControlWindowDc dc(control);
+  WindowDc dc(control, true);
   const RECT keep = ControlPart(look);
   ::ExcludeClipRect(dc.get(), keep.left, keep.top, keep.right, keep.bottom);
   ::BitBlt(dc.get(), 0, 0, look.width, look.height, picture.get(), 0, 0, SRCCOPY);

@@ -40,12 +40,17 @@ Text SkinEngine::SetSkin(const SetSkinArgs& args) {
     problem = "the skin picture file cannot be read";
     bytes.clear();
   }
-  std::shared_ptr<Picture> picture = LoadPicture(bytes);
+  // Each window hands the skin its picture again: the same bytes are not decoded
+  // and sampled twice.
+  const bool same = !bytes.empty() && bytes == skinSource_.bytes && skinSource_.picture;
+  std::shared_ptr<Picture> picture = same ? skinSource_.picture : LoadPicture(bytes);
   if (!bytes.empty() && !picture) problem = "the skin picture cannot be decoded";
+  const ColourRef sampled = same ? skinSource_.sampled : picture ? AverageColour(*picture) : 0;
+  skinSource_ = SkinSource{picture ? bytes : ByteSet(), picture, sampled};
 
   SkinColours colours;
   colours.hasPicture = picture != nullptr;
-  colours.sampled = picture ? AverageColour(*picture) : 0;
+  colours.sampled = sampled;
   colours.faceColour = defaultFaceColour_;
   colours.main = args.mainColour;
   colours.highlight = args.highlightColour;

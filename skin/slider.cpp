@@ -72,7 +72,7 @@ void Paint(const ControlContext& c, HWND s) {
   BufferedPaint paint(*c.engine, s, look.width, look.height);
   if (!paint) return;
   PaintSlider(paint.surface(), look);
-  ControlWindowDc dc(s);
+  WindowDc dc(s, true);
   paint.CopyTo(dc.get());
 }
 

@@ -54,17 +54,6 @@ void PlayerRepaint() {
   const double plain = MillisecondsEach(50, repaint);
   AttachSkin(player);
   const double skinned = MillisecondsEach(50, repaint);
-  for (HWND c = ::GetWindow(player, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-    wchar_t cls[64]; ::GetClassNameW(c, cls, 64);
-    const double t = MillisecondsEach(20, [&](int) { ::RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME); });
-    const double t2 = MillisecondsEach(20, [&](int) { ::RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
-    std::printf("  %ls %d: %.3f ms (client only %.3f)\n", cls, ::GetDlgCtrlID(c), t, t2);
-  }
-  HWND list = ::GetDlgItem(player, 0x76);
-  std::printf("  list WM_NCPAINT %.3f ms\n", MillisecondsEach(20, [&](int) { ::SendMessageW(list, WM_NCPAINT, 1, 0); }));
-  std::printf("  list DefWindowProc WM_NCPAINT %.3f ms\n", MillisecondsEach(20, [&](int) { ::DefWindowProcW(list, WM_NCPAINT, 1, 0); }));
-  const double frameOnly = MillisecondsEach(20, [&](int) { ::RedrawWindow(player, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
-  std::printf("  window alone: %.3f ms\n", frameOnly);
   std::printf("skin: repaint of the player with its controls %.3f ms skinned, %.3f ms plain (ratio %.2f; goal at most 3)\n",
               skinned, plain, skinned / plain);
   rt.CloseForm(kPlayerWindowId);
@@ -76,14 +65,6 @@ int wmain() {
   using namespace tovel;
   InitialiseSkin();
   skin::SkinEngine& engine = Skin();
-  skin::SetSkinArgs look;
-  const ByteView picture = ResourceBytes(L"PLAYER_BACKGROUND");
-  look.imageData.assign(picture.begin(), picture.end());
-  look.highlightColour = 0x0051AE51;
-  look.mode = 3;
-  engine.SetSkin(look);
-  engine.SetOptions(true, 0);
-
   WNDCLASSEXW wc{sizeof(wc)};
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = ::DefWindowProcW;
@@ -93,10 +74,7 @@ int wmain() {
   HWND hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"[Tovel音乐盒] -Tovel音乐盒播放器",
                                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 50, 50, 351, 391, nullptr,
                                 nullptr, wc.hInstance, nullptr);
-  skin::SkinWindowArgs args;
-  args.captionHeight = 110;
-  args.mode = 3;
-  engine.SkinWindow(hwnd, args);
+  AttachSkin(hwnd);
   ::ShowWindow(hwnd, SW_SHOW);
   ::UpdateWindow(hwnd);
   const int n = engine.WindowNumber(hwnd);
