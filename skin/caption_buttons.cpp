@@ -58,6 +58,35 @@ const Bitmap* Decoded(const ByteSet& bytes, std::shared_ptr<Bitmap>& cache) {
   return cache.get();
 }
 
+// The glow's alphas come in steps of 30 (0 .. 240); the pressed look follows them.
+constexpr int kLookCount = 10;
+int LookIndex(bool pressed, int alpha) {
+  if (pressed) return kLookCount - 1;
+  return alpha >= 0 && alpha % 30 == 0 && alpha / 30 < kLookCount - 1 ? alpha / 30 : -1;
+}
+
+// A remembered look of the button, copied into the composed picture; false when
+// it has not been drawn on this composition yet.
+bool CopyRememberedLook(CaptionButton& b, SkinnedWindow& w, bool zoomed, int index, const RECT& r) {
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  if (b.looksGeneration != w.generation || b.looksZoomed != zoomed || b.looks.height() != height) {
+    b.looksMade = 0;
+    b.looksGeneration = w.generation;
+    b.looksZoomed = zoomed;
+    if (b.looks.width() != width * kLookCount || b.looks.height() != height) b.looks = DibDc(width * kLookCount, height);
+  }
+  if (index < 0 || !(b.looksMade & (1u << index)) || !b.looks) return false;
+  ::BitBlt(w.composed.get(), r.left, r.top, width, height, b.looks.get(), index * width, 0, SRCCOPY);
+  return true;
+}
+
+void RememberLook(CaptionButton& b, const SkinnedWindow& w, int index, const RECT& r) {
+  if (index < 0 || !b.looks) return;
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  ::BitBlt(b.looks.get(), index * width, 0, width, height, w.composed.get(), r.left, r.top, SRCCOPY);
+  b.looksMade |= 1u << index;
+}
+
 void CopyToWindow(const SkinnedWindow& w, const RECT& r) {
   ChildCutDc dc(w.hwnd);
   ::BitBlt(dc.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, w.composed.get(), r.left,
@@ -144,6 +173,11 @@ void SkinEngine::DrawCaptionButton(int n, int button, Graphics* surface, bool pr
   const float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
   const float bw = static_cast<float>(p.width), bh = static_cast<float>(p.height);
 
+  const int look = LookIndex(pressed, glowAlpha);
+  if (!surface && CopyRememberedLook(b, *w, restoreGlyph, look, bounds)) {
+    CopyToWindow(*w, bounds);
+    return;
+  }
   Graphics own;
   if (!surface) {
     if (!own.CreateFromDC(w->composed.get())) return;
@@ -178,6 +212,7 @@ void SkinEngine::DrawCaptionButton(int n, int button, Graphics* surface, bool pr
   g.Restore(saved);
   if (surface != &own) return;
   own.Delete();
+  RememberLook(b, *w, look, bounds);
   CopyToWindow(*w, bounds);
 }
 

@@ -86,6 +86,12 @@ struct CaptionButton {
   // Decoded once; released with the record, before the graphics library goes.
   std::shared_ptr<Bitmap> picture;
   std::shared_ptr<Bitmap> secondPicture;
+  // Each look drawn so far (the glow's alphas and the pressed look) side by side,
+  // copied instead of drawn again while the window's composition stays the same.
+  DibDc looks;
+  int looksGeneration = -1;
+  bool looksZoomed = false;
+  unsigned looksMade = 0;  // one bit per look
 };
 
 struct DockedWindow {

@@ -80,13 +80,26 @@ int wmain() {
   const int n = engine.WindowNumber(hwnd);
 
   const double compose = MillisecondsEach(100, [&](int) { engine.RenderWindow(n, false); });
+  // A fade step draws a look the first time after a composition and copies it after.
+  std::vector<double> drawn;
+  for (int round = 0; round < 30; ++round) {
+    engine.RenderWindow(n, false);
+    for (int step = 1; step <= 8; ++step) {
+      const double start = Now();
+      engine.DrawCaptionButton(n, 1 + round % 3, nullptr, false, 30 * step);
+      drawn.push_back((Now() - start) * 1000.0);
+    }
+  }
+  std::sort(drawn.begin(), drawn.end());
+  const double fadeDrawn = drawn[drawn.size() / 2];
   const double fade = MillisecondsEach(1000, [&](int i) {
     engine.DrawCaptionButton(n, 1 + i % 3, nullptr, false, 30 * (1 + i % 8));
   });
   const double caption = MillisecondsEach(200, [&](int) { engine.DrawCaptionText(n, nullptr, std::nullopt); });
   std::printf("skin: full composition of the player window %.3f ms\n", compose);
-  std::printf("skin: one caption-button fade step %.3f ms (%.2f of a composition; target at most 0.20)\n",
-              fade, fade / compose);
+  std::printf("skin: one caption-button fade step %.3f ms drawn (%.2f of a composition; target at most 0.20),"
+              " %.3f ms when its look is copied\n",
+              fadeDrawn, fadeDrawn / compose, fade);
   std::printf("skin: caption text repaint %.3f ms\n", caption);
   ::DestroyWindow(hwnd);
   PlayerRepaint();
