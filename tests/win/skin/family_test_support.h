@@ -53,6 +53,21 @@ inline std::vector<std::uint32_t> ScreenArea(const RECT& r) {
   return pixels;
 }
 
+// A screen area once two reads with a message pump between them agree: Wine
+// shows what was drawn when it next waits for messages.
+inline std::vector<std::uint32_t> Settled(const RECT& r) {
+  std::vector<std::uint32_t> last = ScreenArea(r);
+  PumpUntil(
+      [&] {
+        std::vector<std::uint32_t> now = ScreenArea(r);
+        const bool same = now == last;
+        last = std::move(now);
+        return same;
+      },
+      2000);
+  return last;
+}
+
 // The skin's pixel behind a point of the screen, from the window's picture.
 inline std::uint32_t SkinAt(const SkinnedWindow& w, POINT screen) {
   ::ScreenToClient(w.hwnd, &screen);
