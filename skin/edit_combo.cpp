@@ -6,6 +6,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
 
 #include "base/text.h"
@@ -33,7 +34,7 @@ struct ComboState {
 
 constexpr COLORREF kKey = RGB(255, 0, 255);
 constexpr Argb kKeyArgb = 0xFFFF00FF;
-constexpr int kCombineReplace = 0, kCombineXor = 3;
+constexpr int kCombineReplace = 0;
 constexpr int kUnitPixel = 2;
 constexpr char kComboFont[] = "宋体";
 
@@ -350,13 +351,14 @@ void AttachEditsAndCombos(SkinEngine& engine, int n, HWND window) {
 
 void PaintEditFrame(Graphics& g, const EditFrameLook& look) {
   const int w = look.width, h = look.height;
-  if (look.translucent) {
+  SolidBrush layer;
+  if (look.translucent && look.controlAlpha > 0 && layer.CreateSolidFill(ToArgb(0x00FFFFFF, look.controlAlpha))) {
+    // The ring as four strips: a figure's cost grows with the area it spans.
     const RECT& in = look.inner;
-    g.SetClipRectI(0, 0, w, h, kCombineReplace);
-    g.SetClipRectI(in.left, in.top, in.right - in.left, in.bottom - in.top, kCombineXor);
-    SolidBrush layer;
-    if (layer.CreateSolidFill(ToArgb(0x00FFFFFF, look.controlAlpha))) g.FillRectangleI(layer, 0, 0, w, h);
-    g.ResetClip();
+    g.FillRectangleI(layer, 0, 0, w, in.top);
+    g.FillRectangleI(layer, 0, in.bottom, w, h - in.bottom);
+    g.FillRectangleI(layer, 0, in.top, in.left, in.bottom - in.top);
+    g.FillRectangleI(layer, in.right, in.top, w - in.right, in.bottom - in.top);
   }
   Pen pen;
   if (look.hot) {
@@ -369,15 +371,18 @@ void PaintEditFrame(Graphics& g, const EditFrameLook& look) {
 void PaintComboBox(Graphics& g, const ComboLook& look, const Bitmap* arrow) {
   const int w = look.width, h = look.height;
   const float fw = static_cast<float>(w), fh = static_cast<float>(h);
+  // A list inside the box keeps its own area: the face stops above it.
+  const int faceHeight = ::IsRectEmpty(&look.list) ? h : std::min(h, static_cast<int>(look.list.top));
   SolidBrush face;
-  if (face.CreateSolidFill(look.translucent ? ToArgb(0x00FFFFFF, look.controlAlpha) : 0xFFFFFFFF))
-    g.FillRectangleI(face, 0, 0, w, h);
+  if ((!look.translucent || look.controlAlpha > 0) &&
+      face.CreateSolidFill(look.translucent ? ToArgb(0x00FFFFFF, look.controlAlpha) : 0xFFFFFFFF))
+    g.FillRectangleI(face, 0, 0, w, faceHeight);
   const Argb border = look.hot ? ToArgb(look.highlight, 200) : 0x50000000;
   if (look.dropList) {
     OutlineRounded(g, 0, 0, fw - 1, fh - 1, 4, border);
   } else {
     Pen pen;
-    if (pen.CreatePen1(border, 1)) g.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
+    if (pen.CreatePen1(border, 1)) g.DrawRectangleI(pen, 0, 0, w - 1, faceHeight - 1);
   }
   const RECT& b = look.button;
   float right = fw - 2;

@@ -101,7 +101,11 @@ void Paint(const ControlContext& c, HWND header) {
   const int count = ItemCount(header);
   const int margin = static_cast<int>(::SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0));
   const int viewRight = ViewRight(header);
-  const auto font = reinterpret_cast<HFONT>(::SendMessageW(header, WM_GETFONT, 0, 0));
+  // The header's own font, made once for all its items.
+  auto hfont = reinterpret_cast<HFONT>(::SendMessageW(header, WM_GETFONT, 0, 0));
+  if (!hfont) hfont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  Font font;
+  const bool hasFont = font.CreateFontFromHFONT(paint.dc(), hfont);
   for (int i = 1; i <= count; ++i) {
     RECT r = ItemRect(header, i - 1);
     if (i == count && r.right < viewRight) r.right = viewRight;
@@ -121,10 +125,10 @@ void Paint(const ControlContext& c, HWND header) {
     look.align = AlignOf(data.format);
     look.margin = margin;
     look.icon = icon.get();
-    look.font = font;
+    look.font = hasFont ? &font : nullptr;
     g.TranslateWorldTransform(static_cast<float>(r.left), static_cast<float>(r.top), kOrderAppend);
     g.SetClipRectI(0, 0, look.width, look.height, kCombineReplace);
-    PaintHeaderItem(g, paint.dc(), look);
+    PaintHeaderItem(g, look);
     g.ResetClip();
     g.ResetWorldTransform();
   }
@@ -182,15 +186,11 @@ void Take(SkinnedWindow& w, int n, HWND header) {
   }
 }
 
-void DrawItemText(Graphics& g, HDC dc, const HeaderItemLook& look, float left) {
-  if (look.text.empty()) return;
-  Font font;
+void DrawItemText(Graphics& g, const HeaderItemLook& look, float left) {
+  if (look.text.empty() || !look.font) return;
   StringFormat format;
   SolidBrush ink;
-  HFONT hfont = look.font ? look.font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-  if (!font.CreateFontFromHFONT(dc, hfont) || !format.CreateStringFormat(kNoWrap) ||
-      !ink.CreateSolidFill(0xFF000000))
-    return;
+  if (!format.CreateStringFormat(kNoWrap) || !ink.CreateSolidFill(0xFF000000)) return;
   const int align = look.align == HeaderAlign::Right ? kAlignFar
                     : look.align == HeaderAlign::Centre ? kAlignCentre
                                                         : kAlignNear;
@@ -198,7 +198,7 @@ void DrawItemText(Graphics& g, HDC dc, const HeaderItemLook& look, float left) {
   format.SetStringFormatLineAlign(kAlignCentre);
   format.SetStringFormatTrimming(kTrimEllipsisCharacter);
   const float right = static_cast<float>(look.width - look.margin);
-  g.DrawString(look.text, font, ink, RectF{left, 0, right - left, static_cast<float>(look.height)}, format);
+  g.DrawString(look.text, *look.font, ink, RectF{left, 0, right - left, static_cast<float>(look.height)}, format);
 }
 
 }  // namespace
@@ -251,7 +251,7 @@ void PaintHeader(HWND header) {
   if (StateOf<HeaderState>(c.entry)) Paint(c, header);
 }
 
-void PaintHeaderItem(Graphics& g, HDC dc, const HeaderItemLook& look) {
+void PaintHeaderItem(Graphics& g, const HeaderItemLook& look) {
   const int w = look.width, h = look.height;
   const float fh = static_cast<float>(h);
   SolidBrush face;
@@ -280,7 +280,7 @@ void PaintHeaderItem(Graphics& g, HDC dc, const HeaderItemLook& look) {
     DrawGlyph(g, look.icon, look.margin, (h - ih) / 2);
     left += static_cast<float>(iw + look.margin);
   }
-  DrawItemText(g, dc, look, left);
+  DrawItemText(g, look, left);
 }
 
 }  // namespace tovel::skin

@@ -8,6 +8,7 @@
 namespace tovel {
 class Graphics;
 class Bitmap;
+class Font;
 }  // namespace tovel
 
 namespace tovel::skin {
@@ -39,12 +40,12 @@ struct HeaderItemLook {
   HeaderAlign align = HeaderAlign::Left;
   int margin = 3;  // the bitmap margin, before the icon and the text
   const Bitmap* icon = nullptr;
-  HFONT font = nullptr;  // the header's font; the default font when null
+  const Font* font = nullptr;  // the header's; no text without one
 };
 
 // One item at (0, 0): face, gradient, hover and pressed overlays, divider, icon and
 // text, in that order.
-void PaintHeaderItem(Graphics& g, HDC dc, const HeaderItemLook& look);
+void PaintHeaderItem(Graphics& g, const HeaderItemLook& look);
 
 // Paints every item of a taken-over header; nothing for another window.
 void PaintHeader(HWND header);
