@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "base/text.h"
 #include "gfx/brush.h"
@@ -124,14 +125,16 @@ LRESULT OnEditMouse(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM
     if (EnterHot(*c.window, Family::Edits, c.k)) {
       s.hot = true;
       PaintFrame(c, e);
-      c.window->hover.lastEditParent = ::GetParent(e);
     }
     // A selection dragged over translucent text leaves no trace behind.
     if (s.pressed && !HasScrollBars(e) && Translucent(c)) ::InvalidateRect(e, nullptr, TRUE);
   } else {
     if (IsHot(*c.window, Family::Edits, c.k)) LeaveHot(*c.window);
-    s.hot = false;
+    const bool wasHot = std::exchange(s.hot, false);
     PaintFrame(c, e);
+    // On a thin border the hot frame's inner pixel lay on the client's edge, which
+    // is the control's to paint again.
+    if (wasHot) ::InvalidateRect(e, nullptr, FALSE);
   }
   return PassOn(c, e, msg, wp, lp);
 }
