@@ -228,7 +228,7 @@ void InvalidateAfterNotify(const SkinEngine&, const NMHDR& header) {
   }
 }
 
-std::optional<LRESULT> AnswerCustomDraw(const NMHDR& header) { return AnswerTranslucentCustomDraw(header); }
+std::optional<LRESULT> AnswerCustomDraw(NMHDR& header) { return AnswerTranslucentCustomDraw(header); }
 
 // A control going away may already be cut from its parent, so every window's list
 // is searched rather than the parent chain.

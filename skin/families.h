@@ -118,7 +118,7 @@ bool DrawTakenOverItem(SkinEngine& engine, const DRAWITEMSTRUCT& item);
 void InvalidateAfterCommand(const SkinEngine& engine, WPARAM wp, LPARAM lp);
 void InvalidateAfterNotify(const SkinEngine& engine, const NMHDR& header);
 // NM_CUSTOMDRAW from a control the skin draws text for; nullopt for any other.
-std::optional<LRESULT> AnswerCustomDraw(const NMHDR& header);
+std::optional<LRESULT> AnswerCustomDraw(NMHDR& header);
 
 // Pieces the edit, combo, spin, header and translucent families share.
 

@@ -386,7 +386,7 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPA
     case WM_COMMAND: InvalidateAfterCommand(*w->engine, wp, lp); break;
     case WM_NOTIFY:
       InvalidateAfterNotify(*w->engine, *reinterpret_cast<const NMHDR*>(lp));
-      r = AnswerCustomDraw(*reinterpret_cast<const NMHDR*>(lp));
+      r = AnswerCustomDraw(*reinterpret_cast<NMHDR*>(lp));
       break;
     default: break;
   }

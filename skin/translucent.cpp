@@ -123,12 +123,12 @@ bool AttachTranslucentControl(SkinEngine& engine, HWND control, std::optional<Co
   return true;
 }
 
-std::optional<LRESULT> AnswerTranslucentCustomDraw(const NMHDR& header) {
+std::optional<LRESULT> AnswerTranslucentCustomDraw(NMHDR& header) {
   if (header.code != NM_CUSTOMDRAW || !IsClass(header.hwndFrom, TOOLBARCLASSNAMEW) || !IsOurs(header.hwndFrom) ||
       !GetSkinProp(header.hwndFrom, kPropTextColour))
     return std::nullopt;
   // The notification is the toolbar's own structure, which it reads back.
-  auto& draw = const_cast<NMTBCUSTOMDRAW&>(reinterpret_cast<const NMTBCUSTOMDRAW&>(header));
+  auto& draw = reinterpret_cast<NMTBCUSTOMDRAW&>(header);
   switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT:

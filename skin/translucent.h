@@ -21,6 +21,6 @@ LRESULT CALLBACK TranslucentControlProc(HWND control, UINT msg, WPARAM wp, LPARA
 
 // Custom draw of a handed-over toolbar: its text in the colour the engine was
 // given for it (SetControlTextColour). nullopt for any other notification.
-std::optional<LRESULT> AnswerTranslucentCustomDraw(const NMHDR& header);
+std::optional<LRESULT> AnswerTranslucentCustomDraw(NMHDR& header);
 
 }  // namespace tovel::skin
