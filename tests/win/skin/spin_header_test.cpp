@@ -59,26 +59,6 @@ TEST(SkinSpin, SixteenByTwentyTwoSplitsAtElevenAndLightsOnlyTheHalfUnderThePoint
   EXPECT_EQ(Part(spin, top), topIdle);
 }
 
-TEST(SkinSpin, PressInvertsTheHalfAndStepsTheBuddy) {
-  PointAt(900, 900);
-  Gallery gallery;
-  HWND spin = gallery.Item(gallery::kSpin);
-  const RECT r = ScreenRect(spin);
-  const RECT top{1, 1, 4, 10};
-  const auto idle = Settled(OnScreen(spin, top));
-  PointAt(r.left + 8, r.top + 5);
-  ASSERT_TRUE(PumpUntil([&] { return Part(spin, top) != idle; }, 2000));
-  const auto hovered = Settled(OnScreen(spin, top));
-  // Inverted: the highlight at the top, white at the bottom.
-  ::SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 5));
-  EXPECT_TRUE(PumpUntil([&] { return Part(spin, top) != hovered; }, 2000));
-  ::SendMessageW(spin, WM_LBUTTONUP, 0, MAKELPARAM(8, 5));
-  EXPECT_TRUE(PumpUntil([&] { return Part(spin, top) == hovered; }, 2000));
-  wchar_t text[16] = {};
-  ::GetWindowTextW(gallery.Item(gallery::kSpinBuddy), text, 16);
-  EXPECT_STREQ(text, L"6");
-}
-
 TEST(SkinHeader, PointerWithinFivePixelsOfADividerLightsNoItem) {
   PointAt(900, 900);
   Gallery gallery;
