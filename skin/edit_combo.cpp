@@ -134,7 +134,8 @@ LRESULT OnEditMouse(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM
     PaintFrame(c, e);
     // On a thin border the hot frame's inner pixel lay on the client's edge, which
     // is the control's to paint again.
-    if (wasHot) ::InvalidateRect(e, nullptr, FALSE);
+    const RECT inner = ClientAndBarsRect(e);
+    if (wasHot && (inner.left < 2 || inner.top < 2)) ::InvalidateRect(e, nullptr, FALSE);
   }
   return PassOn(c, e, msg, wp, lp);
 }
