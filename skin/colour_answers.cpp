@@ -69,11 +69,18 @@ LRESULT PassColour(SkinnedWindow& w, HDC dc, HWND control, COLORREF colour) {
 
 }  // namespace
 
+// A drop list has no edit part: the skin draws its text, in its own colour.
 void SkinEngine::SetControlTextColour(HWND control, ColourRef colour) {
-  if (control && IsClass(control, L"ComboBox")) control = ::FindWindowExW(control, nullptr, L"Edit", nullptr);
+  if (control && IsClass(control, L"ComboBox")) {
+    if (HWND edit = ::FindWindowExW(control, nullptr, L"Edit", nullptr)) control = edit;
+  }
   if (!control) return;
   SetSkinProp(control, kPropTextColour, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(colour)));
   ::InvalidateRect(control, nullptr, TRUE);
+}
+
+LRESULT AnswerTranslucent(const SkinEngine& engine, SkinnedWindow& w, HDC dc, HWND control) {
+  return Translucent(engine, w, dc, control);
 }
 
 std::optional<LRESULT> AnswerControlColour(SkinEngine& engine, SkinnedWindow& w, UINT msg, HDC dc,

@@ -19,4 +19,8 @@ inline constexpr wchar_t kPropPassColour[] = L"Kj_Bkys";
 std::optional<LRESULT> AnswerControlColour(SkinEngine& engine, SkinnedWindow& w, UINT msg, HDC dc,
                                            HWND control);
 
+// The answer for a control that shows the skin behind it: the edit part of a
+// combo box, whose requests the combo box sees first.
+LRESULT AnswerTranslucent(const SkinEngine& engine, SkinnedWindow& w, HDC dc, HWND control);
+
 }  // namespace tovel::skin

@@ -2,10 +2,17 @@
 
 #include <commctrl.h>
 
+#include "gfx/image.h"
+
 #include "skin/button.h"
+#include "skin/edit_combo.h"
+#include "skin/header.h"
 #include "skin/helpers.h"
 #include "skin/list_controls.h"
+#include "skin/progress.h"
 #include "skin/slider.h"
+#include "skin/spin.h"
+#include "skin/translucent.h"
 
 namespace tovel::skin {
 namespace {
@@ -25,8 +32,12 @@ HANDLE AsHandle(int value) { return reinterpret_cast<HANDLE>(static_cast<INT_PTR
 void AttachControlFamilies(SkinEngine& engine, int n, HWND window) {
   AttachPushButtons(engine, n, window);
   AttachCheckBoxes(engine, n, window);
+  AttachEditsAndCombos(engine, n, window);
   AttachSliders(engine, n, window);
+  AttachProgressBars(engine, n, window);
   AttachListControls(engine, n, window);
+  AttachSpinControls(engine, n, window);
+  AttachHeaders(engine, n, window);
 }
 
 void NewControlList(ControlList& list, Family family) {
@@ -217,6 +228,8 @@ void InvalidateAfterNotify(const SkinEngine&, const NMHDR& header) {
   }
 }
 
+std::optional<LRESULT> AnswerCustomDraw(NMHDR& header) { return AnswerTranslucentCustomDraw(header); }
+
 // A control going away may already be cut from its parent, so every window's list
 // is searched rather than the parent chain.
 void ReleaseControlOf(const SkinEngine& engine, HWND control, Family family) {
@@ -230,6 +243,68 @@ void ReleaseControlOf(const SkinEngine& engine, HWND control, Family family) {
 
 void RenumberControl(const ControlEntry& entry, int windowNumber) {
   if (entry.hwnd) SetSkinProp(entry.hwnd, WindowProp(entry.family), AsHandle(windowNumber));
+}
+
+namespace {
+
+bool VisibleScrollBar(HWND control, LONG object, RECT& r) {
+  SCROLLBARINFO info{sizeof(info)};
+  if (!::GetScrollBarInfo(control, object, &info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) return false;
+  r = info.rcScrollBar;
+  return r.right > r.left && r.bottom > r.top;
+}
+
+constexpr LONG kScrollBars[] = {OBJID_VSCROLL, OBJID_HSCROLL};
+
+}  // namespace
+
+RECT ClientAndBarsRect(HWND control) {
+  RECT inner = ClientInWindowRect(control);
+  RECT window;
+  ::GetWindowRect(control, &window);
+  for (LONG object : kScrollBars) {
+    RECT bar;
+    if (!VisibleScrollBar(control, object, bar)) continue;
+    ::OffsetRect(&bar, -window.left, -window.top);
+    ::UnionRect(&inner, &inner, &bar);
+  }
+  return inner;
+}
+
+UniqueRegion ScrollBarsRegion(HWND control) {
+  UniqueRegion bars;
+  for (LONG object : kScrollBars) {
+    RECT r;
+    if (!VisibleScrollBar(control, object, r)) continue;
+    UniqueRegion one(::CreateRectRgnIndirect(&r));
+    if (!bars)
+      bars = std::move(one);
+    else
+      ::CombineRgn(bars.get(), bars.get(), one.get(), RGN_OR);
+  }
+  return bars;
+}
+
+DibDc TranslucentBackground(const SkinEngine& engine, HWND control) {
+  ControlBackground behind(engine, control, ClientInWindowRect(control));
+  if (!behind) return {};
+  DibDc base(behind.dib().width(), behind.dib().height());
+  ::BitBlt(base.get(), 0, 0, base.width(), base.height(), behind.get(), 0, 0, SRCCOPY);
+  LayWhite(base, engine.options().controlAlpha);
+  return base;
+}
+
+void InvalidateVisibleChildren(HWND control) {
+  for (HWND child = ::FindWindowExW(control, nullptr, nullptr, nullptr); child;
+       child = ::FindWindowExW(control, child, nullptr, nullptr))
+    if (::IsWindowVisible(child)) ::InvalidateRect(child, nullptr, TRUE);
+}
+
+void DrawGlyph(Graphics& g, const Bitmap* glyph, int x, int y) {
+  if (!glyph) return;
+  const int w = static_cast<int>(glyph->GetWidth()), h = static_cast<int>(glyph->GetHeight());
+  constexpr int kUnitPixel = 2;
+  g.DrawImageRectRectI(*glyph, x, y, w, h, 0, 0, w, h, kUnitPixel);
 }
 
 }  // namespace tovel::skin

@@ -117,5 +117,23 @@ bool DrawTakenOverItem(SkinEngine& engine, const DRAWITEMSTRUCT& item);
 // repaint whole after they scrolled or changed.
 void InvalidateAfterCommand(const SkinEngine& engine, WPARAM wp, LPARAM lp);
 void InvalidateAfterNotify(const SkinEngine& engine, const NMHDR& header);
+// NM_CUSTOMDRAW from a control the skin draws text for; nullopt for any other.
+std::optional<LRESULT> AnswerCustomDraw(NMHDR& header);
+
+// Pieces the edit, combo, spin, header and translucent families share.
+
+// The control's client area and its visible scroll bars, relative to its window
+// rectangle: what a skinned frame leaves to the control and the system.
+RECT ClientAndBarsRect(HWND control);
+// The screen region of the control's visible scroll bars, as WM_NCPAINT takes it;
+// null when it shows none.
+UniqueRegion ScrollBarsRegion(HWND control);
+// The skin behind the control's client area under a white layer of the control
+// alpha, as translucent controls show it.
+DibDc TranslucentBackground(const SkinEngine& engine, HWND control);
+// Children that paint over their parent paint again after it.
+void InvalidateVisibleChildren(HWND control);
+// The glyphs' own size, at whole pixels.
+void DrawGlyph(Graphics& g, const Bitmap* glyph, int x, int y);
 
 }  // namespace tovel::skin

@@ -384,7 +384,10 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPA
       if (DrawTakenOverItem(*w->engine, *reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) r = TRUE;
       break;
     case WM_COMMAND: InvalidateAfterCommand(*w->engine, wp, lp); break;
-    case WM_NOTIFY: InvalidateAfterNotify(*w->engine, *reinterpret_cast<const NMHDR*>(lp)); break;
+    case WM_NOTIFY:
+      InvalidateAfterNotify(*w->engine, *reinterpret_cast<const NMHDR*>(lp));
+      r = AnswerCustomDraw(*reinterpret_cast<NMHDR*>(lp));
+      break;
     default: break;
   }
   if (r) return *r;

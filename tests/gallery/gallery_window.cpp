@@ -6,6 +6,7 @@
 
 #include "base/resource.h"
 #include "skin/engine.h"
+#include "skin/translucent.h"
 
 namespace tovel::gallery {
 namespace {
@@ -112,6 +113,38 @@ void AddOthers(HWND g) {
   }
 }
 
+void AddProgressEditSpin(HWND g) {
+  HWND bar = Add(g, PROGRESS_CLASSW, L"", 0, 16, 436, 200, 18, kProgress);
+  ::SendMessageW(bar, PBM_SETRANGE32, 20, 120);
+  ::SendMessageW(bar, PBM_SETPOS, 70, 0);
+  HWND upright = Add(g, PROGRESS_CLASSW, L"", PBS_VERTICAL, 230, 430, 18, 110, kProgressVertical);
+  ::SendMessageW(upright, PBM_SETPOS, 40, 0);
+  Add(g, WC_EDITW, L"第一行\r\n第二行\r\n第三行\r\n第四行\r\n第五行\r\n第六行",
+      ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, 262, 430, 170, 70, kEditScroll, WS_EX_CLIENTEDGE);
+  HWND buddy = Add(g, WC_EDITW, L"", ES_NUMBER | WS_TABSTOP, 446, 430, 60, 22, kSpinBuddy, WS_EX_CLIENTEDGE);
+  HWND spin = Add(g, UPDOWN_CLASSW, L"", UDS_SETBUDDYINT | UDS_ARROWKEYS, 506, 430, 16, 22, kSpin);
+  ::SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+  ::SendMessageW(spin, UDM_SETRANGE32, 0, 99);
+  ::SendMessageW(spin, UDM_SETPOS32, 0, 5);
+}
+
+void AddToolbar(HWND g) {
+  HWND bar = Add(g, TOOLBARCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_LIST, 16, 470,
+                 200, 28, kToolbar);
+  ::SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  ::SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+  const wchar_t* names[] = {L"播放", L"暂停", L"停止"};
+  TBBUTTON buttons[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    buttons[i].iBitmap = I_IMAGENONE;
+    buttons[i].idCommand = 1000 + i;
+    buttons[i].fsState = TBSTATE_ENABLED;
+    buttons[i].fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
+    buttons[i].iString = reinterpret_cast<INT_PTR>(names[i]);
+  }
+  ::SendMessageW(bar, TB_ADDBUTTONSW, 3, reinterpret_cast<LPARAM>(buttons));
+}
+
 }  // namespace
 
 HWND OpenGallery(skin::SkinEngine& engine, int controlAlpha) {
@@ -134,6 +167,8 @@ HWND OpenGallery(skin::SkinEngine& engine, int controlAlpha) {
   AddSliders(g);
   AddLists(g);
   AddOthers(g);
+  AddProgressEditSpin(g);
+  AddToolbar(g);
 
   skin::SetSkinArgs look;
   const ByteView picture = ResourceBytes(L"PLAYER_BACKGROUND");
@@ -150,6 +185,11 @@ HWND OpenGallery(skin::SkinEngine& engine, int controlAlpha) {
   // Light text where controls show the dark skin behind them.
   for (int id : {kCheckBox, kRadioOne, kRadioTwo, kGroupBox, kListBox, kTreeView})
     engine.SetControlTextColour(::GetDlgItem(g, id), 0x00FFFFFF);
+  for (int id : {kComboDropDown, kComboDropList, kEditScroll, kSpinBuddy})
+    engine.SetControlTextColour(::GetDlgItem(g, id), 0x00FFFFFF);
+  HWND toolbar = ::GetDlgItem(g, kToolbar);
+  skin::AttachTranslucentControl(engine, toolbar);
+  engine.SetControlTextColour(toolbar, 0x00FFFFFF);
   ::ShowWindow(g, SW_SHOW);
   ::SetFocus(::GetDlgItem(g, kPushFocused));
   ::UpdateWindow(g);

@@ -11,7 +11,7 @@ class SkinEngine;
 namespace tovel::gallery {
 
 inline constexpr wchar_t kTitle[] = L"Tovel 皮肤样板";
-inline constexpr int kWidth = 600, kHeight = 480;
+inline constexpr int kWidth = 600, kHeight = 560;
 
 // Control identifiers, for the tests.
 enum Id : int {
@@ -35,6 +35,12 @@ enum Id : int {
   kComboDropDown,
   kComboDropList,
   kComboOwnerDrawn,
+  kProgress = 150,  // 20..120 at 70
+  kProgressVertical,
+  kEditScroll,  // multi-line, with a vertical scroll bar
+  kSpinBuddy,   // the edit box the spin control steps
+  kSpin,        // 16 x 22
+  kToolbar,     // handed over as a translucent control
 };
 
 // Gives the engine the program's skin and opens the gallery, skinned and shown.

@@ -1,0 +1,415 @@
+// Edit boxes and combo boxes in the skin's look. Edit boxes draw their own text;
+// the skin draws their frame and, with translucency, the skin behind the text.
+// Combo boxes are drawn whole, apart from their edit part and a list shown inside.
+
+#include "skin/edit_combo.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "base/text.h"
+#include "gfx/brush.h"
+#include "gfx/font.h"
+#include "gfx/graphics.h"
+#include "gfx/image.h"
+#include "gfx/pen.h"
+#include "skin/colour_answers.h"
+#include "skin/families.h"
+
+namespace tovel::skin {
+namespace {
+
+struct EditState {
+  bool focused = false;
+  bool hot = false;
+  bool pressed = false;  // the left button went down in it
+};
+
+struct ComboState {
+  bool focused = false;
+  bool hot = false;
+};
+
+constexpr COLORREF kKey = RGB(255, 0, 255);
+constexpr Argb kKeyArgb = 0xFFFF00FF;
+constexpr int kCombineReplace = 0;
+constexpr int kUnitPixel = 2;
+constexpr char kComboFont[] = "宋体";
+
+LRESULT CALLBACK EditProc(HWND e, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp);
+
+bool Translucent(const ControlContext& c) { return c.engine->options().translucentControls; }
+
+bool HasScrollBars(HWND c) { return (::GetWindowLongPtrW(c, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0; }
+
+bool IsOwnerDrawnCombo(HWND b) {
+  return (::GetWindowLongPtrW(b, GWL_STYLE) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0;
+}
+
+COLORREF TextColourOf(HWND c) {
+  return static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetSkinProp(c, kPropTextColour)));
+}
+
+// ---- Edit boxes
+
+void PaintFrame(const ControlContext& c, HWND e) {
+  const EditState& s = *StateOf<EditState>(c.entry);
+  RECT window;
+  ::GetWindowRect(e, &window);
+  EditFrameLook look;
+  look.width = window.right - window.left;
+  look.height = window.bottom - window.top;
+  look.inner = ClientAndBarsRect(e);
+  // Without a border there is no frame to draw.
+  if (look.inner.left <= 0 && look.inner.top <= 0 && look.inner.right >= look.width &&
+      look.inner.bottom >= look.height)
+    return;
+  look.hot = s.hot;
+  look.focused = s.focused;
+  look.translucent = Translucent(c);
+  look.controlAlpha = c.engine->options().controlAlpha;
+  look.highlight = c.engine->options().highlightColour;
+  BufferedPaint paint(*c.engine, e, look.width, look.height);
+  if (!paint) return;
+  PaintEditFrame(paint.surface(), look);
+  WindowDc dc(e, true);
+  // A hot frame is two pixels wide: on a thin border its inner pixel lies on the
+  // client's edge.
+  const int shrink = look.hot ? 1 : 0;
+  ::ExcludeClipRect(dc.get(), look.inner.left + shrink, look.inner.top + shrink, look.inner.right - shrink,
+                    look.inner.bottom - shrink);
+  paint.CopyTo(dc.get());
+}
+
+// The system paints the scroll bars, and only them; the skin draws the frame.
+LRESULT OnEditNcPaint(const ControlContext& c, HWND e, LPARAM lp) {
+  LRESULT result = 0;
+  if (UniqueRegion bars = ScrollBarsRegion(e))
+    result = ::DefWindowProcW(e, WM_NCPAINT, reinterpret_cast<WPARAM>(bars.get()), lp);
+  PaintFrame(c, e);
+  return result;
+}
+
+LRESULT OnEditErase(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
+  if (!Translucent(c)) return PassOn(c, e, msg, wp, lp);
+  HDC dc = reinterpret_cast<HDC>(wp);
+  ::SetBkMode(dc, TRANSPARENT);
+  // The same picture as the brush its window gives it, so text and gaps agree.
+  if (DibDc behind = TranslucentBackground(*c.engine, e))
+    ::BitBlt(dc, 0, 0, behind.width(), behind.height(), behind.get(), 0, 0, SRCCOPY);
+  return 1;
+}
+
+LRESULT OnEditFocus(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
+  EditState& s = *StateOf<EditState>(c.entry);
+  s.focused = msg == WM_SETFOCUS;
+  const LRESULT result = PassOn(c, e, msg, wp, lp);
+  HWND parent = ::GetParent(e);
+  if (msg == WM_KILLFOCUS && IsClass(parent, L"ComboBox"))
+    ::InvalidateRect(parent, nullptr, TRUE);
+  else if (msg == WM_KILLFOCUS)
+    ::InvalidateRect(e, nullptr, TRUE);
+  else
+    PaintFrame(c, e);
+  return result;
+}
+
+LRESULT OnEditMouse(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
+  EditState& s = *StateOf<EditState>(c.entry);
+  if (msg == WM_MOUSEMOVE) {
+    TrackLeave(e);
+    if (EnterHot(*c.window, Family::Edits, c.k)) {
+      s.hot = true;
+      PaintFrame(c, e);
+    }
+    // A selection dragged over translucent text leaves no trace behind.
+    if (s.pressed && !HasScrollBars(e) && Translucent(c)) ::InvalidateRect(e, nullptr, TRUE);
+  } else {
+    if (IsHot(*c.window, Family::Edits, c.k)) LeaveHot(*c.window);
+    const bool wasHot = std::exchange(s.hot, false);
+    PaintFrame(c, e);
+    // On a thin border the hot frame's inner pixel lay on the client's edge, which
+    // is the control's to paint again.
+    const RECT inner = ClientAndBarsRect(e);
+    if (wasHot && (inner.left < 2 || inner.top < 2)) ::InvalidateRect(e, nullptr, FALSE);
+  }
+  return PassOn(c, e, msg, wp, lp);
+}
+
+LRESULT OnEditPaint(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
+  const LRESULT result = PassOn(c, e, msg, wp, lp);
+  PaintFrame(c, e);
+  return result;
+}
+
+LRESULT CALLBACK EditProc(HWND e, UINT msg, WPARAM wp, LPARAM lp) {
+  const ControlContext c = LookUp(e, Family::Edits);
+  if (msg == WM_NCDESTROY) return EndControl(c, e, msg, wp, lp, Family::Edits);
+  EditState* s = StateOf<EditState>(c.entry);
+  if (!s) return PassOn(c, e, msg, wp, lp);
+  switch (msg) {
+    case WM_MOVE:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (Translucent(c)) ::InvalidateRect(e, nullptr, TRUE);
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: return OnEditFocus(c, e, msg, wp, lp);
+    case WM_PAINT: return OnEditPaint(c, e, msg, wp, lp);
+    case WM_ERASEBKGND: return OnEditErase(c, e, msg, wp, lp);
+    case WM_NCPAINT: return OnEditNcPaint(c, e, lp);
+    case WM_KEYDOWN:
+      if (Translucent(c) && !HasScrollBars(e)) ::InvalidateRect(e, nullptr, TRUE);
+      break;
+    case WM_LBUTTONDOWN:
+      s->pressed = true;
+      if (Translucent(c) && !HasScrollBars(e)) ::InvalidateRect(e, nullptr, TRUE);
+      break;
+    case WM_LBUTTONUP: s->pressed = false; break;
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE: return OnEditMouse(c, e, msg, wp, lp);
+  }
+  return PassOn(c, e, msg, wp, lp);
+}
+
+void TakeEdit(SkinnedWindow& w, int n, HWND e) {
+  if (ControlEntry* entry = RegisterControl(w, n, Family::Edits, e, EditProc))
+    entry->state = EditState{::GetFocus() == e};
+}
+
+// ---- Combo boxes
+
+Text SelectedText(HWND b) {
+  const LRESULT item = ::SendMessageW(b, CB_GETCURSEL, 0, 0);
+  if (item < 0) return {};
+  const LRESULT length = ::SendMessageW(b, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT got =
+      ::SendMessageW(b, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return Narrow(text);
+}
+
+// A child's rectangle relative to the combo box's window, empty when hidden.
+RECT PartRect(HWND part, const RECT& window) {
+  RECT r{};
+  if (!part || !::IsWindowVisible(part)) return r;
+  ::GetWindowRect(part, &r);
+  ::OffsetRect(&r, -window.left, -window.top);
+  return r;
+}
+
+void PaintCombo(const ControlContext& c, HWND b) {
+  const ComboState& s = *StateOf<ComboState>(c.entry);
+  RECT window;
+  ::GetWindowRect(b, &window);
+  ComboLook look;
+  look.width = window.right - window.left;
+  look.height = window.bottom - window.top;
+  COMBOBOXINFO info{sizeof(info)};
+  if (!::GetComboBoxInfo(b, &info)) return;
+  const LONG_PTR style = ::GetWindowLongPtrW(b, GWL_STYLE);
+  look.dropList = (style & 3) == CBS_DROPDOWNLIST;
+  look.hot = s.hot;
+  if (!(info.stateButton & STATE_SYSTEM_INVISIBLE)) {
+    // The button's rectangle is in client coordinates, which a combo box's are.
+    look.button = info.rcButton;
+    const RECT client = ClientInWindowRect(b);
+    ::OffsetRect(&look.button, client.left, client.top);
+  }
+  if (info.hwndItem && info.hwndItem != b) look.edit = PartRect(info.hwndItem, window);
+  // Only a list inside the box (a simple combo box's) is in its picture.
+  if (info.hwndList && ::GetParent(info.hwndList) == b) look.list = PartRect(info.hwndList, window);
+  look.translucent = Translucent(c);
+  look.controlAlpha = c.engine->options().controlAlpha;
+  look.highlight = c.engine->options().highlightColour;
+  if (look.dropList) {
+    look.text = SelectedText(b);
+    look.textColour = TextColourOf(b);
+  }
+  BufferedPaint paint(*c.engine, b, look.width, look.height);
+  if (!paint) return;
+  PaintComboBox(paint.surface(), look, c.engine->Glyph(L"COMBO_ARROW"));
+  paint.surface().Flush();
+  WindowDc dc(b, true);
+  ::TransparentBlt(dc.get(), 0, 0, look.width, look.height, paint.dc(), 0, 0, look.width, look.height, kKey);
+}
+
+LRESULT OnComboMouse(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  ComboState& s = *StateOf<ComboState>(c.entry);
+  if (msg == WM_MOUSEMOVE) {
+    TrackLeave(b);
+    if (EnterHot(*c.window, Family::Combos, c.k)) {
+      s.hot = true;
+      PaintCombo(c, b);
+    }
+  } else {
+    if (IsHot(*c.window, Family::Combos, c.k)) LeaveHot(*c.window);
+    s.hot = false;
+    PaintCombo(c, b);
+  }
+  return PassOn(c, b, msg, wp, lp);
+}
+
+LRESULT OnComboCommand(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  HWND from = reinterpret_cast<HWND>(lp);
+  const WORD code = HIWORD(wp);
+  if (from && Translucent(c) && IsClass(from, L"Edit") &&
+      (code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE))
+    ::InvalidateRect(from, nullptr, TRUE);
+  return PassOn(c, b, msg, wp, lp);
+}
+
+// The edit part asks its combo box for colours; with translucency it gets the skin.
+LRESULT OnComboEditColour(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  HWND edit = reinterpret_cast<HWND>(lp);
+  if (!Translucent(c) || !edit) return PassOn(c, b, msg, wp, lp);
+  return AnswerTranslucent(*c.engine, *c.window, reinterpret_cast<HDC>(wp), edit);
+}
+
+// Selecting and dropping the list make the platform draw parts of the box straight
+// to the screen; the skin's picture goes over them at once.
+LRESULT PassOnThenPaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  const LRESULT result = PassOn(c, b, msg, wp, lp);
+  if (::IsWindow(b) && StateOf<ComboState>(c.entry)) PaintCombo(c, b);
+  return result;
+}
+
+LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  const ControlContext c = LookUp(b, Family::Combos);
+  if (msg == WM_NCDESTROY) return EndControl(c, b, msg, wp, lp, Family::Combos);
+  ComboState* s = StateOf<ComboState>(c.entry);
+  if (!s) return PassOn(c, b, msg, wp, lp);
+  switch (msg) {
+    case WM_MOVE: PaintCombo(c, b); break;
+    case WM_SETFOCUS:
+      s->focused = true;
+      return PassOnThenPaint(c, b, msg, wp, lp);
+    case WM_KILLFOCUS: s->focused = false; return PassOnThenPaint(c, b, msg, wp, lp);
+    case WM_SETTEXT:
+      if (::FindWindowExW(b, nullptr, L"Edit", nullptr)) ::InvalidateRect(b, nullptr, TRUE);
+      break;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      ::BeginPaint(b, &ps);
+      PaintCombo(c, b);
+      ::EndPaint(b, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      ::SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+      return 1;
+    case WM_NCPAINT: PaintCombo(c, b); return 0;
+    case WM_COMMAND: return OnComboCommand(c, b, msg, wp, lp);
+    case WM_CTLCOLOREDIT: return OnComboEditColour(c, b, msg, wp, lp);
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE: return OnComboMouse(c, b, msg, wp, lp);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_KEYDOWN:
+    case WM_CAPTURECHANGED:
+    case CB_SETCURSEL:
+    case CB_SHOWDROPDOWN: return PassOnThenPaint(c, b, msg, wp, lp);
+  }
+  return PassOn(c, b, msg, wp, lp);
+}
+
+void TakeCombo(SkinnedWindow& w, int n, HWND b) {
+  if (IsOwnerDrawnCombo(b)) return;  // its owner draws it
+  ControlEntry* entry = RegisterControl(w, n, Family::Combos, b, ComboProc);
+  if (!entry) return;
+  entry->state = ComboState{::GetFocus() == b};
+  COMBOBOXINFO info{sizeof(info)};
+  if (::GetComboBoxInfo(b, &info) && info.hwndItem && info.hwndItem != b && IsClass(info.hwndItem, L"Edit"))
+    TakeEdit(w, n, info.hwndItem);
+}
+
+void DrawComboText(Graphics& g, const ComboLook& look, float right) {
+  if (look.text.empty()) return;
+  Font font;
+  StringFormat format;
+  SolidBrush ink;
+  constexpr int kNoWrap = 0x1000, kAlignNear = 0, kAlignCentre = 1, kTrimEllipsis = 3;
+  if (!(font.CreateFontFromName(kComboFont, 12, 0, kUnitPixel) || font.CreateDefaultFont()) ||
+      !format.CreateStringFormat(kNoWrap) || !ink.CreateSolidFill(ToArgb(look.textColour)))
+    return;
+  format.SetStringFormatAlign(kAlignNear);
+  format.SetStringFormatLineAlign(kAlignCentre);
+  format.SetStringFormatTrimming(kTrimEllipsis);
+  g.DrawString(look.text, font, ink, RectF{4, 0, right - 4, static_cast<float>(look.height)}, format);
+}
+
+}  // namespace
+
+void AttachEditsAndCombos(SkinEngine& engine, int n, HWND window) {
+  SkinnedWindow* w = engine.Record(n);
+  if (!w) return;
+  ForEachChildOfClass(window, L"Edit", [&](HWND e) { TakeEdit(*w, n, e); });
+  ForEachChildOfClass(window, L"ComboBox", [&](HWND b) { TakeCombo(*w, n, b); });
+}
+
+void PaintEditFrame(Graphics& g, const EditFrameLook& look) {
+  const int w = look.width, h = look.height;
+  SolidBrush layer;
+  if (look.translucent && look.controlAlpha > 0 && layer.CreateSolidFill(ToArgb(0x00FFFFFF, look.controlAlpha))) {
+    // The ring as four strips: a figure's cost grows with the area it spans.
+    const RECT& in = look.inner;
+    g.FillRectangleI(layer, 0, 0, w, in.top);
+    g.FillRectangleI(layer, 0, in.bottom, w, h - in.bottom);
+    g.FillRectangleI(layer, 0, in.top, in.left, in.bottom - in.top);
+    g.FillRectangleI(layer, in.right, in.top, w - in.right, in.bottom - in.top);
+  }
+  Pen pen;
+  if (look.hot) {
+    if (pen.CreatePen1(ToArgb(look.highlight, 180), 2)) g.DrawRectangleI(pen, 1, 1, w - 2, h - 2);
+  } else if (pen.CreatePen1(look.focused ? ToArgb(look.highlight, 180) : 0x50000000, 1)) {
+    g.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
+  }
+}
+
+void PaintComboBox(Graphics& g, const ComboLook& look, const Bitmap* arrow) {
+  const int w = look.width, h = look.height;
+  const float fw = static_cast<float>(w), fh = static_cast<float>(h);
+  // A list inside the box keeps its own area: the face stops above it.
+  const int faceHeight = ::IsRectEmpty(&look.list) ? h : std::min(h, static_cast<int>(look.list.top));
+  SolidBrush face;
+  if ((!look.translucent || look.controlAlpha > 0) &&
+      face.CreateSolidFill(look.translucent ? ToArgb(0x00FFFFFF, look.controlAlpha) : 0xFFFFFFFF))
+    g.FillRectangleI(face, 0, 0, w, faceHeight);
+  const Argb border = look.hot ? ToArgb(look.highlight, 200) : 0x50000000;
+  if (look.dropList) {
+    OutlineRounded(g, 0, 0, fw - 1, fh - 1, 4, border);
+  } else {
+    Pen pen;
+    if (pen.CreatePen1(border, 1)) g.DrawRectangleI(pen, 0, 0, w - 1, faceHeight - 1);
+  }
+  const RECT& b = look.button;
+  float right = fw - 2;
+  if (!::IsRectEmpty(&b)) {
+    const float x = static_cast<float>(b.left + 1), y = static_cast<float>(b.top + 1);
+    const float bw = static_cast<float>(b.right - b.left - 2), bh = static_cast<float>(b.bottom - b.top - 2);
+    const Argb top = look.hot ? ToArgb(look.highlight, 30) : 0x64FFFFFF;
+    const Argb bottom = ToArgb(look.highlight, look.hot ? 100 : 150);
+    FillRoundedGradient(g, x, y, bw, bh, 3, PointF{x, y - 1}, PointF{x, y + bh + 1}, top, bottom);
+    if (arrow) {
+      const int aw = static_cast<int>(arrow->GetWidth()), ah = static_cast<int>(arrow->GetHeight());
+      DrawGlyph(g, arrow, b.left + (b.right - b.left - aw) / 2, b.top + (b.bottom - b.top - ah) / 2);
+    }
+    right = static_cast<float>(b.left);
+  }
+  if (look.dropList) DrawComboText(g, look, right);
+  // Last, so that no border or shade is blended into what the parts keep.
+  for (const RECT* part : {&look.edit, &look.list}) {
+    if (::IsRectEmpty(part)) continue;
+    g.SetClipRectI(part->left, part->top, part->right - part->left, part->bottom - part->top, kCombineReplace);
+    g.Clear(kKeyArgb);
+    g.ResetClip();
+  }
+}
+
+}  // namespace tovel::skin

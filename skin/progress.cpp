@@ -1,0 +1,104 @@
+// Progress bars in the skin's look. The platform keeps the range, the position and
+// the stepping; the skin paints the whole window, border included.
+
+#include "skin/progress.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "gfx/graphics.h"
+#include "skin/families.h"
+
+namespace tovel::skin {
+namespace {
+
+struct ProgressState {
+  bool vertical = false;
+};
+
+LRESULT CALLBACK ProgressBarProc(HWND p, UINT msg, WPARAM wp, LPARAM lp);
+
+void Paint(const ControlContext& c, HWND p) {
+  RECT window;
+  ::GetWindowRect(p, &window);
+  ProgressLook look;
+  look.width = window.right - window.left;
+  look.height = window.bottom - window.top;
+  look.vertical = StateOf<ProgressState>(c.entry)->vertical;
+  look.position = static_cast<int>(::SendMessageW(p, PBM_GETPOS, 0, 0));
+  PBRANGE range{};
+  ::SendMessageW(p, PBM_GETRANGE, 0, reinterpret_cast<LPARAM>(&range));
+  look.low = range.iLow;
+  look.high = range.iHigh;
+  look.highlight = c.engine->options().highlightColour;
+  BufferedPaint paint(*c.engine, p, look.width, look.height);
+  if (!paint) return;
+  PaintProgressBar(paint.surface(), look);
+  WindowDc dc(p, true);
+  paint.CopyTo(dc.get());
+}
+
+LRESULT CALLBACK ProgressBarProc(HWND p, UINT msg, WPARAM wp, LPARAM lp) {
+  const ControlContext c = LookUp(p, Family::Progress);
+  if (msg == WM_NCDESTROY) return EndControl(c, p, msg, wp, lp, Family::Progress);
+  if (!StateOf<ProgressState>(c.entry)) return PassOn(c, p, msg, wp, lp);
+  switch (msg) {
+    case WM_MOVE: Paint(c, p); break;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      ::BeginPaint(p, &ps);
+      Paint(c, p);
+      ::EndPaint(p, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      ::SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+      return 1;
+    // The border is part of the skin's picture.
+    case WM_NCPAINT: Paint(c, p); return 0;
+  }
+  return PassOn(c, p, msg, wp, lp);
+}
+
+}  // namespace
+
+void AttachProgressBars(SkinEngine& engine, int n, HWND window) {
+  SkinnedWindow* w = engine.Record(n);
+  if (!w) return;
+  ForEachChildOfClass(window, PROGRESS_CLASSW, [&](HWND p) {
+    if (ControlEntry* entry = RegisterControl(*w, n, Family::Progress, p, ProgressBarProc))
+      entry->state = ProgressState{(::GetWindowLongPtrW(p, GWL_STYLE) & PBS_VERTICAL) != 0};
+  });
+}
+
+double ProgressShare(int position, int low, int high) {
+  if (high <= low) return 0;
+  const double done = (static_cast<double>(position) - low) / (static_cast<double>(high) - low);
+  return std::clamp(done, 0.0, 1.0);
+}
+
+void PaintProgressBar(Graphics& g, const ProgressLook& look) {
+  const float w = static_cast<float>(look.width), h = static_cast<float>(look.height);
+  OutlineRounded(g, 0, 0, w - 1, h - 1, 5, 0x32000000);
+  // The trough's shade runs across it: top to bottom, or left to right when upright.
+  const PointF across = look.vertical ? PointF{w - 1, 1} : PointF{1, h - 1};
+  FillRoundedGradient(g, 1, 1, w - 2, h - 2, 1, PointF{1, 1}, across, 0xA0FFFFFF, 0x1E000000);
+
+  const double share = ProgressShare(look.position, look.low, look.high);
+  float x = 0, y = 0, barW = w, barH = h;
+  if (look.vertical) {
+    barH = static_cast<float>(std::round(share * h));
+    y = h - barH;
+  } else {
+    barW = static_cast<float>(std::round(share * w));
+  }
+  // An empty share leaves a figure of negative size, which draws nothing.
+  const PointF from{x + 1, y + 1};
+  const PointF to = look.vertical ? PointF{x + barW - 2, y + 1} : PointF{x + 1, y + barH - 2};
+  FillRoundedGradient(g, x + 1, y + 1, barW - 3, barH - 3, 3, from, to, 0x5AFFFFFF, ToArgb(look.highlight));
+  OutlineRounded(g, x + 1, y + 1, barW - 3, barH - 3, 3, ToArgb(look.highlight, 150));
+}
+
+}  // namespace tovel::skin

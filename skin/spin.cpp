@@ -1,0 +1,182 @@
+// Spin (up-down) controls in the skin's look. The platform keeps the stepping, the
+// auto-repeat and the buddy; the skin paints the whole control.
+
+#include "skin/spin.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "gfx/graphics.h"
+#include "gfx/image.h"
+#include "gfx/pen.h"
+#include "skin/families.h"
+
+namespace tovel::skin {
+namespace {
+
+struct SpinState {
+  bool horizontal = false;
+  bool hovered = false;
+  int hoveredHalf = 0;
+  bool pressed = false;
+  LPARAM pressPosition = 0;
+};
+
+constexpr int kPointerOverSpin = 8;
+constexpr int kSmoothingAntiAlias = 4;
+constexpr int kCompositingHighQuality = 2;
+
+SIZE WindowSize(HWND c) {
+  RECT r;
+  ::GetWindowRect(c, &r);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+POINT PointOf(LPARAM lp) { return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
+
+int HalfAt(HWND c, const SpinState& s, LPARAM lp) {
+  const SIZE size = WindowSize(c);
+  return SpinHalfAt(size.cx, size.cy, s.horizontal, PointOf(lp));
+}
+
+// While pressed, the half the press began on is lit; otherwise the one under the
+// pointer, while the pointer is on the control.
+void Paint(const ControlContext& c, HWND spin) {
+  const SpinState& s = *StateOf<SpinState>(c.entry);
+  const SIZE size = WindowSize(spin);
+  SpinLook look;
+  look.width = size.cx;
+  look.height = size.cy;
+  look.horizontal = s.horizontal;
+  look.pressed = s.pressed;
+  if (s.pressed)
+    look.activeHalf = HalfAt(spin, s, s.pressPosition);
+  else if (s.hovered)
+    look.activeHalf = s.hoveredHalf;
+  look.highlight = c.engine->options().highlightColour;
+  BufferedPaint paint(*c.engine, spin, look.width, look.height);
+  if (!paint) return;
+  SkinEngine& engine = *c.engine;
+  PaintSpinControl(paint.surface(), look, engine.Glyph(s.horizontal ? L"ARROW_LEFT" : L"ARROW_UP"),
+                   engine.Glyph(s.horizontal ? L"ARROW_RIGHT" : L"ARROW_DOWN"));
+  WindowDc dc(spin, true);
+  paint.CopyTo(dc.get());
+}
+
+// Moving within the same half repaints nothing; crossing the middle does.
+LRESULT OnMouseMove(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
+  SpinState& s = *StateOf<SpinState>(c.entry);
+  HoverState& h = c.window->hover;
+  TrackLeave(spin);
+  h.controlUnderMouse = c.k;
+  const int half = HalfAt(spin, s, lp);
+  const bool same = h.lastMoveControl == c.k && h.pointerState == kPointerOverSpin && s.hovered &&
+                    half == s.hoveredHalf;
+  s.hoveredHalf = half;
+  if (!same) {
+    s.hovered = true;
+    Paint(c, spin);
+  }
+  h.lastMoveControl = c.k;
+  h.pointerState = kPointerOverSpin;
+  return PassOn(c, spin, msg, wp, lp);
+}
+
+LRESULT OnMouseLeave(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
+  c.window->hover.lastMoveControl = 0;
+  StateOf<SpinState>(c.entry)->hovered = false;
+  Paint(c, spin);
+  return PassOn(c, spin, msg, wp, lp);
+}
+
+LRESULT OnButton(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
+  SpinState& s = *StateOf<SpinState>(c.entry);
+  s.pressed = msg == WM_LBUTTONDOWN;
+  s.pressPosition = lp;
+  const LRESULT result = PassOn(c, spin, msg, wp, lp);
+  if (::IsWindow(spin)) Paint(c, spin);
+  return result;
+}
+
+void DrawHalf(Graphics& g, const SpinLook& look, int half, const RECT& r, const Bitmap* arrow) {
+  const float x = static_cast<float>(r.left), y = static_cast<float>(r.top);
+  const float w = static_cast<float>(r.right - r.left - 1), h = static_cast<float>(r.bottom - r.top - 1);
+  const bool active = look.activeHalf == half;
+  Argb top, bottom, edge;
+  if (active) {
+    top = look.pressed ? ToArgb(look.highlight, 100) : 0x64FFFFFF;
+    bottom = look.pressed ? 0x96FFFFFF : ToArgb(look.highlight, 150);
+    edge = ToArgb(look.highlight, 200);
+  } else {
+    top = half == 0 && !look.horizontal ? 0x3CFFFFFF : 0x14FFFFFF;
+    bottom = ToArgb(look.highlight, 100);
+    edge = 0x64000000;
+  }
+  FillRoundedGradient(g, x, y, w, h, 3, PointF{x, y - 1}, PointF{x, y + h + 1}, top, bottom);
+  if (arrow) {
+    const int aw = static_cast<int>(arrow->GetWidth()), ah = static_cast<int>(arrow->GetHeight());
+    DrawGlyph(g, arrow, r.left + (r.right - r.left - aw) / 2, r.top + (r.bottom - r.top - ah) / 2);
+  }
+  OutlineRounded(g, x, y, w, h, 3, edge);
+}
+
+}  // namespace
+
+LRESULT CALLBACK SpinControlProc(HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
+  const ControlContext c = LookUp(spin, Family::Spins);
+  if (msg == WM_NCDESTROY) return EndControl(c, spin, msg, wp, lp, Family::Spins);
+  if (!StateOf<SpinState>(c.entry)) return PassOn(c, spin, msg, wp, lp);
+  switch (msg) {
+    case WM_MOVE: Paint(c, spin); break;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      ::BeginPaint(spin, &ps);
+      Paint(c, spin);
+      ::EndPaint(spin, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      ::SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+      return 1;
+    case WM_NCPAINT: return 0;  // no border of the platform's while skinned
+    case WM_MOUSEMOVE: return OnMouseMove(c, spin, msg, wp, lp);
+    case WM_MOUSELEAVE: return OnMouseLeave(c, spin, msg, wp, lp);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP: return OnButton(c, spin, msg, wp, lp);
+  }
+  return PassOn(c, spin, msg, wp, lp);
+}
+
+void AttachSpinControls(SkinEngine& engine, int n, HWND window) {
+  SkinnedWindow* w = engine.Record(n);
+  if (!w) return;
+  ForEachChildOfClass(window, UPDOWN_CLASSW, [&](HWND spin) {
+    if (ControlEntry* entry = RegisterControl(*w, n, Family::Spins, spin, SpinControlProc)) {
+      SpinState s;
+      s.horizontal = (::GetWindowLongPtrW(spin, GWL_STYLE) & UDS_HORZ) != 0;
+      entry->state = s;
+    }
+  });
+}
+
+int SpinSplit(int width, int height, bool horizontal) { return ((horizontal ? width : height) + 1) / 2; }
+
+int SpinHalfAt(int width, int height, bool horizontal, POINT p) {
+  return (horizontal ? p.x : p.y) >= SpinSplit(width, height, horizontal) ? 1 : 0;
+}
+
+void PaintSpinControl(Graphics& g, const SpinLook& look, const Bitmap* firstArrow, const Bitmap* secondArrow) {
+  const int w = look.width, h = look.height;
+  const int smoothing = g.GetSmoothingMode();
+  g.SetSmoothingMode(kSmoothingAntiAlias);
+  g.SetCompositingQuality(kCompositingHighQuality);
+  FillRounded(g, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 3, 0xA0FFFFFF);
+  const int split = SpinSplit(w, h, look.horizontal);
+  const RECT first = look.horizontal ? RECT{0, 0, split, h} : RECT{0, 0, w, split};
+  const RECT second = look.horizontal ? RECT{split, 0, w, h} : RECT{0, split, w, h};
+  DrawHalf(g, look, 0, first, firstArrow);
+  DrawHalf(g, look, 1, second, secondArrow);
+  g.SetSmoothingMode(smoothing);
+}
+
+}  // namespace tovel::skin
