@@ -40,25 +40,6 @@ bool HasBorder(HWND c) {
   return (style & WS_BORDER) || (ex & (WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE));
 }
 
-// The screen rectangles of the visible scroll bars.
-bool ScrollBarRect(HWND c, LONG object, RECT& r) {
-  SCROLLBARINFO info{sizeof(info)};
-  if (!::GetScrollBarInfo(c, object, &info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) return false;
-  r = info.rcScrollBar;
-  return r.right > r.left && r.bottom > r.top;
-}
-
-RECT InnerRect(HWND c, int width, int height) {
-  RECT client;
-  ::GetClientRect(c, &client);
-  int w = client.right, h = client.bottom;
-  RECT bar;
-  if (ScrollBarRect(c, OBJID_VSCROLL, bar)) w += bar.right - bar.left;
-  if (ScrollBarRect(c, OBJID_HSCROLL, bar)) h += bar.bottom - bar.top;
-  const int left = (width - w) / 2, top = (height - h) / 2;
-  return RECT{left, top, left + w, top + h};
-}
-
 void PaintFrame(const ControlContext& c, HWND control) {
   const ListState& s = *StateOf<ListState>(c.entry);
   // A drop list and a control without a border show no frame.
@@ -68,7 +49,7 @@ void PaintFrame(const ControlContext& c, HWND control) {
   ListFrameLook look;
   look.width = window.right - window.left;
   look.height = window.bottom - window.top;
-  look.inner = InnerRect(control, look.width, look.height);
+  look.inner = ClientAndBarsRect(control);
   look.hovered = s.hovered;
   look.focused = s.focused;
   look.translucent = Translucent(c);
@@ -83,16 +64,6 @@ void PaintFrame(const ControlContext& c, HWND control) {
   const RECT keep = ControlPart(look);
   ::ExcludeClipRect(dc.get(), keep.left, keep.top, keep.right, keep.bottom);
   ::BitBlt(dc.get(), 0, 0, look.width, look.height, picture.get(), 0, 0, SRCCOPY);
-}
-
-// The skin behind the control's client area under the white layer.
-DibDc TranslucentBase(const ControlContext& c, HWND control) {
-  ControlBackground behind(*c.engine, control, ClientInWindowRect(control));
-  if (!behind) return {};
-  DibDc base(behind.dib().width(), behind.dib().height());
-  ::BitBlt(base.get(), 0, 0, base.width(), base.height(), behind.get(), 0, 0, SRCCOPY);
-  LayWhite(base, c.engine->options().controlAlpha);
-  return base;
 }
 
 // The control paints itself twice, on black and on white, so what it left empty
@@ -119,7 +90,7 @@ LRESULT OnTranslucentPaint(const ControlContext& c, HWND control, UINT msg, WPAR
   if (!tree && !list) return PassOn(c, control, msg, wp, lp);
   PAINTSTRUCT ps;
   HDC dc = ::BeginPaint(control, &ps);
-  DibDc base = TranslucentBase(c, control);
+  DibDc base = TranslucentBackground(*c.engine, control);
   if (base) {
     if (IsClass(control, L"ListBox") && !IsOwnerDrawnListBox(control)) {
       PaintTwoPasses(c, control, base);
@@ -135,9 +106,7 @@ LRESULT OnTranslucentPaint(const ControlContext& c, HWND control, UINT msg, WPAR
     ::BitBlt(dc, 0, 0, base.width(), base.height(), base.get(), 0, 0, SRCCOPY);
   }
   ::EndPaint(control, &ps);
-  for (HWND child = ::FindWindowExW(control, nullptr, nullptr, nullptr); child;
-       child = ::FindWindowExW(control, child, nullptr, nullptr))
-    if (::IsWindowVisible(child)) ::InvalidateRect(child, nullptr, TRUE);
+  InvalidateVisibleChildren(control);
   return 0;
 }
 
@@ -157,17 +126,9 @@ LRESULT OnEraseBackground(const ControlContext& c, HWND control, UINT msg, WPARA
 
 // The system paints the scroll bars, and only them; the skin draws the frame.
 LRESULT OnNcPaint(const ControlContext& c, HWND control, LPARAM lp) {
-  UniqueRegion bars(::CreateRectRgn(0, 0, 0, 0));
-  RECT r;
-  bool any = false;
-  for (LONG object : {static_cast<LONG>(OBJID_VSCROLL), static_cast<LONG>(OBJID_HSCROLL)}) {
-    if (!ScrollBarRect(control, object, r)) continue;
-    UniqueRegion one(::CreateRectRgnIndirect(&r));
-    ::CombineRgn(bars.get(), bars.get(), one.get(), RGN_OR);
-    any = true;
-  }
   LRESULT result = 0;
-  if (any) result = ::DefWindowProcW(control, WM_NCPAINT, reinterpret_cast<WPARAM>(bars.get()), lp);
+  if (UniqueRegion bars = ScrollBarsRegion(control))
+    result = ::DefWindowProcW(control, WM_NCPAINT, reinterpret_cast<WPARAM>(bars.get()), lp);
   PaintFrame(c, control);
   return result;
 }
