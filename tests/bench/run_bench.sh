@@ -14,5 +14,5 @@ export TOVEL_BENCH_SONG="$ROOT/build/win/bin/testdata/long_330.mp3"
 cd build/win/bin
 out=$(mktemp)
 wine64 bench_driver.exe >"$out" 2>&1 </dev/null || true
-grep -E '^(startup|playing|board|\(the)' "$out" || cat "$out"
+grep -E '^(startup|playing|idle|\(the)' "$out" || cat "$out"
 rm -f "$out"
