@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/playback.h"
 #include "app/song_list_rules.h"
 #include "runtime/forms.h"
 
@@ -50,14 +51,13 @@ void SongListHandlers::AddFolder() {
 }
 
 void SongListHandlers::ClearList() {
-  ui_.SetInt(W, player::kTick, Prop::TypeSpecific, 0);
   storage_.DeleteExportFile();
   ui_.ListClear(W, player::kList);
   state_.songList.Clear();
-  ui_.SetText(W, player::kElapsedLabel, Prop::TypeSpecific, "00:00");
-  state_.statusWord = kStatusCleared;
-  ui_.SetInt(W, player::kSeekSlider, Prop::SliderPosition, 0);
-  ui_.SetInt(W, player::kSeekSlider, Prop::Disabled, 1);
+  state_.statusWord = StatusWord::Cleared;
+  // A song that plays goes on, but nothing in the list is left to play: the transport shows idle.
+  state_.playState = PlayState::Idle;
+  ShowTransport(ui_, PlayState::Idle);
 }
 
 void SongListHandlers::RemoveEntry() {

@@ -209,7 +209,8 @@ TEST_F(SongListHandlersTest, ClearingResetsListAndSeekControlsButNotTheStoredLis
   ui.SetInt(W, player::kSeekSlider, Prop::Disabled, 0);
   ui.SetInt(W, player::kTick, Prop::TypeSpecific, 1000);
   ui.SetText(W, player::kElapsedLabel, Prop::TypeSpecific, "01:23");
-  state.statusWord = kStatusPlaying;
+  state.statusWord = StatusWord::Playing;
+  state.playState = PlayState::Playing;
   storage.exportFile = "old";
 
   handlers.ClearList();
@@ -217,7 +218,8 @@ TEST_F(SongListHandlersTest, ClearingResetsListAndSeekControlsButNotTheStoredLis
   EXPECT_EQ(state.songList.Count(), 0);
   EXPECT_EQ(ui.GetInt(W, player::kTick, Prop::TypeSpecific), 0);
   EXPECT_EQ(ui.GetText(W, player::kElapsedLabel, Prop::TypeSpecific), "00:00");
-  EXPECT_EQ(state.statusWord, "清空");
+  EXPECT_EQ(state.statusWord, StatusWord::Cleared);
+  EXPECT_EQ(state.playState, PlayState::Idle);
   EXPECT_EQ(ui.GetInt(W, player::kSeekSlider, Prop::SliderPosition), 0);
   EXPECT_EQ(ui.GetInt(W, player::kSeekSlider, Prop::Disabled), 1);
   EXPECT_FALSE(storage.exportFile.has_value());
