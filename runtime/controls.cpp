@@ -170,9 +170,10 @@ void Runtime::SetText(std::uint32_t windowId, std::uint32_t controlId, Prop prop
 void Runtime::SetTimerPeriod(FormState& form, std::uint32_t controlId, ControlState& timer, int period) {
   timer.timerPeriod = period > 0 ? period : 0;
   const UINT_PTR timerId = static_cast<UINT_PTR>(ChildId(controlId));
-  // A timer that runs no handler keeps its period but wakes nobody.
+  // A timer that runs no handler keeps its period but wakes nobody; a handler bound
+  // later takes effect at the next change of the period.
   bool hasTick = false;
-  for (const auto& e : timer.desc->events) hasTick |= e.event == EventKind::Tick;
+  for (const auto& e : timer.desc->events) hasTick |= e.event == EventKind::Tick && IsBound(e.handler);
   if (timer.timerPeriod > 0 && hasTick)
     ::SetTimer(form.hwnd, timerId, static_cast<UINT>(timer.timerPeriod), nullptr);
   else
@@ -233,6 +234,22 @@ void Runtime::OnFormDestroyed(std::uint32_t windowId, std::function<void()> fn) 
 
 void Runtime::CloseForm(std::uint32_t windowId) {
   if (HWND h = WindowHandle(windowId)) ::DestroyWindow(h);
+}
+
+void Runtime::CloseFormsBut(std::uint32_t windowId) {
+  // Handles first: each destruction takes its form out of the map.
+  std::vector<HWND> others;
+  for (const auto& [id, form] : forms_)
+    if (id != windowId && form->hwnd) others.push_back(form->hwnd);
+  for (HWND h : others) ::DestroyWindow(h);
+}
+
+void Runtime::BringToFront(std::uint32_t windowId) {
+  HWND h = WindowHandle(windowId);
+  if (!h) return;
+  if (::IsIconic(h)) ::ShowWindow(h, SW_RESTORE);
+  ::SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  ::SetForegroundWindow(h);
 }
 
 int Runtime::RunMessageLoop(std::uint32_t mainWindowId) {

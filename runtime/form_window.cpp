@@ -131,6 +131,8 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       rt.RaiseEvent(form->desc->events, EventKind::Moved);
       break;
     case WM_DESTROY:
+      // The other windows go with the main one, so their devices close while everything still runs.
+      if (form->desc->windowId == rt.MainWindowId()) rt.CloseFormsBut(form->desc->windowId);
       rt.RaiseEvent(form->desc->events, EventKind::AboutToBeDestroyed);
       if (auto done = std::move(form->onDestroyed)) done();
       if (form->desc->windowId == rt.MainWindowId()) ::PostQuitMessage(0);

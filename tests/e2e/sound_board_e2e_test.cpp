@@ -322,5 +322,29 @@ TEST_F(SoundBoardE2e, AClipPlaysOverASongOnItsOwnDevice) {
   EXPECT_LT(songAgain.RmsBeside(330), 0.03);
 }
 
+// Every device closes before the program's COM goes, the board's window with the player's.
+TEST_F(SoundBoardE2e, ClosingThePlayerWhileASongAndAClipPlayEndsTheProgramCleanly) {
+  const std::wstring song = CopySong(L"long_330.mp3", songs_, L"long_330.mp3");
+  ASSERT_FALSE(song.empty());
+  WriteBytes(appDir_ / L"歌曲配置.ini", GbkIni({song}));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(WaitForListCount(::GetDlgItem(player_, kListId), 1, 10000));
+  ASSERT_TRUE(Click(player_, kPlayId));
+  HWND board = OpenBoard();
+  ASSERT_NE(board, nullptr);
+  const CapturedAudio both = Hear(board, kClipIds[kHelicopter], 1500);
+  ASSERT_GT(both.ToneAmplitude(330), 0.2) << "the song plays";
+  ASSERT_GT(both.RmsBeside(330), 0.02) << "the clip plays";
+
+  ::PostMessageW(player_, WM_CLOSE, 0, 0);
+  // The board must not outlive the player's window, not even for the moments the process takes to end.
+  const DWORD start = ::GetTickCount();
+  while (::IsWindow(player_) && ::IsWindow(board) && ::GetTickCount() - start < 10000) ::Sleep(1);
+  EXPECT_FALSE(::IsWindow(board));
+  EXPECT_EQ(app_.WaitForExit(10000), 0u);
+  player_ = nullptr;
+  EXPECT_TRUE(HeardNothing(600)) << "still sounding after the end: " << heard_;
+}
+
 }  // namespace
 }  // namespace tovel::e2e

@@ -11,7 +11,9 @@ namespace tovel::testing {
 
 // Controls as plain values, with the list box's and slider's platform rules:
 // an out-of-range selection is refused, a slider position stays inside its range.
-class FakeControls : public ControlAccess {
+// `Base` is ControlAccess, or an interface built on it that a test completes.
+template <class Base = ControlAccess>
+class FakeControlsOf : public Base {
  public:
   struct ListBox {
     std::vector<Text> items;
@@ -78,5 +80,7 @@ class FakeControls : public ControlAccess {
   std::map<std::pair<std::uint32_t, std::uint32_t>, int> minimums_;
   std::pair<std::uint32_t, std::uint32_t> focus_{};
 };
+
+using FakeControls = FakeControlsOf<>;
 
 }  // namespace tovel::testing
