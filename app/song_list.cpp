@@ -37,11 +37,14 @@ void SongListHandlers::AddFolder() {
   if (!folder || folder->empty()) return;
   const Text prefix = DirectoryPrefix(*folder);
   StoredListBuilder stored(prefix);
-  for (const Text& name : storage_.FileNamesIn(prefix)) {
+  std::vector<Text> names;
+  for (Text& name : storage_.FileNamesIn(prefix)) {
     if (!IsSongFileName(name)) continue;
-    ui_.ListAdd(W, player::kList, name);
     stored.Add(name);
+    names.push_back(std::move(name));
   }
+  // The bare names show while the list is stored, added in one batch as the start-up does.
+  ui_.ListAddAll(W, player::kList, names);
   const bool written = storage_.WriteStoredList(stored.value());
   ui_.ListClear(W, player::kList);
   // Without a written file the folder's songs still join the list for this run.

@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "runtime/controls.h"
 #include "runtime/message_box.h"
+#include "base/handle.h"
 #include "base/text.h"
 
 namespace tovel {
@@ -64,12 +65,12 @@ class WinSongStorage : public SongStorage {
   std::vector<Text> FileNamesIn(const Text& directoryPrefix) override {
     std::vector<Text> names;
     WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(Widen(directoryPrefix + "*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    // Owned, so the search closes also when a name cannot be kept (out of memory).
+    UniqueFindHandle find(::FindFirstFileW(Widen(directoryPrefix + "*.*").c_str(), &data));
+    if (!find) return names;
     do {
       if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Narrow(data.cFileName));
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
+    } while (::FindNextFileW(find.get(), &data));
     return names;
   }
 

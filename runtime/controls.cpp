@@ -252,15 +252,18 @@ void Runtime::BringToFront(std::uint32_t windowId) {
   ::SetForegroundWindow(h);
 }
 
-int Runtime::RunMessageLoop(std::uint32_t mainWindowId) {
+int Runtime::RunMessageLoop(std::uint32_t mainWindowId, MessageGetter getMessage) {
   mainWindowId_ = mainWindowId;
   if (!WindowHandle(mainWindowId)) return 0;
-  MSG msg;
-  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  MSG msg{};
+  for (;;) {
+    const BOOL got = getMessage(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);  // WM_QUIT carries the exit code
+    // -1: the queue failed, and what the MSG holds then means nothing.
+    if (got == -1) return -1;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }
-  return static_cast<int>(msg.wParam);
 }
 
 }  // namespace tovel

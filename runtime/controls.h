@@ -82,8 +82,10 @@ class Runtime : public FormAccess {
   // Destroys every form's window but one: the main window takes the others with it.
   void CloseFormsBut(std::uint32_t windowId);
 
-  // Runs until the main window is destroyed; returns the exit code.
-  int RunMessageLoop(std::uint32_t mainWindowId);
+  // Runs until the main window is destroyed; returns the exit code, or -1 when the
+  // queue fails. `getMessage` is GetMessageW but in tests.
+  using MessageGetter = BOOL(WINAPI*)(MSG* msg, HWND window, UINT first, UINT last);
+  int RunMessageLoop(std::uint32_t mainWindowId, MessageGetter getMessage = ::GetMessageW);
 
   // Called by the form window procedure.
   void Raise(HandlerKey key);

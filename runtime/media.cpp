@@ -25,7 +25,8 @@ constexpr std::array<TypeRow, 22> kDeviceTypes = {{
     {"wmx", "MPEGvideo2"}, {"wmp", "MPEGvideo2"},
 }};
 
-bool InVolumeRange(int v) { return v >= 0 && v <= 1000; }
+// 0..100 per channel, checked before the factor of ten that could overflow a wild value.
+bool InVolumeRange(std::optional<int> v) { return v && *v >= 0 && *v <= 100; }
 
 }  // namespace
 
@@ -126,13 +127,11 @@ bool MediaPlayControl::Stop() {
 }
 
 bool MediaPlayControl::SetVolume(std::optional<int> left, std::optional<int> right) {
-  const int l = left ? *left * 10 : -1;
-  const int r = right ? *right * 10 : -1;
   bool leftOk = false;
   bool rightOk = true;
-  if (InVolumeRange(l)) leftOk = Send(Command(L"setaudio", L"left volume to " + std::to_wstring(l)));
-  if (InVolumeRange(r)) rightOk = Send(Command(L"setaudio", L"right volume to " + std::to_wstring(r)));
-  return InVolumeRange(l) && leftOk && rightOk;
+  if (InVolumeRange(left)) leftOk = Send(Command(L"setaudio", L"left volume to " + std::to_wstring(*left * 10)));
+  if (InVolumeRange(right)) rightOk = Send(Command(L"setaudio", L"right volume to " + std::to_wstring(*right * 10)));
+  return InVolumeRange(left) && leftOk && rightOk;
 }
 
 }  // namespace tovel

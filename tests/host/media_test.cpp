@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <map>
 #include <vector>
 
@@ -136,6 +138,12 @@ TEST(MediaPlayControl, VolumeIsTenfoldPerChannelWithinRange) {
   EXPECT_EQ(mci.sent, (std::vector<std::string>{"setaudio A right volume to 500", "setaudio A left volume to 0"}));
   mci.failing["setaudio A right volume to 10"] = 1;
   EXPECT_FALSE(media.SetVolume(1, 1));
+
+  // Checked before the factor of ten: 429496730 * 10 would wrap round to 4.
+  mci.sent.clear();
+  EXPECT_FALSE(media.SetVolume(429496730, -429496729));
+  EXPECT_FALSE(media.SetVolume(INT_MAX, INT_MIN));
+  EXPECT_TRUE(mci.sent.empty());
 }
 
 }  // namespace

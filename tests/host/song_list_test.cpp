@@ -156,6 +156,15 @@ TEST_F(SongListHandlersTest, AddingAFolderStoresOnlyItsLowercaseMp3Files) {
   EXPECT_EQ(Shown(), (std::vector<Text>{"001|", "002|x", "003|노래"}));
 }
 
+TEST_F(SongListHandlersTest, AddingAFolderFillsTheListBoxInOneBatch) {
+  std::vector<Text> names;
+  for (int i = 0; i < 500; ++i) names.push_back("song " + std::to_string(i) + ".mp3");
+  AddFolder("D:\\m", names);
+  EXPECT_EQ(Shown().size(), 500u);
+  // The folder's names, cleared again, then the numbered list: two batches, no entry by entry.
+  EXPECT_EQ(ui.Redraws(W, player::kList), 2);
+}
+
 TEST_F(SongListHandlersTest, SameFolderTwiceIsShownTwiceButStoredOnce) {
   AddFolder("D:\\m", {"a.mp3", "b.mp3"});
   AddFolder("D:\\m", {"a.mp3", "b.mp3"});

@@ -38,9 +38,14 @@ class FakeControlsOf : public Base {
 
   int ListCount(std::uint32_t w, std::uint32_t c) const override { return static_cast<int>(List(w, c).items.size()); }
   int ListCaret(std::uint32_t w, std::uint32_t c) const override { return List(w, c).caret; }
-  void ListAdd(std::uint32_t w, std::uint32_t c, const Text& item) override { lists_[{w, c}].items.push_back(item); }
+  void ListAdd(std::uint32_t w, std::uint32_t c, const Text& item) override {
+    lists_[{w, c}].items.push_back(item);
+    ++redraws_[{w, c}];
+  }
   void ListAddAll(std::uint32_t w, std::uint32_t c, const std::vector<Text>& items) override {
-    for (const Text& item : items) ListAdd(w, c, item);
+    ListBox& l = lists_[{w, c}];
+    l.items.insert(l.items.end(), items.begin(), items.end());
+    ++redraws_[{w, c}];
   }
   void ListClear(std::uint32_t w, std::uint32_t c) override { lists_[{w, c}] = ListBox{}; }
   void ListSelect(std::uint32_t w, std::uint32_t c, int index) override {
@@ -65,6 +70,11 @@ class FakeControlsOf : public Base {
     return it == lists_.end() ? empty : it->second;
   }
   std::pair<std::uint32_t, std::uint32_t> focus() const { return focus_; }
+  // How often a list box was drawn for adding: once per entry added alone, once per batch.
+  int Redraws(std::uint32_t w, std::uint32_t c) const {
+    auto it = redraws_.find({w, c});
+    return it == redraws_.end() ? 0 : it->second;
+  }
 
  private:
   int Clamp(std::uint32_t w, std::uint32_t c, int v) const {
@@ -78,6 +88,7 @@ class FakeControlsOf : public Base {
   std::map<std::tuple<std::uint32_t, std::uint32_t, Prop>, Text> texts_;
   std::map<std::pair<std::uint32_t, std::uint32_t>, ListBox> lists_;
   std::map<std::pair<std::uint32_t, std::uint32_t>, int> minimums_;
+  std::map<std::pair<std::uint32_t, std::uint32_t>, int> redraws_;
   std::pair<std::uint32_t, std::uint32_t> focus_{};
 };
 

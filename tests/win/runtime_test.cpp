@@ -215,6 +215,24 @@ TEST_F(FormWindows, TimersTickWhileTheirPeriodIsSetAndTheirHandlerIsBound) {
   rt.Bind(HandlerKey::SongTick, [] { ++gCalls[HandlerKey::SongTick]; });
 }
 
+// A failing GetMessage may leave anything in the MSG.
+BOOL WINAPI FailingGetMessage(MSG* msg, HWND, UINT, UINT) {
+  msg->message = WM_QUIT;
+  msg->wParam = 12345;
+  return -1;
+}
+
+BOOL WINAPI QuitWithSeven(MSG* msg, HWND, UINT, UINT) {
+  msg->message = WM_QUIT;
+  msg->wParam = 7;
+  return 0;
+}
+
+TEST_F(FormWindows, MessageLoopEndsWithTheQuitCodeOrMinusOneWhenTheQueueFails) {
+  EXPECT_EQ(Runtime::Get().RunMessageLoop(kPlayerWindowId, FailingGetMessage), -1);
+  EXPECT_EQ(Runtime::Get().RunMessageLoop(kPlayerWindowId, QuitWithSeven), 7);
+}
+
 TEST_F(FormWindows, ContextMenuHoldsItsTwoItems) {
   HMENU menu = Runtime::Get().Menu(kPlayerWindowId, player::kContextMenu);
   ASSERT_NE(menu, nullptr);
