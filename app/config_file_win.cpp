@@ -66,8 +66,11 @@ std::u16string Utf16(std::string_view utf8) {
   return std::u16string(reinterpret_cast<const char16_t*>(wide.data()), wide.size());
 }
 
-std::string BytesOf(std::u16string_view units) {
-  return std::string(reinterpret_cast<const char*>(units.data()), units.size() * sizeof(char16_t));
+// A byte-order mark (or none) followed by the bytes of the units.
+std::string BytesOf(std::string_view mark, std::u16string_view units) {
+  std::string bytes(mark);
+  bytes.append(reinterpret_cast<const char*>(units.data()), units.size() * sizeof(char16_t));
+  return bytes;
 }
 
 // The file's bytes with the value set, in the file's own encoding where the value has a
@@ -80,9 +83,10 @@ std::optional<std::string> WithIniValue(std::string_view bytes, std::string_view
     body.copy(reinterpret_cast<char*>(units.data()), units.size() * 2);
     const std::u16string out = SetIniValueIn(units, Utf16(section), Utf16(key), Utf16(value));
     // An odd last byte is no unit of the text, but it is the user's: it stays at the end.
-    return kUtf16LeBom + BytesOf(out) + std::string(body.substr(units.size() * 2));
+    return BytesOf(kUtf16LeBom, out).append(body.substr(units.size() * 2));
   }
-  if (bytes.starts_with(kUtf8Bom)) return kUtf8Bom + SetIniValueIn(bytes.substr(3), section, key, value);
+  if (bytes.starts_with(kUtf8Bom))
+    return std::string(kUtf8Bom).append(SetIniValueIn(bytes.substr(3), section, key, value));
   const auto gbkSection = ToGbk(Widen(section));
   const auto gbkKey = ToGbk(Widen(key));
   if (!gbkSection || !gbkKey) return std::nullopt;
@@ -91,7 +95,7 @@ std::optional<std::string> WithIniValue(std::string_view bytes, std::string_view
   // replace must decode exactly, or the change of encoding would lose some.
   const auto text = DecodeFileBytes(SetIniValueIn(bytes, *gbkSection, *gbkKey, ""));
   if (!text) return std::nullopt;
-  return WithIniValue(kUtf16LeBom + BytesOf(Utf16(*text)), section, key, value);
+  return WithIniValue(BytesOf(kUtf16LeBom, Utf16(*text)), section, key, value);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <windows.h>
-#include <ole2.h>
 
 #include "app/clips.h"
+#include "app/com_session.h"
 #include "app/playback.h"
 #include "app/player_state.h"
 #include "app/small_commands.h"
@@ -16,16 +16,13 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace tovel;
   InstallFatalMessageBox();
-  // The folder browser and the shell need COM on this thread. First in, last out:
-  // it goes only after every media device has closed.
-  const HRESULT ole = ::OleInitialize(nullptr);
-  const ScopeExit uninitialize([ole] {
-    if (SUCCEEDED(ole)) ::OleUninitialize();
-  });
+  // COM starts when something first needs it. First in, last out: it ends only after
+  // every media device has closed.
+  const ScopeExit endCom([] { EndCom(); });
 
   Runtime& rt = Runtime::Get();
   PlayerState state;
-  MediaPlayControl playerMedia(PlatformMci(), NewMediaAlias());
+  MediaPlayControl playerMedia(PlatformMci(), NewMediaAlias);
   Playback playback(rt, playerMedia, state);
   SoundBoard board(rt, PlatformMci(), DefaultClipFolder());
 

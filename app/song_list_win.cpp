@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "app/com_session.h"
 #include "app/config_file.h"
 #include "app/song_list.h"
 #include "app/startup.h"
@@ -54,7 +55,8 @@ class WinSongStorage : public SongStorage {
     // Owned by the player window, so "添加" cannot open a second browser meanwhile.
     info.hwndOwner = rt_.WindowHandle(kPlayerWindowId);
     info.lpszTitle = wideTitle.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    // The browser with the new dialog style needs COM on this thread.
+    info.ulFlags = EnsureCom() ? BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE : BIF_RETURNONLYFSDIRS;
     std::unique_ptr<ITEMIDLIST, PidlDeleter> chosen(::SHBrowseForFolderW(&info));
     if (!chosen) return std::nullopt;
     wchar_t path[MAX_PATH];

@@ -47,6 +47,17 @@ std::string_view MediaDeviceType(std::string_view fileType) {
 
 MediaPlayControl::MediaPlayControl(MciChannel& channel, Text alias) : channel_(channel), alias_(std::move(alias)) {}
 
+MediaPlayControl::MediaPlayControl(MciChannel& channel, AliasMaker makeAlias)
+    : channel_(channel), makeAlias_(makeAlias) {}
+
+const Text& MediaPlayControl::alias() const {
+  if (makeAlias_) {
+    alias_ = makeAlias_();
+    makeAlias_ = nullptr;
+  }
+  return alias_;
+}
+
 MediaPlayControl::~MediaPlayControl() {
   if (openCount_ > 0) Send(Command(L"close"));
 }
@@ -58,7 +69,7 @@ bool MediaPlayControl::Send(const std::wstring& command, std::wstring* answer) {
 std::wstring MediaPlayControl::Command(std::wstring_view verb, std::wstring_view rest) const {
   std::wstring cmd(verb);
   cmd += L' ';
-  cmd += Widen(alias_);
+  cmd += Widen(alias());
   if (!rest.empty()) {
     cmd += L' ';
     cmd += rest;
@@ -72,7 +83,7 @@ bool MediaPlayControl::Open(const Text& path) {
   fileType_ = MediaFileType(path);
   // Quoted, so spaces and any script in the path reach MCI whole.
   const std::wstring open = L"open \"" + Widen(path) + L"\" type " + Widen(MediaDeviceType(fileType_)) +
-                            L" alias " + Widen(alias_);
+                            L" alias " + Widen(alias());
   const bool ok = Send(open);
   if (ok) {
     ++openCount_;

@@ -196,28 +196,19 @@ std::string NumberText(int i) {
   return i < 10 ? "00" + n : i < 100 ? "0" + n : n;
 }
 
-}  // namespace
+const wchar_t kTitle[] = L"[Tovel\x97F3\x4E50\x76D2] -Tovel\x97F3\x4E50\x76D2\x64AD\x653E\x5668";
+const wchar_t kBoardTitle[] = L"[Tovel\x97F3\x4E50\x76D2] -Tovel\x97F3\x6548";
+constexpr int kRuns = 5;
 
-int wmain() {
-  wchar_t self[MAX_PATH];
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  gBin = self;
-  gBin.resize(gBin.find_last_of(L'\\') + 1);
-  const std::wstring dir = MakeSandbox();
-  const std::wstring program = dir + L"\\TovelMusicBox.exe";
-  const wchar_t* title = L"[Tovel\x97F3\x4E50\x76D2] -Tovel\x97F3\x4E50\x76D2\x64AD\x653E\x5668";
-  const wchar_t* boardTitle = L"[Tovel\x97F3\x4E50\x76D2] -Tovel\x97F3\x6548";
-  const int runs = 5;
-
-  // 0. Start-up with an empty list: the fixed cost of the program against a bare window.
+// Start-up with an empty list (the fixed cost of the program) and with 10,000 stored paths.
+void StartupFigures(const std::wstring& dir, const std::wstring& program) {
   WriteIni(dir, {});
   WriteBytes(dir + L"\\empty.txt", "");
-  TimeToReady(program, L"", title, 0);  // the first start of a prefix pays for its font caches
-  CompareStartup("startup_empty_list", program, title, dir + L"\\empty.txt", 0, runs, 1.2);
+  TimeToReady(program, L"", kTitle, 0);  // the first start of a prefix pays for its font caches
+  CompareStartup("startup_empty_list", program, kTitle, dir + L"\\empty.txt", 0, kRuns, 1.2);
 
-  // 1. Start-up with 10,000 stored paths.
   std::vector<std::string> paths;
-  std::wstring texts = L"";
+  std::wstring texts;
   for (int i = 1; i <= 10000; ++i) {
     char name[64];
     std::snprintf(name, sizeof name, "song %05d", i);
@@ -226,21 +217,21 @@ int wmain() {
     texts += std::wstring(shown.begin(), shown.end()) + L"\n";
   }
   WriteIni(dir, paths);
-  std::string utf16(reinterpret_cast<const char*>(texts.data()), texts.size() * 2);
-  WriteBytes(dir + L"\\texts.txt", utf16);
-  CompareStartup("startup_10000_paths", program, title, dir + L"\\texts.txt", 10000, runs, 1.5);
+  WriteBytes(dir + L"\\texts.txt", std::string(reinterpret_cast<const char*>(texts.data()), texts.size() * 2));
+  CompareStartup("startup_10000_paths", program, kTitle, dir + L"\\texts.txt", 10000, kRuns, 1.5);
+}
 
-  // 2. CPU while a song plays for 20 s.
-  const std::string song = "Z:" + std::string(getenv("TOVEL_BENCH_SONG") ? getenv("TOVEL_BENCH_SONG") : "");
-  std::string dosSong = song;
-  for (char& c : dosSong)
+// CPU while a song plays for 20 s, against a bare program playing it through MCI.
+void PlayingFigures(const std::wstring& dir, const std::wstring& program) {
+  std::string song = "Z:" + std::string(getenv("TOVEL_BENCH_SONG") ? getenv("TOVEL_BENCH_SONG") : "");
+  for (char& c : song)
     if (c == '/') c = '\\';
-  WriteIni(dir, {dosSong});
+  WriteIni(dir, {song});
   double programCpu = -1, bareCpu = -1;
   {
     Process p;
     Start(p, program, L"");
-    HWND w = WaitWindow(title, 60000);
+    HWND w = WaitWindow(kTitle, 60000);
     if (w) {
       ::PostMessageW(::GetDlgItem(w, 0x7E), BM_CLICK, 0, 0);
       ::Sleep(1500);
@@ -253,8 +244,7 @@ int wmain() {
   }
   {
     Process p;
-    std::wstring wsong(dosSong.begin(), dosSong.end());
-    if (Start(p, Beside(L"bench_bare_play.exe"), wsong)) {
+    if (Start(p, Beside(L"bench_bare_play.exe"), std::wstring(song.begin(), song.end()))) {
       ::Sleep(1500);
       bareCpu = CpuPercentOver(p.pi.hProcess, "bench_bare_play.exe", 20000);
     }
@@ -262,26 +252,47 @@ int wmain() {
   std::printf("playing_cpu_percent_of_one_core: program %.2f %%, bare MCI player %.2f %%, ratio %.2f, "
               "difference %.2f points (targets: ratio <= 1.5, difference < 1)\n",
               programCpu, bareCpu, bareCpu > 0 ? programCpu / bareCpu : 0.0, programCpu - bareCpu);
+}
 
-  // 3. CPU of the idle player, then of the same process with the sound board open and idle.
+// CPU of the idle player for 20 s, then of the same process with the sound board open and idle.
+void IdleFigures(const std::wstring& dir, const std::wstring& program) {
   WriteIni(dir, {});
-  {
-    Process p;
-    Start(p, program, L"");
-    HWND w = WaitWindow(title, 60000);
-    double alone = -1, board = -1;
-    if (w) {
+  Process p;
+  Start(p, program, L"");
+  HWND w = WaitWindow(kTitle, 60000);
+  double alone = -1, board = -1;
+  if (w) {
+    ::Sleep(1500);
+    alone = CpuPercentOver(p.pi.hProcess, "TovelMusicBox.exe", 20000);
+    ::PostMessageW(::GetDlgItem(w, 0x7B), BM_CLICK, 0, 0);
+    if (WaitWindow(kBoardTitle, 20000)) {
       ::Sleep(1500);
-      alone = CpuPercentOver(p.pi.hProcess, "TovelMusicBox.exe", 20000);
-      ::PostMessageW(::GetDlgItem(w, 0x7B), BM_CLICK, 0, 0);
-      if (WaitWindow(boardTitle, 20000)) {
-        ::Sleep(1500);
-        board = CpuPercentOver(p.pi.hProcess, "TovelMusicBox.exe", 20000);
-      }
-      Close(p, w);
+      board = CpuPercentOver(p.pi.hProcess, "TovelMusicBox.exe", 20000);
     }
-    std::printf("idle_cpu_percent_of_one_core: player alone %.2f %%, with the sound board open %.2f %%, "
-                "difference %.2f points (target <= 0.2)\n", alone, board, board - alone);
+    Close(p, w);
   }
+  std::printf("idle_cpu_percent_of_one_core: player alone %.2f %%, with the sound board open %.2f %%, "
+              "difference %.2f points (target <= 0.2)\n", alone, board, board - alone);
+}
+
+}  // namespace
+
+// With arguments, only the sections named run: startup, playing, idle.
+int wmain(int argc, wchar_t** argv) {
+  auto wanted = [&](const wchar_t* section) {
+    if (argc < 2) return true;
+    for (int i = 1; i < argc; ++i)
+      if (wcscmp(argv[i], section) == 0) return true;
+    return false;
+  };
+  wchar_t self[MAX_PATH];
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  gBin = self;
+  gBin.resize(gBin.find_last_of(L'\\') + 1);
+  const std::wstring dir = MakeSandbox();
+  const std::wstring program = dir + L"\\TovelMusicBox.exe";
+  if (wanted(L"startup")) StartupFigures(dir, program);
+  if (wanted(L"playing")) PlayingFigures(dir, program);
+  if (wanted(L"idle")) IdleFigures(dir, program);
   return 0;
 }

@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <tlhelp32.h>
 #include <gtest/gtest.h>
 
 #include "tests/e2e/e2e_support.h"
@@ -108,6 +109,39 @@ TEST_F(Startup, PlayerWindowAppearsWithItsControlsAndWelcome) {
   ASSERT_TRUE(::GetFileAttributesExW(PrimaryMarker().c_str(), GetFileExInfoStandard, &data));
   EXPECT_EQ(data.dwFileAttributes & 0x27, 0x22u);
   EXPECT_EQ(data.nFileSizeLow, 1u);
+  EXPECT_EQ(CloseProgram(app, player), 0u);
+}
+
+// Whether a library of that name is loaded in the process.
+bool Loaded(DWORD pid, const wchar_t* dll) {
+  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  MODULEENTRY32W module{sizeof(module)};
+  bool found = false;
+  for (BOOL more = ::Module32FirstW(snapshot, &module); more && !found; more = ::Module32NextW(snapshot, &module))
+    found = _wcsicmp(module.szModule, dll) == 0;
+  ::CloseHandle(snapshot);
+  return found;
+}
+
+// The shell and MCI wait until something needs them: start-up does not pay for them.
+// (COM's libraries cannot be checked here: Wine's input-method support loads them anyway.)
+TEST_F(Startup, TheShellAndMciLoadOnlyWhenFirstNeeded) {
+  RunningProgram app;
+  HWND player = Start(app);
+  ASSERT_NE(player, nullptr);
+  ASSERT_TRUE(Loaded(app.pid(), L"comctl32.dll")) << "the module list can be read";
+  EXPECT_FALSE(Loaded(app.pid(), L"shell32.dll"));
+  EXPECT_FALSE(Loaded(app.pid(), L"winmm.dll"));
+
+  // The board's 停止 is its device's first command, which goes through MCI.
+  DWORD_PTR result = 0;
+  ::SendMessageTimeoutW(::GetDlgItem(player, 0x007B), BM_CLICK, 0, 0, SMTO_NORMAL, 15000, &result);
+  HWND board = WaitForWindow(app.pid(), kBoardTitle, 10000);
+  ASSERT_NE(board, nullptr);
+  ::SendMessageTimeoutW(::GetDlgItem(board, 0x3D1C), BM_CLICK, 0, 0, SMTO_NORMAL, 15000, &result);
+  EXPECT_TRUE(Loaded(app.pid(), L"winmm.dll"));
+  EXPECT_FALSE(Loaded(app.pid(), L"shell32.dll"));
   EXPECT_EQ(CloseProgram(app, player), 0u);
 }
 
