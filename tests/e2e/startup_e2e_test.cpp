@@ -46,7 +46,6 @@ TEST_F(Startup, PlayerWindowAppearsWithItsControlsAndWelcome) {
   ASSERT_TRUE(app.started());
   HWND player = WaitForWindow(app.pid(), kPlayerTitle, 20000);
   ASSERT_NE(player, nullptr);
-  ::Sleep(300);  // let the first paint finish
 
   RECT rc;
   ::GetWindowRect(player, &rc);
@@ -94,15 +93,15 @@ TEST_F(Startup, PlayerWindowAppearsWithItsControlsAndWelcome) {
   ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(player, nullptr), &gui));
   EXPECT_EQ(gui.hwndFocus, ::GetDlgItem(player, 0x0076));
 
-  // On screen: the background picture behind the controls, the list's own white inside.
+  // On screen, once painted: the background picture behind the controls, the list's own white inside.
   POINT picture{200, 20};  // between the welcome text and the elapsed time
   POINT list{150, 250};
   ::ClientToScreen(player, &picture);
   ::ClientToScreen(player, &list);
-  const COLORREF bg = ScreenPixel(picture.x, picture.y);
-  EXPECT_NE(bg, 0x000000u) << "nothing drawn where the picture should be";
-  EXPECT_NE(bg, 0xFFFFFFu);
-  EXPECT_EQ(ScreenPixel(list.x, list.y), 0xFFFFFFu);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(list.x, list.y) == 0xFFFFFFu; }, 5000)) << "the list is not drawn";
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(picture.x, picture.y) != 0x000000u; }, 5000))
+      << "nothing drawn where the picture should be";
+  EXPECT_NE(ScreenPixel(picture.x, picture.y), 0xFFFFFFu);
 
   // The marker: hidden and archive, one byte.
   WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -177,7 +176,7 @@ TEST_F(Startup, LeftoverMarkerFromAnEarlierRunIsTakenOver) {
   RunningProgram app;
   HWND player = Start(app);
   ASSERT_NE(player, nullptr);
-  ::Sleep(500);
+  // Shown means the start-up handler is done: its box would have come, modal, before.
   EXPECT_EQ(WaitForMessageBox(app.pid(), 0), nullptr);
   // Held again: nobody else can open it.
   HANDLE f = ::CreateFileW(PrimaryMarker().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -192,7 +191,7 @@ TEST_F(Startup, UnusableMarkerPlaceFallsBackToTheUsersFolder) {
   RunningProgram first;
   HWND player = Start(first);
   ASSERT_NE(player, nullptr);
-  ::Sleep(500);
+  // Shown means the start-up handler is done: its box would have come, modal, before.
   EXPECT_EQ(WaitForMessageBox(first.pid(), 0), nullptr) << "told wrongly that it is already running";
   const DWORD attrs = ::GetFileAttributesW(FallbackMarker().c_str());
   ASSERT_NE(attrs, INVALID_FILE_ATTRIBUTES);
