@@ -217,8 +217,11 @@ void Runtime::ListSelect(std::uint32_t windowId, std::uint32_t controlId, int in
 void Runtime::Focus(std::uint32_t windowId, std::uint32_t controlId) {
   HWND h = ControlHandle(windowId, controlId);
   if (!h) return;
-  Form(windowId)->lastFocus = h;
-  ::SetFocus(h);
+  FormState* form = Form(windowId);
+  form->lastFocus = h;
+  // A window not shown yet passes the focus on when it is activated (WM_SETFOCUS); taking
+  // it now would activate the hidden window once before it is shown and activated again.
+  if (::IsWindowVisible(form->hwnd)) ::SetFocus(h);
 }
 
 HMENU Runtime::Menu(std::uint32_t windowId, std::uint32_t menuId) const {

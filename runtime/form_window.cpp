@@ -86,9 +86,13 @@ void PaintBackground(FormState& form, HDC dc) {
     ::FillRect(dc, &rc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     return;
   }
+  // Only what the DC can show: a control painting its background asks for its own small part.
+  RECT part;
+  if (::GetClipBox(dc, &part) == ERROR || !::IntersectRect(&part, &part, &rc)) return;
   UniqueDc src(::CreateCompatibleDC(dc));
   SelectGuard select(src.get(), picture);
-  ::BitBlt(dc, 0, 0, rc.right, rc.bottom, src.get(), 0, 0, SRCCOPY);
+  ::BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, src.get(), part.left, part.top,
+           SRCCOPY);
 }
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
