@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -157,9 +158,19 @@ std::string ReadAll(const std::wstring& path) {
   return out;
 }
 
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
 // Under Wine a process's CPU time shows only on the Unix side: sum utime + stime of every
-// Unix process whose command line names `exe` (in clock ticks of 1/100 s).
-double UnixCpuSeconds(const std::string& exe) {
+// Unix process whose command line names the program by its full path (other test runs
+// may be running copies of the same program elsewhere), in clock ticks of 1/100 s.
+double UnixCpuSeconds(const std::wstring& program) {
+  const std::string exe = Lower(std::string(program.begin(), program.end()));
+  // A program on drive Z: may show under its Unix path instead.
+  std::string unixExe = exe.starts_with("z:") ? exe.substr(2) : std::string("\x01");
+  std::replace(unixExe.begin(), unixExe.end(), '\\', '/');
   double total = 0;
   WIN32_FIND_DATAW d;
   HANDLE find = ::FindFirstFileW(L"Z:\\proc\\*", &d);
@@ -167,8 +178,8 @@ double UnixCpuSeconds(const std::string& exe) {
   do {
     if (d.cFileName[0] < L'0' || d.cFileName[0] > L'9') continue;
     const std::wstring dir = std::wstring(L"Z:\\proc\\") + d.cFileName;
-    std::string cmd = ReadAll(dir + L"\\cmdline");
-    if (cmd.find(exe) == std::string::npos) continue;
+    const std::string cmd = Lower(ReadAll(dir + L"\\cmdline"));
+    if (cmd.find(exe) == std::string::npos && cmd.find(unixExe) == std::string::npos) continue;
     const std::string stat = ReadAll(dir + L"\\stat");
     const size_t close = stat.rfind(')');
     if (close == std::string::npos) continue;
@@ -181,13 +192,13 @@ double UnixCpuSeconds(const std::string& exe) {
   return total;
 }
 
-// Percent of one core used by `exe` over `ms`, read from both sides; the larger wins.
-double CpuPercentOver(HANDLE process, const std::string& exe, DWORD ms) {
-  const double c0 = CpuSeconds(process), u0 = UnixCpuSeconds(exe), t0 = Now();
+// Percent of one core used by `program` over `ms`, read from both sides; the larger wins.
+double CpuPercentOver(HANDLE process, const std::wstring& program, DWORD ms) {
+  const double c0 = CpuSeconds(process), u0 = UnixCpuSeconds(program), t0 = Now();
   ::Sleep(ms);
   const double elapsed = Now() - t0;
   const double windows = 100.0 * (CpuSeconds(process) - c0) / elapsed;
-  const double unix = u0 < 0 ? 0 : 100.0 * (UnixCpuSeconds(exe) - u0) / elapsed;
+  const double unix = u0 < 0 ? 0 : 100.0 * (UnixCpuSeconds(program) - u0) / elapsed;
   return windows > unix ? windows : unix;
 }
 
@@ -235,7 +246,7 @@ void PlayingFigures(const std::wstring& dir, const std::wstring& program) {
     if (w) {
       ::PostMessageW(::GetDlgItem(w, 0x7E), BM_CLICK, 0, 0);
       ::Sleep(1500);
-      programCpu = CpuPercentOver(p.pi.hProcess, "TovelMusicBox.exe", 20000);
+      programCpu = CpuPercentOver(p.pi.hProcess, program, 20000);
       wchar_t elapsed[16] = L"";
       ::GetWindowTextW(::GetDlgItem(w, 0x7C), elapsed, 16);
       std::printf("(the player showed %ls after the measurement)\n", elapsed);
@@ -246,7 +257,7 @@ void PlayingFigures(const std::wstring& dir, const std::wstring& program) {
     Process p;
     if (Start(p, Beside(L"bench_bare_play.exe"), std::wstring(song.begin(), song.end()))) {
       ::Sleep(1500);
-      bareCpu = CpuPercentOver(p.pi.hProcess, "bench_bare_play.exe", 20000);
+      bareCpu = CpuPercentOver(p.pi.hProcess, Beside(L"bench_bare_play.exe"), 20000);
     }
   }
   std::printf("playing_cpu_percent_of_one_core: program %.2f %%, bare MCI player %.2f %%, ratio %.2f, "
@@ -263,11 +274,11 @@ void IdleFigures(const std::wstring& dir, const std::wstring& program) {
   double alone = -1, board = -1;
   if (w) {
     ::Sleep(1500);
-    alone = CpuPercentOver(p.pi.hProcess, "TovelMusicBox.exe", 20000);
+    alone = CpuPercentOver(p.pi.hProcess, program, 20000);
     ::PostMessageW(::GetDlgItem(w, 0x7B), BM_CLICK, 0, 0);
     if (WaitWindow(kBoardTitle, 20000)) {
       ::Sleep(1500);
-      board = CpuPercentOver(p.pi.hProcess, "TovelMusicBox.exe", 20000);
+      board = CpuPercentOver(p.pi.hProcess, program, 20000);
     }
     Close(p, w);
   }
