@@ -61,6 +61,43 @@ std::optional<std::string> ToGbk(const std::wstring& wide) {
 
 bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::u16string Utf16(std::string_view utf8) {
+  const std::wstring wide = Widen(utf8);
+  return std::u16string(reinterpret_cast<const char16_t*>(wide.data()), wide.size());
+}
+
+// A byte-order mark (or none) followed by the bytes of the units.
+std::string BytesOf(std::string_view mark, std::u16string_view units) {
+  std::string bytes(mark);
+  bytes.append(reinterpret_cast<const char*>(units.data()), units.size() * sizeof(char16_t));
+  return bytes;
+}
+
+// The file's bytes with the value set, in the file's own encoding where the value has a
+// form in it; nothing when that would cost bytes of the file.
+std::optional<std::string> WithIniValue(std::string_view bytes, std::string_view section, std::string_view key,
+                                        std::string_view value) {
+  if (bytes.starts_with(kUtf16LeBom)) {
+    const std::string_view body = bytes.substr(2);
+    std::u16string units(body.size() / 2, u'\0');
+    body.copy(reinterpret_cast<char*>(units.data()), units.size() * 2);
+    const std::u16string out = SetIniValueIn(units, Utf16(section), Utf16(key), Utf16(value));
+    // An odd last byte is no unit of the text, but it is the user's: it stays at the end.
+    return BytesOf(kUtf16LeBom, out).append(body.substr(units.size() * 2));
+  }
+  if (bytes.starts_with(kUtf8Bom))
+    return std::string(kUtf8Bom).append(SetIniValueIn(bytes.substr(3), section, key, value));
+  const auto gbkSection = ToGbk(Widen(section));
+  const auto gbkKey = ToGbk(Widen(key));
+  if (!gbkSection || !gbkKey) return std::nullopt;
+  if (const auto gbkValue = ToGbk(Widen(value))) return SetIniValueIn(bytes, *gbkSection, *gbkKey, *gbkValue);
+  // The value needs UTF-16, so the whole file does: every byte but those of the line we
+  // replace must decode exactly, or the change of encoding would lose some.
+  const auto text = DecodeFileBytes(SetIniValueIn(bytes, *gbkSection, *gbkKey, ""));
+  if (!text) return std::nullopt;
+  return WithIniValue(BytesOf(kUtf16LeBom, Utf16(*text)), section, key, value);
+}
+
 }  // namespace
 
 std::optional<Text> DecodeFileBytes(std::string_view bytes) { return Decode(bytes, MB_ERR_INVALID_CHARS); }
@@ -77,12 +114,14 @@ std::string EncodeFileText(std::string_view text, FileEncoding* used) {
   return out;
 }
 
-std::optional<std::string> ReadFileBytes(const std::wstring& path) {
+std::optional<std::string> ReadFileBytes(const std::wstring& path, std::uint64_t limit) {
   UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+  if (!::GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > limit ||
+      size.QuadPart > 0x7FFFFFFF)
+    return std::nullopt;
   std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
   size_t done = 0;
   while (done < bytes.size()) {
@@ -139,17 +178,14 @@ std::optional<Text> ReadIniValue(const std::wstring& path, std::string_view sect
 
 bool WriteIniValue(const std::wstring& path, std::string_view section, std::string_view key,
                    std::string_view value) {
-  Text text;
+  std::string bytes;
   if (Exists(path)) {
-    const auto bytes = ReadFileBytes(path);
-    if (!bytes) return false;
-    const auto decoded = DecodeFileBytes(*bytes);
-    if (!decoded) return false;  // rewriting a guess would damage the other sections
-    text = *decoded;
+    auto read = ReadFileBytes(path);
+    if (!read) return false;  // unreadable, or too large to be a song list: left alone
+    bytes = std::move(*read);
   }
-  IniDocument doc = IniDocument::Parse(text);
-  doc.SetValue(section, key, value);
-  return ReplaceFileBytes(path, EncodeFileText(doc.Serialize()));
+  const auto updated = WithIniValue(bytes, section, key, value);
+  return updated && ReplaceFileBytes(path, *updated);
 }
 
 }  // namespace tovel

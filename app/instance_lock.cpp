@@ -11,52 +11,39 @@ constexpr DWORD kHiddenArchive = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
 
 enum class Attempt { Held, Busy, Failed };
 
-bool MarkerExists(const std::wstring& path) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = ::FindFirstFileW(path.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  ::FindClose(find);
-  return true;
-}
-
-bool WriteMarker(const std::wstring& path) {
-  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
-  if (!file) return false;
-  const char zero = 0;
-  DWORD written = 0;
-  return ::WriteFile(file.get(), &zero, 1, &written, nullptr) && written == 1;
-}
-
-Attempt OpenExclusive(const std::wstring& path, UniqueFile* out) {
-  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file) {
-    *out = std::move(file);
-    return Attempt::Held;
-  }
-  const DWORD error = ::GetLastError();
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? Attempt::Busy : Attempt::Failed;
-}
-
+// One call creates the marker or opens the one that is there, without sharing: of two
+// starts at the same moment exactly one gets it, and the other sees it held. A new marker
+// is created hidden and archive and gets its one zero byte.
 Attempt TryMarker(const std::wstring& path, UniqueFile* out) {
   if (path.empty()) return Attempt::Failed;
-  if (!MarkerExists(path)) {
-    if (!WriteMarker(path)) return Attempt::Failed;
-    ::SetFileAttributesW(path.c_str(), kHiddenArchive);
+  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, kHiddenArchive,
+                                nullptr));
+  if (!file) {
+    const DWORD error = ::GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? Attempt::Busy : Attempt::Failed;
   }
-  return OpenExclusive(path, out);
+  // Also a marker left empty by a start that ended before writing: the byte is not what locks.
+  LARGE_INTEGER size{};
+  if (::GetFileSizeEx(file.get(), &size) && size.QuadPart == 0) {
+    const char zero = 0;
+    DWORD written = 0;
+    ::WriteFile(file.get(), &zero, 1, &written, nullptr);
+  }
+  *out = std::move(file);
+  return Attempt::Held;
 }
 
 }  // namespace
 
-InstanceLock AcquireInstanceLock(const std::wstring& primaryPath, const std::wstring& fallbackPath) {
+InstanceLock AcquireInstanceLock(const std::wstring& primaryPath, const std::function<std::wstring()>& fallbackPath) {
   InstanceLock lock;
-  for (const std::wstring* path : {&primaryPath, &fallbackPath}) {
-    switch (TryMarker(*path, &lock.file)) {
+  for (int place = 0; place < 2; ++place) {
+    // The fallback folder is looked up only when it is needed: the lookup costs start-up time.
+    const std::wstring path = place == 0 ? primaryPath : (fallbackPath ? fallbackPath() : std::wstring());
+    switch (TryMarker(path, &lock.file)) {
       case Attempt::Held:
         lock.outcome = LockOutcome::Acquired;
-        lock.path = *path;
+        lock.path = path;
         return lock;
       case Attempt::Busy:
         lock.outcome = LockOutcome::HeldElsewhere;

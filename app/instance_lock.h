@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "base/handle.h"
@@ -18,10 +19,10 @@ struct InstanceLock {
   UniqueFile file;    // kept open, without sharing, for the life of the process
 };
 
-// The single-instance rule: an exclusive open of one fixed marker file.
-// When the primary place cannot hold the marker for any reason but another
-// instance holding it, the same marker in the fallback folder decides instead.
-InstanceLock AcquireInstanceLock(const std::wstring& primaryPath, const std::wstring& fallbackPath);
+// The single-instance rule: an exclusive open of one fixed marker file. When the
+// primary place cannot hold the marker for any reason but another instance holding it
+// (a sharing or lock violation), the marker at the fallback path decides instead.
+InstanceLock AcquireInstanceLock(const std::wstring& primaryPath, const std::function<std::wstring()>& fallbackPath);
 
 // "c:\Tovel音乐盒子2014" and its twin in the user's local application-data folder.
 std::wstring PrimaryMarkerPath();

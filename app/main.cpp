@@ -1,6 +1,7 @@
 #include <windows.h>
-#include <ole2.h>
 
+#include "app/clips.h"
+#include "app/com_session.h"
 #include "app/playback.h"
 #include "app/player_state.h"
 #include "app/skin_setup.h"
@@ -8,6 +9,7 @@
 #include "app/song_list.h"
 #include "app/sound_board.h"
 #include "app/startup.h"
+#include "base/handle.h"
 #include "runtime/controls.h"
 #include "runtime/mci_channel.h"
 #include "runtime/message_box.h"
@@ -15,23 +17,24 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace tovel;
   InstallFatalMessageBox();
-  // The folder browser and the shell need COM on this thread.
-  const HRESULT ole = ::OleInitialize(nullptr);
+  // COM starts when something first needs it. First in, last out: it ends only after
+  // every media device has closed.
+  const ScopeExit endCom([] { EndCom(); });
   InitialiseSkin();
 
   Runtime& rt = Runtime::Get();
   PlayerState state;
-  MediaPlayControl playerMedia(PlatformMci(), NewMediaAlias());
+  MediaPlayControl playerMedia(PlatformMci(), NewMediaAlias);
   Playback playback(rt, playerMedia, state);
+  SoundBoard board(rt, PlatformMci(), DefaultClipFolder());
 
   rt.Bind(HandlerKey::PlayerStartup, [&] { OnPlayerStartup([&] { LoadStoredSongList(rt, state); }); });
   BindSongListHandlers(rt, state);
   BindPlaybackHandlers(rt, playback);
   BindSmallCommands(rt, state);
-  BindSoundBoardHandlers(rt);
+  BindSoundBoardHandlers(rt, board);
 
   int code = 0;
   if (rt.LoadForm(PlayerForm())) code = rt.RunMessageLoop(kPlayerWindowId);
-  if (SUCCEEDED(ole)) ::OleUninitialize();
   return code;
 }

@@ -22,61 +22,70 @@ Text TwoDigits(int n) {
 
 Text ElapsedText(int minutes, int seconds) { return TwoDigits(minutes) + ":" + TwoDigits(seconds); }
 
+void ShowTransport(ControlAccess& ui, PlayState state) {
+  const bool playing = state == PlayState::Playing;
+  ui.SetInt(W, player::kTick, Prop::TypeSpecific, playing ? kTickPeriod : 0);
+  if (playing) ui.SetInt(W, player::kScrollTimer, Prop::TypeSpecific, kScrollPeriod);
+  ui.SetInt(W, player::kSeekSlider, Prop::Disabled, playing ? 0 : 1);
+  ui.SetText(W, player::kPlayButton, Prop::ButtonCaption, state == PlayState::Paused ? "暂停" : "播放");
+  if (state == PlayState::Idle) {
+    ui.SetText(W, player::kElapsedLabel, Prop::TypeSpecific, "00:00");
+    ui.SetInt(W, player::kSeekSlider, Prop::SliderPosition, 0);
+  }
+}
+
+void Playback::Show(PlayState state) {
+  state_.playState = state;
+  ShowTransport(ui_, state);
+}
+
+bool Playback::ListEmpty() const { return ui_.ListCount(W, player::kList) == 0; }
+
 void Playback::PlayButton() {
-  if (state_.playState == 0) {
-    StartSelected();
-    return;
-  }
-  if (state_.playState == 1 && ui_.ListCount(W, player::kList) > 0) {
-    media_.PauseResume();
-    state_.statusWord = kStatusPaused;
-    ui_.SetInt(W, player::kSeekSlider, Prop::Disabled, 1);
-    state_.playState = 2;
-    ui_.SetText(W, player::kPlayButton, Prop::ButtonCaption, "暂停");
-    ui_.SetInt(W, player::kTick, Prop::TypeSpecific, 0);
-    return;
-  }
-  if (state_.playState == 2) {
-    media_.Play(-1);
-    if (ui_.ListCount(W, player::kList) > 0) {
-      state_.statusWord = kStatusPlaying;
-      ui_.SetInt(W, player::kScrollTimer, Prop::TypeSpecific, kScrollPeriod);
-      ui_.SetInt(W, player::kSeekSlider, Prop::Disabled, 0);
-      state_.playState = 1;
-      ui_.SetText(W, player::kPlayButton, Prop::ButtonCaption, "播放");
-      ui_.SetInt(W, player::kTick, Prop::TypeSpecific, kTickPeriod);
-    }
+  switch (state_.playState) {
+    case PlayState::Idle:
+      StartSelected();
+      return;
+    case PlayState::Playing:
+      if (ListEmpty()) return;
+      media_.PauseResume();
+      state_.statusWord = StatusWord::Paused;
+      Show(PlayState::Paused);
+      return;
+    case PlayState::Paused:
+      media_.Play(-1);
+      if (ListEmpty()) return;
+      state_.statusWord = StatusWord::Playing;
+      Show(PlayState::Playing);
+      return;
   }
 }
 
 void Playback::PlaySelectedOnDoubleClick() {
   // Starts afresh even while a song plays; an empty list leaves the player idle.
-  state_.playState = 0;
+  state_.playState = PlayState::Idle;
   StartSelected();
 }
 
-void Playback::StartSelected() {
+void Playback::ResetCounter() {
   ui_.SetInt(W, player::kSeekSlider, Prop::SliderPosition, 0);
   ui_.SetText(W, player::kElapsedLabel, Prop::TypeSpecific, "00:00");
   state_.elapsedMinutes = 0;
   state_.elapsedSeconds = 0;
-  ui_.SetInt(W, player::kScrollTimer, Prop::TypeSpecific, kScrollPeriod);
-  if (ui_.ListCount(W, player::kList) == 0) {
-    state_.statusWord = kStatusNoFile;
+}
+
+void Playback::StartSelected() {
+  ResetCounter();
+  if (ListEmpty()) {
+    state_.statusWord = StatusWord::NoFile;
     return;
   }
   if (!OpenAndPlay(ui_.ListCaret(W, player::kList))) {
     // Counting on silence would look like playback: show the player idle instead.
-    ShowIdle();
+    Show(PlayState::Idle);
     return;
   }
-  ui_.SetInt(W, player::kTick, Prop::TypeSpecific, kTickPeriod);
-  state_.songLengthSeconds = media_.LengthSeconds();
-  state_.statusWord = kStatusPlaying;
-  ui_.SetText(W, player::kPlayButton, Prop::ButtonCaption, "播放");
-  ui_.SetInt(W, player::kSeekSlider, Prop::Disabled, 0);
-  state_.playState = 1;
-  ApplyVolume();
+  BeginPlaying();
   Tick();
 }
 
@@ -86,29 +95,47 @@ bool Playback::OpenAndPlay(int position0) {
   return media_.Open(path) && media_.Play(-1);
 }
 
-void Playback::ShowIdle() {
-  ui_.SetInt(W, player::kTick, Prop::TypeSpecific, 0);
-  ui_.SetText(W, player::kElapsedLabel, Prop::TypeSpecific, "00:00");
-  ui_.SetInt(W, player::kSeekSlider, Prop::SliderPosition, 0);
-  ui_.SetInt(W, player::kSeekSlider, Prop::Disabled, 1);
-  ui_.SetText(W, player::kPlayButton, Prop::ButtonCaption, "播放");
-  state_.playState = 0;
+void Playback::BeginPlaying() {
+  state_.songLengthSeconds = media_.LengthSeconds();
+  state_.statusWord = StatusWord::Playing;
+  Show(PlayState::Playing);
+  ApplyVolume();
+}
+
+// The song ended: on to the next entry that plays, each tried at most once. A song of a
+// few frames ends before anyone looks, so it counts as not played; starting it through
+// the tick again would restart without end.
+bool Playback::AdvanceAfterEnd() {
+  const int count = ui_.ListCount(W, player::kList);
+  for (int tries = 0; tries < count; ++tries) {
+    SelectNeighbour(+1);
+    ResetCounter();
+    if (OpenAndPlay(ui_.ListCaret(W, player::kList)) && media_.StatusMode() != MediaMode::Stopped) {
+      BeginPlaying();
+      CountSecond();  // the start's own tick
+      return true;
+    }
+  }
+  Show(PlayState::Idle);
+  return false;
 }
 
 void Playback::Stop() {
-  ShowIdle();
+  Show(PlayState::Idle);
   media_.Stop();
 }
 
 // Next after the last entry is the first; previous before the first is the last.
-void Playback::Step(int delta) {
+void Playback::SelectNeighbour(int delta) {
   const int count = ui_.ListCount(W, player::kList);
-  if (count > 0) {
-    const int target = ((ui_.ListCaret(W, player::kList) + delta) % count + count) % count;
-    ui_.ListSelect(W, player::kList, target);
-  }
-  ui_.SetInt(W, player::kSeekSlider, Prop::Disabled, 0);
-  state_.playState = 0;
+  if (count == 0) return;
+  const int target = ((ui_.ListCaret(W, player::kList) + delta) % count + count) % count;
+  ui_.ListSelect(W, player::kList, target);
+}
+
+void Playback::Step(int delta) {
+  SelectNeighbour(delta);
+  state_.playState = PlayState::Idle;
   StartSelected();
 }
 
@@ -118,24 +145,22 @@ void Playback::Previous() { Step(-1); }
 
 void Playback::Tick() {
   ++state_.sliderMark;
-  if (media_.StatusMode() == MediaMode::Stopped && ui_.ListCount(W, player::kList) > 0) {
+  if (media_.StatusMode() == MediaMode::Stopped && !ListEmpty()) {
     state_.sliderMark = 0;
-    // The song ended: on to the next entry that opens, trying each at most once.
-    const int count = ui_.ListCount(W, player::kList);
-    for (int tries = 0; tries < count; ++tries) {
-      Next();
-      if (state_.playState == 1) break;
-    }
-    if (state_.playState != 1) return;
+    if (!AdvanceAfterEnd()) return;
   }
-  if (state_.statusWord != kStatusPaused) {
+  CountSecond();
+}
+
+void Playback::CountSecond() {
+  if (state_.statusWord != StatusWord::Paused) {
     if (++state_.elapsedSeconds > 59) {
       ++state_.elapsedMinutes;
       state_.elapsedSeconds = 0;
     }
   }
   ui_.SetText(W, player::kElapsedLabel, Prop::TypeSpecific, ElapsedText(state_.elapsedMinutes, state_.elapsedSeconds));
-  if (state_.statusWord == kStatusPlaying) {
+  if (state_.statusWord == StatusWord::Playing) {
     // The length read at the start: asking the device every second costs three MCI round trips.
     ui_.SetInt(W, player::kSeekSlider, Prop::SliderMaximum, state_.songLengthSeconds);
     const int position = ui_.GetInt(W, player::kSeekSlider, Prop::SliderPosition);
@@ -167,7 +192,7 @@ void Playback::Seek() {
     }
     state_.sliderMark = position;
   }
-  state_.statusWord = kStatusPlaying;
+  state_.statusWord = StatusWord::Playing;
 }
 
 void Playback::Volume() { ApplyVolume(); }

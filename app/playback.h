@@ -26,9 +26,15 @@ class Playback {
  private:
   void StartSelected();
   bool OpenAndPlay(int position0);
+  void BeginPlaying();
+  bool AdvanceAfterEnd();
+  void CountSecond();
+  void ResetCounter();
+  void SelectNeighbour(int delta);
   void Step(int delta);
-  void ShowIdle();
+  void Show(PlayState state);
   void ApplyVolume();
+  bool ListEmpty() const;
 
   ControlAccess& ui_;
   MediaDevice& media_;
@@ -36,6 +42,10 @@ class Playback {
 };
 
 void BindPlaybackHandlers(Runtime& rt, Playback& playback);
+
+// The one place that sets the transport controls from the state: the tick timer, the
+// seek slider, the play button's caption, and for idle the "00:00" and the rewound slider.
+void ShowTransport(ControlAccess& ui, PlayState state);
 
 // "mm:ss": each number with "0" in front, keeping the last two characters.
 Text ElapsedText(int minutes, int seconds);

@@ -4,6 +4,13 @@
 
 namespace tovel {
 
+// The player's transport state, with the numbers the design stores for it.
+enum class PlayState { Idle = 0, Playing = 1, Paused = 2 };
+
+// What the player is doing, as the tick and the play button test it: "播放", "暂停",
+// "清空" (the list was cleared), "文件已经不存在" (a start with an empty list), or "".
+enum class StatusWord { None, Playing, Paused, Cleared, NoFile };
+
 // The player window's data, shared by the song-list and playback handlers.
 struct PlayerState {
   // Song list.
@@ -12,17 +19,12 @@ struct PlayerState {
   Text listExportText;
 
   // Playback.
-  int playState = 0;  // 0 idle, 1 playing, 2 paused
-  Text statusWord;    // "播放", "暂停", "清空", "文件已经不存在" or ""
+  PlayState playState = PlayState::Idle;
+  StatusWord statusWord = StatusWord::None;
   int elapsedMinutes = 0;
   int elapsedSeconds = 0;
   int sliderMark = 0;
   int songLengthSeconds = 0;
 };
-
-inline constexpr char kStatusPlaying[] = "播放";
-inline constexpr char kStatusPaused[] = "暂停";
-inline constexpr char kStatusCleared[] = "清空";
-inline constexpr char kStatusNoFile[] = "文件已经不存在";
 
 }  // namespace tovel

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/com_session.h"
 #include "runtime/message_box.h"
 #include "base/text.h"
 
@@ -74,7 +75,8 @@ void ShowContextMenu(HWND owner, HMENU menu) {
 void BindSmallCommands(Runtime& rt, PlayerState&) {
   rt.Bind(HandlerKey::AboutBox, [] { ShowMessage(AboutText(), kAboutCaption, MB_TASKMODAL); });
   rt.Bind(HandlerKey::ContactLink, [] {
-    // Nothing is reported when no program takes the link.
+    // Nothing is reported when no program takes the link. The shell may hand it on through COM.
+    EnsureCom();
     ::ShellExecuteW(ContactOwnerWindow(), L"open", Widen(kContactLink).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   });
   rt.Bind(HandlerKey::SelectUnderCursor,

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/playback.h"
 #include "app/song_list_rules.h"
 #include "runtime/forms.h"
 
@@ -30,23 +31,30 @@ void SongListHandlers::RefreshListBox() {
   ui_.ListAddAll(W, player::kList, entries);
 }
 
-// A song shows by its bare name until the list is refreshed.
-void SongListHandlers::CollectSong(const Text& directoryPrefix, const Text& fileName, StoredListBuilder& stored) {
-  ui_.ListAdd(W, player::kList, fileName);
-  stored.Add(directoryPrefix, fileName);
+// The songs found, to be stored and shown by their bare names until the list is refreshed.
+struct SongListHandlers::Found {
+  StoredListBuilder stored;
+  std::vector<Text> names;
+};
+
+void SongListHandlers::CollectSong(const Text& directoryPrefix, const Text& fileName, Found& found) {
+  found.stored.Add(directoryPrefix, fileName);
+  found.names.push_back(fileName);
 }
 
 // The folder's own files only, not its sub-folders.
-void SongListHandlers::CollectFolder(const Text& directoryPrefix, StoredListBuilder& stored) {
+void SongListHandlers::CollectFolder(const Text& directoryPrefix, Found& found) {
   for (const Text& name : storage_.FileNamesIn(directoryPrefix))
-    if (IsSongFileName(name)) CollectSong(directoryPrefix, name, stored);
+    if (IsSongFileName(name)) CollectSong(directoryPrefix, name, found);
 }
 
-void SongListHandlers::StoreAndShow(const Text& value) {
-  const bool written = storage_.WriteStoredList(value);
+void SongListHandlers::StoreAndShow(const Found& found) {
+  // The bare names show while the list is stored, added in one batch as the start-up does.
+  ui_.ListAddAll(W, player::kList, found.names);
+  const bool written = storage_.WriteStoredList(found.stored.value());
   ui_.ListClear(W, player::kList);
   // Without a written file the songs still join the list for this run.
-  AppendStored(written ? storage_.ReadStoredList() : value);
+  AppendStored(written ? storage_.ReadStoredList() : found.stored.value());
   // Also when nothing was found: the list box must keep matching SongList.
   RefreshListBox();
 }
@@ -55,35 +63,34 @@ void SongListHandlers::AddFolder() {
   // A cancelled browser means "no folder", not the root of the current drive.
   const auto folder = storage_.BrowseFolder(kAddFolderTitle);
   if (!folder || folder->empty()) return;
-  StoredListBuilder stored;
-  CollectFolder(DirectoryPrefix(*folder), stored);
-  StoreAndShow(stored.value());
+  Found found;
+  CollectFolder(DirectoryPrefix(*folder), found);
+  StoreAndShow(found);
 }
 
 void SongListHandlers::AddDropped(const std::vector<Text>& paths) {
-  StoredListBuilder stored;
+  Found found;
   for (const Text& path : paths) {
     if (storage_.IsFolder(path)) {
-      CollectFolder(DirectoryPrefix(path), stored);
+      CollectFolder(DirectoryPrefix(path), found);
     } else {
       const Text name = FileNameOf(path);
-      if (IsSongFileName(name) && storage_.FileExists(path)) CollectSong(FolderPrefixOf(path), name, stored);
+      if (IsSongFileName(name) && storage_.FileExists(path)) CollectSong(FolderPrefixOf(path), name, found);
     }
   }
   // Unlike a chosen folder, a drop without songs is no choice: the stored list stays.
-  if (stored.value().empty()) return;
-  StoreAndShow(stored.value());
+  if (found.names.empty()) return;
+  StoreAndShow(found);
 }
 
 void SongListHandlers::ClearList() {
-  ui_.SetInt(W, player::kTick, Prop::TypeSpecific, 0);
   storage_.DeleteExportFile();
   ui_.ListClear(W, player::kList);
   state_.songList.Clear();
-  ui_.SetText(W, player::kElapsedLabel, Prop::TypeSpecific, "00:00");
-  state_.statusWord = kStatusCleared;
-  ui_.SetInt(W, player::kSeekSlider, Prop::SliderPosition, 0);
-  ui_.SetInt(W, player::kSeekSlider, Prop::Disabled, 1);
+  state_.statusWord = StatusWord::Cleared;
+  // A song that plays goes on, but nothing in the list is left to play: the transport shows idle.
+  state_.playState = PlayState::Idle;
+  ShowTransport(ui_, PlayState::Idle);
 }
 
 void SongListHandlers::RemoveEntry() {

@@ -63,9 +63,10 @@ class SongListHandlers {
 
  private:
   void AppendStored(const Text& value);
-  void CollectSong(const Text& directoryPrefix, const Text& fileName, StoredListBuilder& stored);
-  void CollectFolder(const Text& directoryPrefix, StoredListBuilder& stored);
-  void StoreAndShow(const Text& value);
+  struct Found;
+  void CollectSong(const Text& directoryPrefix, const Text& fileName, Found& found);
+  void CollectFolder(const Text& directoryPrefix, Found& found);
+  void StoreAndShow(const Found& found);
 
   ControlAccess& ui_;
   PlayerState& state_;

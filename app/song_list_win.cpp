@@ -3,11 +3,13 @@
 
 #include <memory>
 
+#include "app/com_session.h"
 #include "app/config_file.h"
 #include "app/song_list.h"
 #include "app/startup.h"
 #include "runtime/controls.h"
 #include "runtime/message_box.h"
+#include "base/handle.h"
 #include "base/text.h"
 
 namespace tovel {
@@ -61,7 +63,8 @@ class WinSongStorage : public SongStorage {
     // Owned by the player window, so "添加" cannot open a second browser meanwhile.
     info.hwndOwner = rt_.WindowHandle(kPlayerWindowId);
     info.lpszTitle = wideTitle.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    // The browser with the new dialog style needs COM on this thread.
+    info.ulFlags = EnsureCom() ? BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE : BIF_RETURNONLYFSDIRS;
     std::unique_ptr<ITEMIDLIST, PidlDeleter> chosen(::SHBrowseForFolderW(&info));
     if (!chosen) return std::nullopt;
     wchar_t path[MAX_PATH];
@@ -72,12 +75,12 @@ class WinSongStorage : public SongStorage {
   std::vector<Text> FileNamesIn(const Text& directoryPrefix) override {
     std::vector<Text> names;
     WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(FileSystemPath(directoryPrefix + "*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    // Owned, so the search closes also when a name cannot be kept (out of memory).
+    UniqueFindHandle find(::FindFirstFileW(FileSystemPath(directoryPrefix + "*.*").c_str(), &data));
+    if (!find) return names;
     do {
       if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Narrow(data.cFileName));
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
+    } while (::FindNextFileW(find.get(), &data));
     return names;
   }
 

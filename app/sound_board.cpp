@@ -1,50 +1,45 @@
 #include "app/sound_board.h"
 
-
 #include <utility>
 
 #include "app/clips.h"
 #include "app/skin_setup.h"
+#include "base/text.h"
+#include "runtime/controls.h"
 #include "runtime/jpeg_picture.h"
 #include "runtime/mci_channel.h"
-#include "base/text.h"
 
 namespace tovel {
 
-SoundBoard::SoundBoard(Runtime& rt, ControlAccess& ui, MciChannel& mci, std::wstring clipFolder)
-    : rt_(rt), ui_(ui), mci_(mci), clipFolder_(std::move(clipFolder)) {}
+SoundBoard::SoundBoard(FormAccess& windows, MciChannel& mci, std::wstring clipFolder)
+    : windows_(windows), mci_(mci), clipFolder_(std::move(clipFolder)) {}
 
 // A second click only raises the window that is already there.
 void SoundBoard::Open() {
-  if (rt_.IsLoaded(kBoardWindowId)) {
-    BringToFront();
+  if (windows_.IsLoaded(kBoardWindowId)) {
+    windows_.BringToFront(kBoardWindowId);
     return;
   }
   media_ = std::make_unique<MediaPlayControl>(mci_, NewMediaAlias());
-  appliedVolume_.reset();
-  appliedOpenCount_ = 0;
-  HWND board = rt_.LoadForm(SoundBoardForm());
-  if (!board) {
+  if (!windows_.OpenForm(SoundBoardForm())) {
     media_.reset();
     return;
   }
   // The form has no "destroyed" event of its own; the device must close with the window.
-  rt_.OnFormDestroyed(kBoardWindowId, [this] { OnWindowDestroyed(); });
+  windows_.OnFormDestroyed(kBoardWindowId, [this] { media_.reset(); });
   Dock();
 }
 
 // The player's "moved" event comes at creation and after the board was closed: nothing to place then.
 void SoundBoard::Dock() {
-  if (!rt_.IsLoaded(kBoardWindowId)) return;
-  const int left = ui_.GetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Left);
-  const int top = ui_.GetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Top) +
-                  ui_.GetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Height);
-  ui_.SetInt(kBoardWindowId, kBoardWindowControl, Prop::Left, left);
-  ui_.SetInt(kBoardWindowId, kBoardWindowControl, Prop::Top, top);
+  if (!windows_.IsLoaded(kBoardWindowId)) return;
+  const int left = windows_.GetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Left);
+  const int top = windows_.GetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Top) +
+                  windows_.GetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Height);
+  windows_.SetInt(kBoardWindowId, kBoardWindowControl, Prop::Left, left);
+  windows_.SetInt(kBoardWindowId, kBoardWindowControl, Prop::Top, top);
 }
 
-// The board wears the same skin as the player; attaching repaints the player once.
-void SoundBoard::OnCreated() { AttachSkin(rt_.WindowHandle(kBoardWindowId)); }
 
 void SoundBoard::PlayClip(int number) {
   if (!media_ || number < 1 || number > static_cast<int>(Clips().size())) return;
@@ -52,9 +47,11 @@ void SoundBoard::PlayClip(int number) {
   const std::wstring path = clipFolder_ + Widen(clip.label);
   // A file that cannot be made right is not played: it could hold anything.
   if (!EnsureClipFile(path, ResourceBytes(clip.resource))) return;
-  // Opening closes the previous file, so a clip clicked again starts from its beginning.
+  // Opening closes the previous file, so a clip clicked again starts from its beginning;
+  // the new file gets the slider's volume before a sound of it is heard.
   if (!media_->Open(Narrow(path))) return;
-  ApplyVolume(SliderVolume());
+  const int volume = SliderVolume();
+  media_->SetVolume(volume, volume);
   media_->Play(-1);
 }
 
@@ -70,48 +67,23 @@ void SoundBoard::Stop() {
   if (media_) media_->Stop();
 }
 
+// Every move of the slider, and every clip opened, sends the volume: nothing else changes it,
+// so the form's 10 ms re-apply timer is left unbound and wakes nobody.
 void SoundBoard::Volume() {
   const int volume = SliderVolume();
-  ui_.SetText(kBoardWindowId, board::kVolumeLabel, Prop::TypeSpecific, "音量:" + std::to_string(volume));
-  if (media_) ApplyVolume(volume);
-}
-
-// Every 10 ms: only a new file or a new slider position is worth a command to the device.
-void SoundBoard::ReapplyVolume() {
-  if (!media_ || media_->openCount() == 0) return;
-  const int volume = SliderVolume();
-  if (appliedVolume_ == volume && appliedOpenCount_ == media_->openCount()) return;
-  ApplyVolume(volume);
-}
-
-void SoundBoard::ApplyVolume(int volume) {
-  media_->SetVolume(volume, volume);
-  appliedVolume_ = volume;
-  appliedOpenCount_ = media_->openCount();
+  windows_.SetText(kBoardWindowId, board::kVolumeLabel, Prop::TypeSpecific, "音量:" + std::to_string(volume));
+  if (media_) media_->SetVolume(volume, volume);
 }
 
 int SoundBoard::SliderVolume() const {
-  return ui_.GetInt(kBoardWindowId, board::kVolumeSlider, Prop::SliderPosition);
-}
-
-void SoundBoard::BringToFront() {
-  HWND board = rt_.WindowHandle(kBoardWindowId);
-  if (!board) return;
-  if (::IsIconic(board)) ::ShowWindow(board, SW_RESTORE);
-  ::SetWindowPos(board, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-  ::SetForegroundWindow(board);
-}
-
-void SoundBoard::OnWindowDestroyed() {
-  media_.reset();  // closes the board's device; the player's is another one
-  appliedVolume_.reset();
-  appliedOpenCount_ = 0;
+  return windows_.GetInt(kBoardWindowId, board::kVolumeSlider, Prop::SliderPosition);
 }
 
 void BindSoundBoardHandlers(Runtime& rt, SoundBoard& board) {
   rt.Bind(HandlerKey::OpenSoundBoard, [&board] { board.Open(); });
   rt.Bind(HandlerKey::PlayerMoved, [&board] { board.Dock(); });
-  rt.Bind(HandlerKey::BoardCreated, [&board] { board.OnCreated(); });
+  // The board wears the same skin as the player; attaching repaints the player once.
+  rt.Bind(HandlerKey::BoardCreated, [&rt] { AttachSkin(rt.WindowHandle(kBoardWindowId)); });
   for (int n = 1; n <= 12; ++n) {
     const auto key = static_cast<HandlerKey>(static_cast<int>(HandlerKey::PlayClip1) + n - 1);
     rt.Bind(key, [&board, n] { board.PlayClip(n); });
@@ -120,12 +92,6 @@ void BindSoundBoardHandlers(Runtime& rt, SoundBoard& board) {
   rt.Bind(HandlerKey::BoardContinue, [&board] { board.Continue(); });
   rt.Bind(HandlerKey::BoardStop, [&board] { board.Stop(); });
   rt.Bind(HandlerKey::BoardVolume, [&board] { board.Volume(); });
-  rt.Bind(HandlerKey::BoardReapplyVolume, [&board] { board.ReapplyVolume(); });
-}
-
-void BindSoundBoardHandlers(Runtime& rt) {
-  static SoundBoard board(rt, rt, PlatformMci(), DefaultClipFolder());
-  BindSoundBoardHandlers(rt, board);
 }
 
 }  // namespace tovel

@@ -27,7 +27,9 @@ class UniqueHandle {
   Handle get() const { return h_; }
   explicit operator bool() const { return h_ != Traits::Invalid(); }
   Handle release() { return std::exchange(h_, Traits::Invalid()); }
+  // Given the handle it holds already, it keeps it: closing it would leave a dead handle held.
   void reset(Handle h = Traits::Invalid()) {
+    if (h == h_) return;
     if (h_ != Traits::Invalid()) Traits::Close(h_);
     h_ = h;
   }
@@ -59,9 +61,16 @@ struct FileTraits {
   static Handle Invalid() { return INVALID_HANDLE_VALUE; }
   static void Close(Handle h) { ::CloseHandle(h); }
 };
+
+struct FindTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { ::FindClose(h); }
+};
 }  // namespace detail
 
 using UniqueFile = UniqueHandle<detail::FileTraits>;  // CreateFile's empty value is INVALID_HANDLE_VALUE
+using UniqueFindHandle = UniqueHandle<detail::FindTraits>;  // FindFirstFile's, too
 using UniqueKernelHandle = UniqueHandle<NullTraits<HANDLE, detail::CloseKernel>>;
 using UniqueBitmap = UniqueHandle<NullTraits<HBITMAP, detail::DeleteGdi<HBITMAP>>>;
 using UniqueBrush = UniqueHandle<NullTraits<HBRUSH, detail::DeleteGdi<HBRUSH>>>;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "base/value.h"
+#include "runtime/forms.h"
 
 namespace tovel {
 
@@ -41,6 +43,18 @@ class ControlAccess {
   virtual void ListSelect(std::uint32_t windowId, std::uint32_t controlId, int index) = 0;
 
   virtual void Focus(std::uint32_t windowId, std::uint32_t controlId) = 0;
+};
+
+// Controls, and the windows themselves: what handlers need that open a window of their own.
+class FormAccess : public ControlAccess {
+ public:
+  virtual bool IsLoaded(std::uint32_t windowId) const = 0;
+  // Creates the form's window and controls, raises "created" and shows it; false when it cannot.
+  virtual bool OpenForm(const FormDesc& form) = 0;
+  // Raises a loaded window above the others, restored if it was minimised.
+  virtual void BringToFront(std::uint32_t windowId) = 0;
+  // Runs `fn` when the form's window is destroyed (after its "about to be destroyed" handler).
+  virtual void OnFormDestroyed(std::uint32_t windowId, std::function<void()> fn) = 0;
 };
 
 }  // namespace tovel

@@ -178,9 +178,10 @@ void Runtime::SetText(std::uint32_t windowId, std::uint32_t controlId, Prop prop
 void Runtime::SetTimerPeriod(FormState& form, std::uint32_t controlId, ControlState& timer, int period) {
   timer.timerPeriod = period > 0 ? period : 0;
   const UINT_PTR timerId = static_cast<UINT_PTR>(ChildId(controlId));
-  // A timer that runs no handler keeps its period but wakes nobody.
+  // A timer that runs no handler keeps its period but wakes nobody; a handler bound
+  // later takes effect at the next change of the period.
   bool hasTick = false;
-  for (const auto& e : timer.desc->events) hasTick |= e.event == EventKind::Tick;
+  for (const auto& e : timer.desc->events) hasTick |= e.event == EventKind::Tick && IsBound(e.handler);
   if (timer.timerPeriod > 0 && hasTick)
     ::SetTimer(form.hwnd, timerId, static_cast<UINT>(timer.timerPeriod), nullptr);
   else
@@ -224,8 +225,11 @@ void Runtime::ListSelect(std::uint32_t windowId, std::uint32_t controlId, int in
 void Runtime::Focus(std::uint32_t windowId, std::uint32_t controlId) {
   HWND h = ControlHandle(windowId, controlId);
   if (!h) return;
-  Form(windowId)->lastFocus = h;
-  ::SetFocus(h);
+  FormState* form = Form(windowId);
+  form->lastFocus = h;
+  // A window not shown yet passes the focus on when it is activated (WM_SETFOCUS); taking
+  // it now would activate the hidden window once before it is shown and activated again.
+  if (::IsWindowVisible(form->hwnd)) ::SetFocus(h);
 }
 
 HMENU Runtime::Menu(std::uint32_t windowId, std::uint32_t menuId) const {
@@ -243,15 +247,34 @@ void Runtime::CloseForm(std::uint32_t windowId) {
   if (HWND h = WindowHandle(windowId)) ::DestroyWindow(h);
 }
 
-int Runtime::RunMessageLoop(std::uint32_t mainWindowId) {
+void Runtime::CloseFormsBut(std::uint32_t windowId) {
+  // Handles first: each destruction takes its form out of the map.
+  std::vector<HWND> others;
+  for (const auto& [id, form] : forms_)
+    if (id != windowId && form->hwnd) others.push_back(form->hwnd);
+  for (HWND h : others) ::DestroyWindow(h);
+}
+
+void Runtime::BringToFront(std::uint32_t windowId) {
+  HWND h = WindowHandle(windowId);
+  if (!h) return;
+  if (::IsIconic(h)) ::ShowWindow(h, SW_RESTORE);
+  ::SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  ::SetForegroundWindow(h);
+}
+
+int Runtime::RunMessageLoop(std::uint32_t mainWindowId, MessageGetter getMessage) {
   mainWindowId_ = mainWindowId;
   if (!WindowHandle(mainWindowId)) return 0;
-  MSG msg;
-  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  MSG msg{};
+  for (;;) {
+    const BOOL got = getMessage(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);  // WM_QUIT carries the exit code
+    // -1: the queue failed, and what the MSG holds then means nothing.
+    if (got == -1) return -1;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }
-  return static_cast<int>(msg.wParam);
 }
 
 }  // namespace tovel

@@ -43,7 +43,7 @@ struct FormState {
 
 // Windows and controls addressed by (window identifier, control identifier);
 // events from the form descriptions are dispatched to the bound handlers.
-class Runtime : public ControlAccess {
+class Runtime : public FormAccess {
  public:
   static Runtime& Get();
 
@@ -53,7 +53,9 @@ class Runtime : public ControlAccess {
   // Creates the window and its controls, raises "created", then shows the window.
   // Returns null when the window cannot be created.
   HWND LoadForm(const FormDesc& form);
-  bool IsLoaded(std::uint32_t windowId) const;
+  bool OpenForm(const FormDesc& form) override { return LoadForm(form) != nullptr; }
+  bool IsLoaded(std::uint32_t windowId) const override;
+  void BringToFront(std::uint32_t windowId) override;
 
   // The native handle of a window (its window-control identifier) or of a control.
   HWND WindowHandle(std::uint32_t windowId) const;
@@ -79,13 +81,17 @@ class Runtime : public ControlAccess {
   const std::vector<Text>& DroppedFiles() const { return droppedFiles_; }
 
   // Runs `fn` when the form's window is destroyed (after its "about to be destroyed" handler).
-  void OnFormDestroyed(std::uint32_t windowId, std::function<void()> fn);
+  void OnFormDestroyed(std::uint32_t windowId, std::function<void()> fn) override;
 
   // Destroys the window; for the main window this ends the message loop.
   void CloseForm(std::uint32_t windowId);
+  // Destroys every form's window but one: the main window takes the others with it.
+  void CloseFormsBut(std::uint32_t windowId);
 
-  // Runs until the main window is destroyed; returns the exit code.
-  int RunMessageLoop(std::uint32_t mainWindowId);
+  // Runs until the main window is destroyed; returns the exit code, or -1 when the
+  // queue fails. `getMessage` is GetMessageW but in tests.
+  using MessageGetter = BOOL(WINAPI*)(MSG* msg, HWND window, UINT first, UINT last);
+  int RunMessageLoop(std::uint32_t mainWindowId, MessageGetter getMessage = ::GetMessageW);
 
   // Called by the form window procedure.
   void Raise(HandlerKey key);

@@ -87,9 +87,13 @@ void PaintBackground(FormState& form, HDC dc) {
     ::FillRect(dc, &rc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     return;
   }
+  // Only what the DC can show: a control painting its background asks for its own small part.
+  RECT part;
+  if (::GetClipBox(dc, &part) == ERROR || !::IntersectRect(&part, &part, &rc)) return;
   UniqueDc src(::CreateCompatibleDC(dc));
   SelectGuard select(src.get(), picture);
-  ::BitBlt(dc, 0, 0, rc.right, rc.bottom, src.get(), 0, 0, SRCCOPY);
+  ::BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, src.get(), part.left, part.top,
+           SRCCOPY);
 }
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -142,6 +146,8 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_DESTROY:
       ReleaseShellInput(*form);
+      // The other windows go with the main one, so their devices close while everything still runs.
+      if (form->desc->windowId == rt.MainWindowId()) rt.CloseFormsBut(form->desc->windowId);
       rt.RaiseEvent(form->desc->events, EventKind::AboutToBeDestroyed);
       if (auto done = std::move(form->onDestroyed)) done();
       if (form->desc->windowId == rt.MainWindowId()) ::PostQuitMessage(0);

@@ -25,7 +25,8 @@ constexpr std::array<TypeRow, 22> kDeviceTypes = {{
     {"wmx", "MPEGvideo2"}, {"wmp", "MPEGvideo2"},
 }};
 
-bool InVolumeRange(int v) { return v >= 0 && v <= 1000; }
+// 0..100 per channel, checked before the factor of ten that could overflow a wild value.
+bool InVolumeRange(std::optional<int> v) { return v && *v >= 0 && *v <= 100; }
 
 }  // namespace
 
@@ -46,6 +47,17 @@ std::string_view MediaDeviceType(std::string_view fileType) {
 
 MediaPlayControl::MediaPlayControl(MciChannel& channel, Text alias) : channel_(channel), alias_(std::move(alias)) {}
 
+MediaPlayControl::MediaPlayControl(MciChannel& channel, AliasMaker makeAlias)
+    : channel_(channel), makeAlias_(makeAlias) {}
+
+const Text& MediaPlayControl::alias() const {
+  if (makeAlias_) {
+    alias_ = makeAlias_();
+    makeAlias_ = nullptr;
+  }
+  return alias_;
+}
+
 MediaPlayControl::~MediaPlayControl() {
   if (openCount_ > 0) Send(Command(L"close"));
 }
@@ -57,7 +69,7 @@ bool MediaPlayControl::Send(const std::wstring& command, std::wstring* answer) {
 std::wstring MediaPlayControl::Command(std::wstring_view verb, std::wstring_view rest) const {
   std::wstring cmd(verb);
   cmd += L' ';
-  cmd += Widen(alias_);
+  cmd += Widen(alias());
   if (!rest.empty()) {
     cmd += L' ';
     cmd += rest;
@@ -71,7 +83,7 @@ bool MediaPlayControl::Open(const Text& path) {
   fileType_ = MediaFileType(path);
   // Quoted, so spaces and any script in the path reach MCI whole.
   const std::wstring open = L"open \"" + Widen(path) + L"\" type " + Widen(MediaDeviceType(fileType_)) +
-                            L" alias " + Widen(alias_);
+                            L" alias " + Widen(alias());
   const bool ok = Send(open);
   if (ok) {
     ++openCount_;
@@ -126,13 +138,11 @@ bool MediaPlayControl::Stop() {
 }
 
 bool MediaPlayControl::SetVolume(std::optional<int> left, std::optional<int> right) {
-  const int l = left ? *left * 10 : -1;
-  const int r = right ? *right * 10 : -1;
   bool leftOk = false;
   bool rightOk = true;
-  if (InVolumeRange(l)) leftOk = Send(Command(L"setaudio", L"left volume to " + std::to_wstring(l)));
-  if (InVolumeRange(r)) rightOk = Send(Command(L"setaudio", L"right volume to " + std::to_wstring(r)));
-  return InVolumeRange(l) && leftOk && rightOk;
+  if (InVolumeRange(left)) leftOk = Send(Command(L"setaudio", L"left volume to " + std::to_wstring(*left * 10)));
+  if (InVolumeRange(right)) rightOk = Send(Command(L"setaudio", L"right volume to " + std::to_wstring(*right * 10)));
+  return InVolumeRange(left) && leftOk && rightOk;
 }
 
 }  // namespace tovel

@@ -39,6 +39,10 @@ class MciChannel {
 class MediaPlayControl : public MediaDevice {
  public:
   MediaPlayControl(MciChannel& channel, Text alias);
+  // The alias is made at the first command: a device that a run never uses costs nothing
+  // at start-up (making a GUID loads COM's libraries).
+  using AliasMaker = Text (*)();
+  MediaPlayControl(MciChannel& channel, AliasMaker makeAlias);
   ~MediaPlayControl() override;
   MediaPlayControl(const MediaPlayControl&) = delete;
   MediaPlayControl& operator=(const MediaPlayControl&) = delete;
@@ -53,7 +57,7 @@ class MediaPlayControl : public MediaDevice {
   bool Stop() override;
   bool SetVolume(std::optional<int> left, std::optional<int> right) override;
 
-  const Text& alias() const { return alias_; }
+  const Text& alias() const;
   const Text& fileName() const { return fileName_; }
   const Text& fileType() const { return fileType_; }
   bool paused() const { return paused_; }
@@ -65,7 +69,8 @@ class MediaPlayControl : public MediaDevice {
   std::wstring Command(std::wstring_view verb, std::wstring_view rest = {}) const;
 
   MciChannel& channel_;
-  Text alias_;
+  mutable AliasMaker makeAlias_ = nullptr;
+  mutable Text alias_;
   Text fileName_;
   Text fileType_;
   bool paused_ = false;

@@ -48,7 +48,9 @@ std::vector<Text> DroppedPaths(HDROP drop) {
 // hold the key, as WM_APPCOMMAND (remote controls, or while another program
 // holds the key) otherwise.
 void AcceptShellInput(FormState& form) {
-  if (Binds(form, EventKind::FilesDropped)) ::DragAcceptFiles(form.hwnd, TRUE);
+  // The style DragAcceptFiles would set: the shell stays unloaded until a drop comes.
+  if (Binds(form, EventKind::FilesDropped))
+    ::SetWindowLongPtrW(form.hwnd, GWL_EXSTYLE, ::GetWindowLongPtrW(form.hwnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
   for (size_t i = 0; i < std::size(kMediaKeys); ++i) {
     if (!Binds(form, kMediaKeys[i].event)) continue;
     const int id = static_cast<int>(i) + 1;

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Builds the player and the bare baselines, then prints the benchmark figures.
-# Usage: bash tests/bench/run_bench.sh
+# Usage: bash tests/bench/run_bench.sh [startup] [playing] [idle]   (all sections without arguments)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 ROOT=$PWD
@@ -13,6 +13,6 @@ tovel_headless_start "$ROOT/build/win/bench-prefix"
 export TOVEL_BENCH_SONG="$ROOT/build/win/bin/testdata/long_330.mp3"
 cd build/win/bin
 out=$(mktemp)
-wine64 bench_driver.exe >"$out" 2>&1 </dev/null || true
-grep -E '^(startup|playing|board|\(the)' "$out" || cat "$out"
+wine64 bench_driver.exe "$@" >"$out" 2>&1 </dev/null || true
+grep -E '^(startup|playing|idle|\(the)' "$out" || cat "$out"
 rm -f "$out"

@@ -84,4 +84,15 @@ CapturedAudio HearAfter(AudioCapture& capture, DWORD ms, Action action) {
   return capture.Take();
 }
 
+// Listens in pieces of `pieceMs` until one passes `quiet` or `ms` have gone by; whether one
+// did. What the sink had buffered drains first, so silence is waited for, never assumed.
+template <class Quiet>
+bool HearsQuietWithin(AudioCapture& capture, DWORD pieceMs, DWORD ms, Quiet quiet) {
+  const DWORD start = ::GetTickCount();
+  do {
+    if (quiet(HearAfter(capture, pieceMs, [] {}))) return true;
+  } while (::GetTickCount() - start < ms);
+  return false;
+}
+
 }  // namespace tovel::e2e

@@ -130,6 +130,11 @@ DWORD CloseProgram(const RunningProgram& app, HWND mainWindow) {
   return app.WaitForExit(10000);
 }
 
+bool Answers(HWND window, DWORD ms) {
+  DWORD_PTR result = 0;
+  return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, ms, &result) != 0;
+}
+
 COLORREF ScreenPixel(int x, int y) {
   HDC screen = ::GetDC(nullptr);
   const COLORREF c = ::GetPixel(screen, x, y);

@@ -42,6 +42,21 @@ std::wstring MessageBoxText(HWND box);
 // Closes the player window and waits for the program to end; returns its exit code.
 DWORD CloseProgram(const RunningProgram& app, HWND mainWindow);
 
+// Polls until `done()` holds or `ms` pass; whether it held. A test waits for what it
+// expects this way, never for a fixed time, so a slow machine makes it slower, not wrong.
+template <class Pred>
+bool WaitUntil(Pred done, DWORD ms) {
+  const DWORD start = ::GetTickCount();
+  while (!done()) {
+    if (::GetTickCount() - start > ms) return false;
+    ::Sleep(10);
+  }
+  return true;
+}
+
+// True once the window's thread has handled everything sent to it before: a round trip.
+bool Answers(HWND window, DWORD ms = 15000);
+
 // A screen pixel as 0x00RRGGBB.
 COLORREF ScreenPixel(int x, int y);
 

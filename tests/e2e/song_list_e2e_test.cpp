@@ -40,9 +40,8 @@ class SongListE2e : public ::testing::Test {
   HWND Start(RunningProgram& app) {
     app = Launch(program_);
     if (!app.started()) return nullptr;
+    // Found once shown; the list is loaded before that.
     HWND player = WaitForWindow(app.pid(), kPlayerTitle, 20000);
-    // The window is found as soon as it exists; the list is loaded before it is shown.
-    for (int i = 0; player && i < 400 && !::IsWindowVisible(player); ++i) ::Sleep(50);
     if (player) list_ = ::GetDlgItem(player, kListId);
     return list_ ? player : nullptr;
   }
@@ -97,7 +96,9 @@ TEST_F(SongListE2e, CancelledFolderBrowserChangesNothing) {
 
   PostClick(player, kAddId);
   ASSERT_TRUE(CancelFolderBrowser(app.pid()));
-  ::Sleep(1000);
+  // Once the browser is gone, the handler that opened it has returned by the next round trip.
+  ASSERT_TRUE(WaitUntil([&] { return !BrowserOpen(app.pid()); }, 10000));
+  ASSERT_TRUE(Answers(player));
   EXPECT_EQ(ListItems(list_), std::vector<std::wstring>{L"001|第一首"});
   EXPECT_EQ(FileBytes(Ini()), ini);
   EXPECT_EQ(CloseProgram(app, player), 0u);
@@ -145,16 +146,15 @@ TEST_F(SongListE2e, RightClickSelectsTheEntryUnderTheCursorAndItsMenuRemovesIt) 
   down.mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
   up.mi.dwFlags = MOUSEEVENTF_RIGHTUP;
   ::SendInput(1, &down, sizeof(INPUT));
-  ::Sleep(500);  // the synthesised left click lands before the button comes up
+  // The synthesised left click lands before the button comes up.
+  EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(list_, LB_GETCURSEL, 0, 0) == 2; }, 5000));
   ::SendInput(1, &up, sizeof(INPUT));
 
   HWND menu = WaitForWindow(app.pid(), L"", 5000, L"#32768");
   ASSERT_NE(menu, nullptr);
-  ::Sleep(200);
-  RECT rc;
-  ::GetWindowRect(menu, &rc);
-  EXPECT_EQ(rc.left, p.x + 3);
-  EXPECT_EQ(rc.top, p.y + 3);
+  RECT rc{};
+  EXPECT_TRUE(WaitUntil([&] { return ::GetWindowRect(menu, &rc) && rc.left == p.x + 3 && rc.top == p.y + 3; }, 5000))
+      << "menu at " << rc.left << "," << rc.top << " for a cursor at " << p.x << "," << p.y;
   ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
   ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
   ASSERT_TRUE(WaitForListCount(list_, 2, 5000));
@@ -181,7 +181,7 @@ TEST_F(SongListE2e, DeletingFilesRemovesThemAndTheirEntriesUntilTheListIsEmpty) 
     EXPECT_EQ(MessageBoxText(box), L"删除文件 成功");
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
     CloseBox(box);
-    ::Sleep(300);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, 5000));
   }
   EXPECT_TRUE(ListItems(list_).empty());
 
@@ -191,7 +191,7 @@ TEST_F(SongListE2e, DeletingFilesRemovesThemAndTheirEntriesUntilTheListIsEmpty) 
   EXPECT_EQ(WindowText(box), L"信息：");
   EXPECT_EQ(MessageBoxText(box), L"删除失败 文件未找到");
   CloseBox(box);
-  ::Sleep(300);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, 5000));
   EXPECT_EQ(CloseProgram(app, player), 0u);
   EXPECT_EQ(FileBytes(kExportFile), "");  // everything removed: an empty export
   EXPECT_EQ(FileBytes(Ini()), ini);
@@ -236,10 +236,11 @@ TEST_F(SongListE2e, AboutBoxShowsItsCaptionAndFiveLinesAndTheContactLinkReportsN
   EXPECT_TRUE(text.starts_with(L"作者:["));
   EXPECT_TRUE(text.ends_with(L"有什么建议或意见尽管找我就好OwO\r\n欢迎使用Tovel音乐盒子哦！"));
   CloseBox(box);
-  ::Sleep(300);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, 5000));
 
-  PostClick(player, kContactId);
-  ::Sleep(2000);
+  // Sent, so it returns once the handler has: a box would have kept it waiting.
+  DWORD_PTR result = 0;
+  EXPECT_TRUE(::SendMessageTimeoutW(::GetDlgItem(player, kContactId), BM_CLICK, 0, 0, SMTO_NORMAL, 30000, &result));
   EXPECT_EQ(WaitForMessageBox(app.pid(), 0), nullptr);
   EXPECT_EQ(CloseProgram(app, player), 0u);
 }

@@ -109,8 +109,7 @@ bool SelectFolder(HANDLE process, HWND dialog, void* remotePath, const std::wstr
     HWND tree = FolderTree(dialog);
     if (tree && ::SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0) {
       ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remotePath));
-      ::Sleep(200);
-      if (SelectedFolderName(process, tree) == leaf) return true;
+      if (WaitUntil([&] { return SelectedFolderName(process, tree) == leaf; }, 1000)) return true;
     }
     if (::GetTickCount() - start > ms) return false;
     ::Sleep(100);
@@ -225,6 +224,8 @@ bool CancelFolderBrowser(DWORD pid) {
   ::SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   return true;
 }
+
+bool BrowserOpen(DWORD pid) { return WaitForDialog(pid, 0) != nullptr; }
 
 void CloseBox(HWND box) { ::PostMessageW(box, WM_COMMAND, IDOK, 0); }
 

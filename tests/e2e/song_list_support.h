@@ -43,6 +43,8 @@ void PostClick(HWND player, int childId);
 // The folder browser of `process`: waits for it, then chooses `folder` or cancels.
 bool ChooseFolder(HANDLE process, DWORD pid, const std::wstring& folder);
 bool CancelFolderBrowser(DWORD pid);
+// Whether `pid` shows a dialog (the folder browser) right now.
+bool BrowserOpen(DWORD pid);
 
 // Closes a message box as its OK button would.
 void CloseBox(HWND box);

@@ -71,16 +71,6 @@ int CountWindows(DWORD pid, const std::wstring& title) {
   return search.count;
 }
 
-template <class Pred>
-bool WaitUntil(Pred pred, DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  while (!pred()) {
-    if (::GetTickCount() - start > ms) return false;
-    ::Sleep(20);
-  }
-  return true;
-}
-
 std::wstring ClipFolder() {
   wchar_t temp[MAX_PATH];
   ::GetTempPathW(MAX_PATH, temp);
@@ -123,20 +113,17 @@ class SoundBoardE2e : public ::testing::Test {
   CapturedAudio Hear(HWND window, int id, DWORD ms) {
     return HearAfter(capture_, ms, [&] { Click(window, id); });
   }
-  // Quiet once what the sink had buffered has drained. The sink is shared with other
-  // test runs, whose test songs are steady tones: those do not count, and any other
-  // stray sound gets two more chances. What was heard goes to `heard_`.
+  // Quiet within a few seconds, once what the sink had buffered has drained. The sink is
+  // shared with other test runs, whose test songs are steady tones: those do not count.
+  // What was heard goes to `heard_`.
   bool HeardNothing(DWORD ms) {
-    ::Sleep(300);
     heard_.clear();
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      const CapturedAudio heard = HearAfter(capture_, ms, [] {});
+    return HearsQuietWithin(capture_, ms, 4000, [&](const CapturedAudio& heard) {
       const double peak = heard.Peak();
       const double besideTone = heard.RmsBeside(heard.DominantHz());
       heard_ += "peak " + std::to_string(peak) + " beside a tone " + std::to_string(besideTone) + "; ";
-      if (peak < kSilence || besideTone < kSilence) return true;
-    }
-    return false;
+      return peak < kSilence || besideTone < kSilence;
+    });
   }
 
   ScratchFolder appDir_{L"board"};
@@ -285,8 +272,9 @@ TEST_F(SoundBoardE2e, ClosedBoardIsLeftAloneByMovesAndOpensAgainDocked) {
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(board); }, 5000));
   EXPECT_TRUE(HeardNothing(600)) << "the board's device closes with its window: " << heard_;
 
+  // The move's messages are handled before SetWindowPos returns; the round trip covers the rest.
   ::SetWindowPos(player_, nullptr, 150, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::Sleep(300);
+  ASSERT_TRUE(Answers(player_));
   EXPECT_EQ(app_.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE));
   EXPECT_EQ(CountWindows(app_.pid(), kBoardTitle), 0);
 
@@ -314,12 +302,39 @@ TEST_F(SoundBoardE2e, AClipPlaysOverASongOnItsOwnDevice) {
   EXPECT_GT(both.ToneAmplitude(330), 0.3) << "the song goes on under the clip";
   EXPECT_GT(both.RmsBeside(330), 0.15) << "the clip is heard over the song";
 
-  // Stopping the board's device leaves the player's alone.
+  // Stopping the board's device leaves the player's alone: once what the sink had
+  // buffered has drained, the song is heard without the clip.
   ASSERT_TRUE(Click(board, kStopId));
-  ::Sleep(400);  // what the sink had buffered before the stop drains first
-  const CapturedAudio songAgain = HearAfter(capture_, 600, [] {});
+  CapturedAudio songAgain;
+  EXPECT_TRUE(HearsQuietWithin(capture_, 600, 5000, [&](const CapturedAudio& heard) {
+    songAgain = heard;
+    return heard.RmsBeside(330) < 0.03;
+  })) << "the clip goes on: " << songAgain.RmsBeside(330);
   EXPECT_GT(songAgain.ToneAmplitude(330), 0.3);
-  EXPECT_LT(songAgain.RmsBeside(330), 0.03);
+}
+
+// Every device closes before the program's COM goes, the board's window with the player's.
+TEST_F(SoundBoardE2e, ClosingThePlayerWhileASongAndAClipPlayEndsTheProgramCleanly) {
+  const std::wstring song = CopySong(L"long_330.mp3", songs_, L"long_330.mp3");
+  ASSERT_FALSE(song.empty());
+  WriteBytes(appDir_ / L"歌曲配置.ini", GbkIni({song}));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(WaitForListCount(::GetDlgItem(player_, kListId), 1, 10000));
+  ASSERT_TRUE(Click(player_, kPlayId));
+  HWND board = OpenBoard();
+  ASSERT_NE(board, nullptr);
+  const CapturedAudio both = Hear(board, kClipIds[kHelicopter], 1500);
+  ASSERT_GT(both.ToneAmplitude(330), 0.2) << "the song plays";
+  ASSERT_GT(both.RmsBeside(330), 0.02) << "the clip plays";
+
+  ::PostMessageW(player_, WM_CLOSE, 0, 0);
+  // The board must not outlive the player's window, not even for the moments the process takes to end.
+  const DWORD start = ::GetTickCount();
+  while (::IsWindow(player_) && ::IsWindow(board) && ::GetTickCount() - start < 10000) ::Sleep(1);
+  EXPECT_FALSE(::IsWindow(board));
+  EXPECT_EQ(app_.WaitForExit(10000), 0u);
+  player_ = nullptr;
+  EXPECT_TRUE(HeardNothing(600)) << "still sounding after the end: " << heard_;
 }
 
 }  // namespace

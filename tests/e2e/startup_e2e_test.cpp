@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <tlhelp32.h>
 #include <gtest/gtest.h>
 
 #include "tests/e2e/e2e_support.h"
@@ -45,7 +46,6 @@ TEST_F(Startup, PlayerWindowAppearsWithItsControlsAndWelcome) {
   ASSERT_TRUE(app.started());
   HWND player = WaitForWindow(app.pid(), kPlayerTitle, 20000);
   ASSERT_NE(player, nullptr);
-  ::Sleep(300);  // let the first paint finish
 
   RECT rc;
   ::GetWindowRect(player, &rc);
@@ -93,14 +93,14 @@ TEST_F(Startup, PlayerWindowAppearsWithItsControlsAndWelcome) {
   ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(player, nullptr), &gui));
   EXPECT_EQ(gui.hwndFocus, ::GetDlgItem(player, 0x0076));
 
-  // On screen: the skin picture behind the controls, and through the list.
+  // On screen, once painted: the skin picture behind the controls, and through the list.
   POINT picture{200, 20};  // between the welcome text and the elapsed time
   POINT list{150, 250};
   ::ClientToScreen(player, &picture);
   ::ClientToScreen(player, &list);
-  const COLORREF bg = ScreenPixel(picture.x, picture.y);
-  EXPECT_NE(bg, 0x000000u) << "nothing drawn where the picture should be";
-  EXPECT_NE(bg, 0xFFFFFFu);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(picture.x, picture.y) != 0x000000u; }, 5000))
+      << "nothing drawn where the picture should be";
+  EXPECT_NE(ScreenPixel(picture.x, picture.y), 0xFFFFFFu);
   EXPECT_NE(ScreenPixel(list.x, list.y), 0xFFFFFFu);
 
   // The marker: hidden and archive, one byte.
@@ -108,6 +108,39 @@ TEST_F(Startup, PlayerWindowAppearsWithItsControlsAndWelcome) {
   ASSERT_TRUE(::GetFileAttributesExW(PrimaryMarker().c_str(), GetFileExInfoStandard, &data));
   EXPECT_EQ(data.dwFileAttributes & 0x27, 0x22u);
   EXPECT_EQ(data.nFileSizeLow, 1u);
+  EXPECT_EQ(CloseProgram(app, player), 0u);
+}
+
+// Whether a library of that name is loaded in the process.
+bool Loaded(DWORD pid, const wchar_t* dll) {
+  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  MODULEENTRY32W module{sizeof(module)};
+  bool found = false;
+  for (BOOL more = ::Module32FirstW(snapshot, &module); more && !found; more = ::Module32NextW(snapshot, &module))
+    found = _wcsicmp(module.szModule, dll) == 0;
+  ::CloseHandle(snapshot);
+  return found;
+}
+
+// The shell and MCI wait until something needs them: start-up does not pay for them.
+// (COM's libraries cannot be checked here: Wine's input-method support loads them anyway.)
+TEST_F(Startup, TheShellAndMciLoadOnlyWhenFirstNeeded) {
+  RunningProgram app;
+  HWND player = Start(app);
+  ASSERT_NE(player, nullptr);
+  ASSERT_TRUE(Loaded(app.pid(), L"comctl32.dll")) << "the module list can be read";
+  EXPECT_FALSE(Loaded(app.pid(), L"shell32.dll"));
+  EXPECT_FALSE(Loaded(app.pid(), L"winmm.dll"));
+
+  // The board's 停止 is its device's first command, which goes through MCI.
+  DWORD_PTR result = 0;
+  ::SendMessageTimeoutW(::GetDlgItem(player, 0x007B), BM_CLICK, 0, 0, SMTO_NORMAL, 15000, &result);
+  HWND board = WaitForWindow(app.pid(), kBoardTitle, 10000);
+  ASSERT_NE(board, nullptr);
+  ::SendMessageTimeoutW(::GetDlgItem(board, 0x3D1C), BM_CLICK, 0, 0, SMTO_NORMAL, 15000, &result);
+  EXPECT_TRUE(Loaded(app.pid(), L"winmm.dll"));
+  EXPECT_FALSE(Loaded(app.pid(), L"shell32.dll"));
   EXPECT_EQ(CloseProgram(app, player), 0u);
 }
 
@@ -143,7 +176,7 @@ TEST_F(Startup, LeftoverMarkerFromAnEarlierRunIsTakenOver) {
   RunningProgram app;
   HWND player = Start(app);
   ASSERT_NE(player, nullptr);
-  ::Sleep(500);
+  // Shown means the start-up handler is done: its box would have come, modal, before.
   EXPECT_EQ(WaitForMessageBox(app.pid(), 0), nullptr);
   // Held again: nobody else can open it.
   HANDLE f = ::CreateFileW(PrimaryMarker().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -158,7 +191,7 @@ TEST_F(Startup, UnusableMarkerPlaceFallsBackToTheUsersFolder) {
   RunningProgram first;
   HWND player = Start(first);
   ASSERT_NE(player, nullptr);
-  ::Sleep(500);
+  // Shown means the start-up handler is done: its box would have come, modal, before.
   EXPECT_EQ(WaitForMessageBox(first.pid(), 0), nullptr) << "told wrongly that it is already running";
   const DWORD attrs = ::GetFileAttributesW(FallbackMarker().c_str());
   ASSERT_NE(attrs, INVALID_FILE_ATTRIBUTES);

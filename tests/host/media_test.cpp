@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <map>
+#include <string>
 #include <vector>
 
 #include "runtime/media.h"
@@ -24,6 +27,26 @@ class RecordingMci : public MciChannel {
   std::map<std::string, std::string> answers;
   std::map<std::string, int> failing;
 };
+
+int gAliasesMade = 0;
+Text MakeAlias() { return "L" + std::to_string(++gAliasesMade); }
+
+TEST(MediaPlayControl, AnAliasMadeOnDemandIsMadeAtTheFirstCommandOnly) {
+  RecordingMci mci;
+  gAliasesMade = 0;
+  {
+    MediaPlayControl unused(mci, MakeAlias);
+  }
+  EXPECT_EQ(gAliasesMade, 0);
+  EXPECT_TRUE(mci.sent.empty());
+  MediaPlayControl media(mci, MakeAlias);
+  media.Stop();
+  media.Open("a.mp3");
+  EXPECT_EQ(gAliasesMade, 1);
+  EXPECT_EQ(media.alias(), "L1");
+  EXPECT_EQ(mci.sent, (std::vector<std::string>{"stop L1", "seek L1 to start", "close L1",
+                                                "open \"a.mp3\" type MPEGvideo alias L1"}));
+}
 
 TEST(MediaPlayControl, OpenClosesTheOldDeviceAndOpensByTypeUnderItsAlias) {
   RecordingMci mci;
@@ -136,6 +159,12 @@ TEST(MediaPlayControl, VolumeIsTenfoldPerChannelWithinRange) {
   EXPECT_EQ(mci.sent, (std::vector<std::string>{"setaudio A right volume to 500", "setaudio A left volume to 0"}));
   mci.failing["setaudio A right volume to 10"] = 1;
   EXPECT_FALSE(media.SetVolume(1, 1));
+
+  // Checked before the factor of ten: 429496730 * 10 would wrap round to 4.
+  mci.sent.clear();
+  EXPECT_FALSE(media.SetVolume(429496730, -429496729));
+  EXPECT_FALSE(media.SetVolume(INT_MAX, INT_MIN));
+  EXPECT_TRUE(mci.sent.empty());
 }
 
 }  // namespace

@@ -81,8 +81,8 @@ TEST_F(PlaybackTest, StartShowsOneSecondAtOnceAndTheTickCounts) {
   playback.PlayButton();
   EXPECT_EQ(device.opened, std::vector<Text>{"D:\\a.mp3"});
   EXPECT_EQ(device.plays, std::vector<int>{-1});
-  EXPECT_EQ(state.playState, 1);
-  EXPECT_EQ(state.statusWord, "播放");
+  EXPECT_EQ(state.playState, PlayState::Playing);
+  EXPECT_EQ(state.statusWord, StatusWord::Playing);
   EXPECT_EQ(Elapsed(), "00:01");
   EXPECT_EQ(TickPeriod(), 1000);
   EXPECT_TRUE(SeekEnabled());
@@ -105,7 +105,7 @@ TEST_F(PlaybackTest, PauseFreezesAndResumeContinues) {
   playback.PlayButton();
   playback.Tick();
   playback.PlayButton();  // pause
-  EXPECT_EQ(state.playState, 2);
+  EXPECT_EQ(state.playState, PlayState::Paused);
   EXPECT_TRUE(device.paused);
   EXPECT_EQ(PlayCaption(), "暂停");
   EXPECT_EQ(TickPeriod(), 0);
@@ -115,7 +115,7 @@ TEST_F(PlaybackTest, PauseFreezesAndResumeContinues) {
   EXPECT_EQ(Seek(), 2);
 
   playback.PlayButton();  // resume
-  EXPECT_EQ(state.playState, 1);
+  EXPECT_EQ(state.playState, PlayState::Playing);
   EXPECT_EQ(device.plays.back(), -1);
   EXPECT_EQ(PlayCaption(), "播放");
   EXPECT_EQ(TickPeriod(), 1000);
@@ -131,7 +131,7 @@ TEST_F(PlaybackTest, SongEndStartsTheNextWithTwoSecondsShown) {
   EXPECT_EQ(device.opened.back(), "b.mp3");
   EXPECT_EQ(ui.List(W, player::kList).caret, 1);
   EXPECT_EQ(Elapsed(), "00:02");  // the start's own tick, then this one
-  EXPECT_EQ(state.playState, 1);
+  EXPECT_EQ(state.playState, PlayState::Playing);
 
   device.mode = MediaMode::Stopped;  // the last song ends: round to the first
   playback.Tick();
@@ -147,7 +147,7 @@ TEST_F(PlaybackTest, NextAndPreviousWrapAround) {
   EXPECT_EQ(device.opened.back(), "a.mp3");
   playback.Next();
   EXPECT_EQ(device.opened.back(), "b.mp3");
-  EXPECT_EQ(state.playState, 1);
+  EXPECT_EQ(state.playState, PlayState::Playing);
 }
 
 TEST_F(PlaybackTest, StopRewindsAndShowsZero) {
@@ -156,7 +156,7 @@ TEST_F(PlaybackTest, StopRewindsAndShowsZero) {
   playback.Tick();
   playback.Stop();
   EXPECT_EQ(device.mode, MediaMode::Stopped);
-  EXPECT_EQ(state.playState, 0);
+  EXPECT_EQ(state.playState, PlayState::Idle);
   EXPECT_EQ(Elapsed(), "00:00");
   EXPECT_EQ(Seek(), 0);
   EXPECT_FALSE(SeekEnabled());
@@ -167,17 +167,17 @@ TEST_F(PlaybackTest, StopRewindsAndShowsZero) {
 
 TEST_F(PlaybackTest, EmptyListStartsNothing) {
   playback.PlayButton();
-  EXPECT_EQ(state.playState, 0);
-  EXPECT_EQ(state.statusWord, "文件已经不存在");
+  EXPECT_EQ(state.playState, PlayState::Idle);
+  EXPECT_EQ(state.statusWord, StatusWord::NoFile);
   playback.PlaySelectedOnDoubleClick();
-  EXPECT_EQ(state.playState, 0);  // so the play button still works afterwards
+  EXPECT_EQ(state.playState, PlayState::Idle);  // so the play button still works afterwards
   EXPECT_TRUE(device.opened.empty());
 }
 
 TEST_F(PlaybackTest, SongThatCannotOpenLeavesThePlayerIdle) {
   AddSongs({"broken.mp3", "good.mp3"});
   playback.PlaySelectedOnDoubleClick();
-  EXPECT_EQ(state.playState, 0);
+  EXPECT_EQ(state.playState, PlayState::Idle);
   EXPECT_EQ(Elapsed(), "00:00");
   EXPECT_FALSE(SeekEnabled());
   EXPECT_EQ(TickPeriod(), 0);
@@ -188,7 +188,7 @@ TEST_F(PlaybackTest, SongThatCannotOpenLeavesThePlayerIdle) {
   device.mode = MediaMode::Stopped;
   playback.Tick();
   EXPECT_EQ(device.opened.back(), "good.mp3");
-  EXPECT_EQ(state.playState, 1);
+  EXPECT_EQ(state.playState, PlayState::Playing);
 
   PlayerState lonely;
   FakeDevice dev;
@@ -200,11 +200,58 @@ TEST_F(PlaybackTest, SongThatCannotOpenLeavesThePlayerIdle) {
   ui2.ListAdd(W, player::kList, "2");
   dev.open = true;
   dev.mode = MediaMode::Stopped;
-  lonely.playState = 1;
+  lonely.playState = PlayState::Playing;
   only.Tick();
   EXPECT_EQ(dev.opened.size(), 2u);
-  EXPECT_EQ(lonely.playState, 0);
+  EXPECT_EQ(lonely.playState, PlayState::Idle);
   EXPECT_EQ(ui2.GetText(W, player::kElapsedLabel, Prop::TypeSpecific), "00:00");
+}
+
+// Songs of a few frames open, play and end before the first look at the device.
+class EndsAtOnce : public FakeDevice {
+ public:
+  bool Open(const Text& path) override {
+    // Far more opens than entries means the player keeps restarting: say so and let it end.
+    if (opened.size() >= 100) {
+      ADD_FAILURE() << "still restarting after 100 opens";
+      endsAtOnce = false;
+    }
+    return FakeDevice::Open(path);
+  }
+  bool Play(int fromMs) override {
+    const bool ok = FakeDevice::Play(fromMs);
+    if (ok && endsAtOnce && path().find("good") == Text::npos) mode = MediaMode::Stopped;
+    return ok;
+  }
+  Text path() const { return opened.empty() ? Text() : opened.back(); }
+  bool endsAtOnce = true;
+};
+
+TEST_F(PlaybackTest, SongsThatEndAtOnceAreEachTriedOnceAndThenThePlayerStopsIdle) {
+  EndsAtOnce dev;
+  Playback player(ui, dev, state);
+  AddSongs({"a.mp3", "b.mp3", "c.mp3"});
+  player.PlayButton();
+  EXPECT_EQ(dev.opened, (std::vector<Text>{"a.mp3", "b.mp3", "c.mp3", "a.mp3"}));
+  EXPECT_EQ(state.playState, PlayState::Idle);
+  EXPECT_EQ(Elapsed(), "00:00");
+  EXPECT_FALSE(SeekEnabled());
+  EXPECT_EQ(TickPeriod(), 0);
+  EXPECT_EQ(PlayCaption(), "播放");
+
+  // Next and previous go the same way; a playable song further on ends the pass.
+  dev.opened.clear();
+  player.Next();
+  EXPECT_EQ(dev.opened, (std::vector<Text>{"b.mp3", "c.mp3", "a.mp3", "b.mp3"}));
+  EXPECT_EQ(state.playState, PlayState::Idle);
+  state.songList.Append("good.mp3");
+  ui.ListAdd(W, player::kList, "good.mp3");
+  dev.opened.clear();
+  player.Previous();
+  EXPECT_EQ(dev.opened, (std::vector<Text>{"a.mp3", "b.mp3", "c.mp3", "good.mp3"}));
+  EXPECT_EQ(state.playState, PlayState::Playing);
+  EXPECT_EQ(Elapsed(), "00:02");
+  EXPECT_TRUE(SeekEnabled());
 }
 
 TEST_F(PlaybackTest, SeekPlaysFromTheSliderPositionOnlyWhenTheUserMovedIt) {
@@ -221,12 +268,12 @@ TEST_F(PlaybackTest, SeekPlaysFromTheSliderPositionOnlyWhenTheUserMovedIt) {
 
   // Seeking while paused plays on, but the counter waits for the play button.
   playback.PlayButton();
-  ASSERT_EQ(state.playState, 2);
+  ASSERT_EQ(state.playState, PlayState::Paused);
   ui.SetInt(W, player::kSeekSlider, Prop::SliderPosition, 10);
   playback.Seek();
   EXPECT_EQ(device.plays.back(), 10025);
-  EXPECT_EQ(state.statusWord, "播放");
-  EXPECT_EQ(state.playState, 2);
+  EXPECT_EQ(state.statusWord, StatusWord::Playing);
+  EXPECT_EQ(state.playState, PlayState::Paused);
 }
 
 TEST_F(PlaybackTest, SeekGuardsAgainstZeroLengthAndZeroRange) {

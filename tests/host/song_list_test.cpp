@@ -158,6 +158,15 @@ TEST_F(SongListHandlersTest, AddingAFolderStoresOnlyItsLowercaseMp3Files) {
   EXPECT_EQ(Shown(), (std::vector<Text>{"001|", "002|x", "003|노래"}));
 }
 
+TEST_F(SongListHandlersTest, AddingAFolderFillsTheListBoxInOneBatch) {
+  std::vector<Text> names;
+  for (int i = 0; i < 500; ++i) names.push_back("song " + std::to_string(i) + ".mp3");
+  AddFolder("D:\\m", names);
+  EXPECT_EQ(Shown().size(), 500u);
+  // The folder's names, cleared again, then the numbered list: two batches, no entry by entry.
+  EXPECT_EQ(ui.Redraws(W, player::kList), 2);
+}
+
 TEST_F(SongListHandlersTest, SameFolderTwiceIsShownTwiceButStoredOnce) {
   AddFolder("D:\\m", {"a.mp3", "b.mp3"});
   AddFolder("D:\\m", {"a.mp3", "b.mp3"});
@@ -211,7 +220,8 @@ TEST_F(SongListHandlersTest, ClearingResetsListAndSeekControlsButNotTheStoredLis
   ui.SetInt(W, player::kSeekSlider, Prop::Disabled, 0);
   ui.SetInt(W, player::kTick, Prop::TypeSpecific, 1000);
   ui.SetText(W, player::kElapsedLabel, Prop::TypeSpecific, "01:23");
-  state.statusWord = kStatusPlaying;
+  state.statusWord = StatusWord::Playing;
+  state.playState = PlayState::Playing;
   storage.exportFile = "old";
 
   handlers.ClearList();
@@ -219,7 +229,8 @@ TEST_F(SongListHandlersTest, ClearingResetsListAndSeekControlsButNotTheStoredLis
   EXPECT_EQ(state.songList.Count(), 0);
   EXPECT_EQ(ui.GetInt(W, player::kTick, Prop::TypeSpecific), 0);
   EXPECT_EQ(ui.GetText(W, player::kElapsedLabel, Prop::TypeSpecific), "00:00");
-  EXPECT_EQ(state.statusWord, "清空");
+  EXPECT_EQ(state.statusWord, StatusWord::Cleared);
+  EXPECT_EQ(state.playState, PlayState::Idle);
   EXPECT_EQ(ui.GetInt(W, player::kSeekSlider, Prop::SliderPosition), 0);
   EXPECT_EQ(ui.GetInt(W, player::kSeekSlider, Prop::Disabled), 1);
   EXPECT_FALSE(storage.exportFile.has_value());

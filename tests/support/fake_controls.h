@@ -11,7 +11,9 @@ namespace tovel::testing {
 
 // Controls as plain values, with the list box's and slider's platform rules:
 // an out-of-range selection is refused, a slider position stays inside its range.
-class FakeControls : public ControlAccess {
+// `Base` is ControlAccess, or an interface built on it that a test completes.
+template <class Base = ControlAccess>
+class FakeControlsOf : public Base {
  public:
   struct ListBox {
     std::vector<Text> items;
@@ -36,9 +38,14 @@ class FakeControls : public ControlAccess {
 
   int ListCount(std::uint32_t w, std::uint32_t c) const override { return static_cast<int>(List(w, c).items.size()); }
   int ListCaret(std::uint32_t w, std::uint32_t c) const override { return List(w, c).caret; }
-  void ListAdd(std::uint32_t w, std::uint32_t c, const Text& item) override { lists_[{w, c}].items.push_back(item); }
+  void ListAdd(std::uint32_t w, std::uint32_t c, const Text& item) override {
+    lists_[{w, c}].items.push_back(item);
+    ++redraws_[{w, c}];
+  }
   void ListAddAll(std::uint32_t w, std::uint32_t c, const std::vector<Text>& items) override {
-    for (const Text& item : items) ListAdd(w, c, item);
+    ListBox& l = lists_[{w, c}];
+    l.items.insert(l.items.end(), items.begin(), items.end());
+    ++redraws_[{w, c}];
   }
   void ListClear(std::uint32_t w, std::uint32_t c) override { lists_[{w, c}] = ListBox{}; }
   void ListSelect(std::uint32_t w, std::uint32_t c, int index) override {
@@ -63,6 +70,11 @@ class FakeControls : public ControlAccess {
     return it == lists_.end() ? empty : it->second;
   }
   std::pair<std::uint32_t, std::uint32_t> focus() const { return focus_; }
+  // How often a list box was drawn for adding: once per entry added alone, once per batch.
+  int Redraws(std::uint32_t w, std::uint32_t c) const {
+    auto it = redraws_.find({w, c});
+    return it == redraws_.end() ? 0 : it->second;
+  }
 
  private:
   int Clamp(std::uint32_t w, std::uint32_t c, int v) const {
@@ -76,7 +88,10 @@ class FakeControls : public ControlAccess {
   std::map<std::tuple<std::uint32_t, std::uint32_t, Prop>, Text> texts_;
   std::map<std::pair<std::uint32_t, std::uint32_t>, ListBox> lists_;
   std::map<std::pair<std::uint32_t, std::uint32_t>, int> minimums_;
+  std::map<std::pair<std::uint32_t, std::uint32_t>, int> redraws_;
   std::pair<std::uint32_t, std::uint32_t> focus_{};
 };
+
+using FakeControls = FakeControlsOf<>;
 
 }  // namespace tovel::testing

@@ -1,9 +1,11 @@
 #include <windows.h>
+#include <psapi.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/config_file.h"
+#include "base/handle.h"
 #include "base/text.h"
 
 namespace tovel {
@@ -61,9 +63,10 @@ TEST_F(ConfigFileWin, NameWithoutGbkFormTurnsTheFileIntoUtf16ThatTheProfileReade
   // The platform's own reader agrees, whatever the code page of this process.
   EXPECT_EQ(ProfileRead(L"歌曲信息", L"歌曲列表"), Widen(value));
 
-  // Back to GBK once every name has a GBK form again.
+  // A UTF-16 file stays one: only the line changes.
   ASSERT_TRUE(WriteIniValue(path_, kSongSection, kSongListKey, "D:\\a.mp3|"));
-  EXPECT_EQ(Bytes(), kGbkSectionLine + kGbkKey + "=D:\\a.mp3|\r\n");
+  const std::u16string text = u"\xFEFF[歌曲信息]\r\n歌曲列表=D:\\a.mp3|\r\n";
+  EXPECT_EQ(Bytes(), std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2));
 }
 
 TEST_F(ConfigFileWin, OtherSectionsAndKeysAreKept) {
@@ -95,15 +98,65 @@ TEST_F(ConfigFileWin, MissingFileOrKeyReadsAsNothingAndOtherEncodingsWithAMarkAr
   EXPECT_EQ(ReadIniValue(path_, kSongSection, "other"), std::nullopt);
 }
 
-TEST_F(ConfigFileWin, FileThatIsNotValidGbkIsNeverRewrittenFromAGuess) {
-  const std::string broken = kGbkSectionLine + kGbkKey + "=D:\\\x81\x20.mp3|\r\n[Keep]\r\nA=\xFF\xFF\r\n";
-  Put(broken);
-  EXPECT_FALSE(WriteIniValue(path_, kSongSection, kSongListKey, "D:\\a.mp3|"));
-  EXPECT_EQ(Bytes(), broken);
-  // Reading still gets what it can.
-  const auto value = ReadIniValue(path_, kSongSection, kSongListKey);
-  ASSERT_TRUE(value.has_value());
-  EXPECT_TRUE(value->ends_with(".mp3|"));
+// A stray byte that is not GBK (here in a comment, another section and our own line)
+// costs nothing: only our line is rewritten, byte for byte everything else stays.
+TEST_F(ConfigFileWin, DamagedFileGetsOnlyItsSongLineRewritten) {
+  const std::string before = "; \x81\x20 note\n[Keep]\r\nA=\xFF\xFF\r\n\r\n";
+  const std::string after = "Other=\x80\r\n[Next]\nB=2";
+  Put(before + kGbkSectionLine + "Extra=1\r\n" + kGbkKey + "=D:\\\x81\x20.mp3|\r\n" + after);
+  ASSERT_TRUE(WriteIniValue(path_, kSongSection, kSongListKey, "D:\\音乐\\a.mp3|"));
+  EXPECT_EQ(Bytes(), before + kGbkSectionLine + "Extra=1\r\n" + kGbkKey + "=D:\\\xD2\xF4\xC0\xD6\\a.mp3|\r\n" + after);
+  EXPECT_EQ(ReadIniValue(path_, kSongSection, kSongListKey), "D:\\音乐\\a.mp3|");
+
+  // A name without a GBK form would need the whole file in UTF-16, which the damaged
+  // bytes have no form in: the file stays whole and the write says it failed.
+  const std::string kept = Bytes();
+  EXPECT_FALSE(WriteIniValue(path_, kSongSection, kSongListKey, "C:\\노래.mp3|"));
+  EXPECT_EQ(Bytes(), kept);
+
+  // Damage in our own line only goes with that line, so then the file can turn UTF-16.
+  Put(kGbkSectionLine + kGbkKey + "=D:\\\x81\x20.mp3|\r\n[Keep]\r\nA=1\r\n");
+  ASSERT_TRUE(WriteIniValue(path_, kSongSection, kSongListKey, "C:\\노래.mp3|"));
+  EXPECT_EQ(Bytes().substr(0, 2), "\xFF\xFE");
+  EXPECT_EQ(ProfileRead(L"歌曲信息", L"歌曲列表"), L"C:\\노래.mp3|");
+  EXPECT_EQ(ProfileRead(L"Keep", L"A"), L"1");
+
+  // Without our section it is added at the end, after the line break the file lacked.
+  Put("[Keep]\r\nA=\xFF");
+  ASSERT_TRUE(WriteIniValue(path_, kSongSection, kSongListKey, "D:\\a.mp3|"));
+  EXPECT_EQ(Bytes(), "[Keep]\r\nA=\xFF\r\n" + kGbkSectionLine + kGbkKey + "=D:\\a.mp3|\r\n");
+}
+
+std::uint64_t PeakWorkingSet() {
+  PROCESS_MEMORY_COUNTERS counters{sizeof(counters)};
+  ::K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters));
+  return counters.PeakWorkingSetSize;
+}
+
+TEST_F(ConfigFileWin, FileOverSixtyFourMebibytesIsNeitherReadNorWritten) {
+  const std::string head = kGbkSectionLine + kGbkKey + "=D:\\a.mp3|\r\n";
+  Put(head);
+  {
+    // Sparse where the file system allows: the size is what counts.
+    UniqueFile file(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER end{};
+    end.QuadPart = (64LL << 20) + 1;
+    ASSERT_TRUE(::SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.get()));
+  }
+  const std::uint64_t peak = PeakWorkingSet();
+  EXPECT_EQ(ReadIniValue(path_, kSongSection, kSongListKey), std::nullopt);
+  EXPECT_FALSE(WriteIniValue(path_, kSongSection, kSongListKey, "D:\\b.mp3|"));
+  EXPECT_LT(PeakWorkingSet() - peak, 16u << 20) << "the file was read into memory";
+
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  ASSERT_TRUE(::GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeHigh, 0u);
+  EXPECT_EQ(data.nFileSizeLow, (64u << 20) + 1);
+  UniqueFile file(::CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  std::string start(head.size(), '\0');
+  DWORD got = 0;
+  ASSERT_TRUE(::ReadFile(file.get(), start.data(), static_cast<DWORD>(start.size()), &got, nullptr));
+  EXPECT_EQ(start, head);
 }
 
 TEST_F(ConfigFileWin, FailedWriteLeavesTheOldFileWhole) {

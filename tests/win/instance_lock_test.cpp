@@ -1,7 +1,10 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "app/instance_lock.h"
 
@@ -23,13 +26,25 @@ class InstanceLockTest : public ::testing::Test {
     fallback_ += L"\\Tovel音乐盒子2014";
   }
   void TearDown() override {
+    RemoveMarkers();
+    ::RemoveDirectoryW((dir_ + L"\\fallback").c_str());
+    ::RemoveDirectoryW(dir_.c_str());
+  }
+
+  // The fallback place is asked for only when the primary one cannot hold the marker.
+  InstanceLock Acquire(const std::wstring& primary) {
+    return AcquireInstanceLock(primary, [this] {
+      ++fallbackLookups_;
+      return fallback_;
+    });
+  }
+
+  void RemoveMarkers() const {
     for (const auto& p : {primary_, fallback_}) {
       ::SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
       ::DeleteFileW(p.c_str());
       ::RemoveDirectoryW(p.c_str());
     }
-    ::RemoveDirectoryW((dir_ + L"\\fallback").c_str());
-    ::RemoveDirectoryW(dir_.c_str());
   }
 
   static std::string Contents(const std::wstring& path) {
@@ -45,54 +60,83 @@ class InstanceLockTest : public ::testing::Test {
 
   static inline int counter_ = 0;
   std::wstring dir_, primary_, fallback_;
+  std::atomic<int> fallbackLookups_{0};
 };
 
 TEST_F(InstanceLockTest, NewMarkerIsHiddenHoldsOneZeroByteAndIsHeldExclusively) {
-  InstanceLock first = AcquireInstanceLock(primary_, fallback_);
+  InstanceLock first = Acquire(primary_);
   ASSERT_EQ(first.outcome, LockOutcome::Acquired);
   EXPECT_EQ(first.path, primary_);
   EXPECT_EQ(::GetFileAttributesW(primary_.c_str()) & 0x27, 0x22u);
   EXPECT_EQ(Contents(primary_), "<unreadable>");  // held without sharing
   EXPECT_FALSE(::DeleteFileW(primary_.c_str()));   // so it cannot be deleted either
 
-  InstanceLock second = AcquireInstanceLock(primary_, fallback_);
+  InstanceLock second = Acquire(primary_);
   EXPECT_EQ(second.outcome, LockOutcome::HeldElsewhere);
   EXPECT_EQ(::GetFileAttributesW(fallback_.c_str()), INVALID_FILE_ATTRIBUTES);  // no fallback taken
+  EXPECT_EQ(fallbackLookups_, 0);
 
   first.file.reset();
   EXPECT_EQ(Contents(primary_), std::string(1, '\0'));
 }
 
 TEST_F(InstanceLockTest, LeftoverMarkerIsTakenOver) {
-  { InstanceLock earlier = AcquireInstanceLock(primary_, fallback_); }
-  InstanceLock now = AcquireInstanceLock(primary_, fallback_);
+  { InstanceLock earlier = Acquire(primary_); }
+  InstanceLock now = Acquire(primary_);
   EXPECT_EQ(now.outcome, LockOutcome::Acquired);
   EXPECT_EQ(now.path, primary_);
 }
 
 TEST_F(InstanceLockTest, UnwritablePrimaryFallsBackAndStillRefusesASecondInstance) {
   const std::wstring unwritable = dir_ + L"\\missing-folder\\Tovel音乐盒子2014";
-  InstanceLock first = AcquireInstanceLock(unwritable, fallback_);
+  InstanceLock first = Acquire(unwritable);
   ASSERT_EQ(first.outcome, LockOutcome::Acquired);
   EXPECT_EQ(first.path, fallback_);
   EXPECT_EQ(::GetFileAttributesW(fallback_.c_str()) & 0x27, 0x22u);
-  EXPECT_EQ(AcquireInstanceLock(unwritable, fallback_).outcome, LockOutcome::HeldElsewhere);
+  EXPECT_EQ(Acquire(unwritable).outcome, LockOutcome::HeldElsewhere);
 }
 
 TEST_F(InstanceLockTest, PrimaryThatCannotBeOpenedFallsBack) {
   // Something that exists but is no file: not another instance, so not "already running".
   ASSERT_TRUE(::CreateDirectoryW(primary_.c_str(), nullptr));
-  InstanceLock first = AcquireInstanceLock(primary_, fallback_);
+  InstanceLock first = Acquire(primary_);
   EXPECT_EQ(first.outcome, LockOutcome::Acquired);
   EXPECT_EQ(first.path, fallback_);
-  EXPECT_EQ(AcquireInstanceLock(primary_, fallback_).outcome, LockOutcome::HeldElsewhere);
+  EXPECT_EQ(Acquire(primary_).outcome, LockOutcome::HeldElsewhere);
+}
+
+// Many starts at the same moment, with and without a marker left from before: one wins.
+TEST_F(InstanceLockTest, OfManySimultaneousStartsExactlyOneHoldsTheMarker) {
+  constexpr int kStarts = 8;
+  for (int round = 0; round < 40; ++round) {
+    if (round % 2 == 0) {
+      RemoveMarkers();
+    }
+    std::vector<InstanceLock> locks(kStarts);
+    std::atomic<int> waiting{kStarts};
+    std::vector<std::thread> starts;
+    for (int i = 0; i < kStarts; ++i) {
+      starts.emplace_back([&, i] {
+        for (--waiting; waiting > 0;) std::this_thread::yield();
+        locks[i] = Acquire(primary_);
+      });
+    }
+    for (auto& t : starts) t.join();
+    int held = 0;
+    for (const InstanceLock& lock : locks) {
+      held += lock.outcome == LockOutcome::Acquired;
+      EXPECT_NE(lock.outcome, LockOutcome::NoLock) << "round " << round;
+    }
+    ASSERT_EQ(held, 1) << "round " << round;
+  }
 }
 
 TEST_F(InstanceLockTest, NoPlaceAtAllRunsWithoutALock) {
   const std::wstring a = dir_ + L"\\no\\x";
   const std::wstring b = dir_ + L"\\nor\\y";
-  EXPECT_EQ(AcquireInstanceLock(a, b).outcome, LockOutcome::NoLock);
-  EXPECT_EQ(AcquireInstanceLock(a, L"").outcome, LockOutcome::NoLock);
+  EXPECT_EQ(AcquireInstanceLock(a, [&] { return b; }).outcome, LockOutcome::NoLock);
+  EXPECT_EQ(AcquireInstanceLock(a, [] { return std::wstring(); }).outcome, LockOutcome::NoLock);
+  EXPECT_EQ(AcquireInstanceLock(a, nullptr).outcome, LockOutcome::NoLock);
 }
 
 }  // namespace

@@ -11,7 +11,8 @@
 namespace tovel {
 namespace {
 
-using testing::Pump;
+using testing::PumpPending;
+using testing::PumpUntil;
 
 std::map<HandlerKey, int> gCalls;
 bool gVisibleDuringCreated = true;
@@ -42,12 +43,12 @@ class FormWindows : public ::testing::Test {
     });
     ASSERT_NE(rt.LoadForm(PlayerForm()), nullptr);
     ASSERT_NE(rt.LoadForm(SoundBoardForm()), nullptr);
-    Pump(50);
+    PumpPending();
   }
   static void TearDownTestSuite() {
     Runtime::Get().CloseForm(kBoardWindowId);
     Runtime::Get().CloseForm(kPlayerWindowId);
-    Pump(20);
+    PumpPending();
   }
   void SetUp() override { gCalls.clear(); }
 
@@ -187,22 +188,49 @@ TEST_F(FormWindows, PropertiesReadAndWriteTheControls) {
   EXPECT_EQ(rt.ListCount(kPlayerWindowId, player::kList), 0);
 }
 
-TEST_F(FormWindows, TimersTickWhileTheirPeriodIsSet) {
+// A stopped timer, or one whose tick runs nothing, leaves no platform timer to wake the window.
+TEST_F(FormWindows, TimersTickWhileTheirPeriodIsSetAndTheirHandlerIsBound) {
   Runtime& rt = Runtime::Get();
   // The board's timer runs from creation.
-  Pump(100);
-  EXPECT_GT(gCalls[HandlerKey::BoardReapplyVolume], 0);
+  EXPECT_TRUE(PumpUntil([] { return gCalls[HandlerKey::BoardReapplyVolume] > 0; }, 5000));
 
   EXPECT_EQ(rt.GetInt(kPlayerWindowId, player::kTick, Prop::TypeSpecific), 0);
   rt.SetInt(kPlayerWindowId, player::kTick, Prop::TypeSpecific, 20);
   EXPECT_EQ(rt.GetInt(kPlayerWindowId, player::kTick, Prop::TypeSpecific), 20);
-  Pump(200);
-  EXPECT_GT(gCalls[HandlerKey::SongTick], 1);
+  EXPECT_TRUE(PumpUntil([] { return gCalls[HandlerKey::SongTick] > 1; }, 5000));
   rt.SetInt(kPlayerWindowId, player::kTick, Prop::TypeSpecific, 0);
-  Pump(30);
-  const int ticks = gCalls[HandlerKey::SongTick];
-  Pump(100);
-  EXPECT_EQ(gCalls[HandlerKey::SongTick], ticks);
+  EXPECT_FALSE(::KillTimer(Player(), ChildId(player::kTick)));
+
+  // No tick event: the period is kept, no timer runs.
+  rt.SetInt(kPlayerWindowId, player::kScrollTimer, Prop::TypeSpecific, 10);
+  EXPECT_EQ(rt.GetInt(kPlayerWindowId, player::kScrollTimer, Prop::TypeSpecific), 10);
+  EXPECT_FALSE(::KillTimer(Player(), ChildId(player::kScrollTimer)));
+
+  // A tick event that nobody bound: the same.
+  rt.Bind(HandlerKey::SongTick, {});
+  rt.SetInt(kPlayerWindowId, player::kTick, Prop::TypeSpecific, 20);
+  EXPECT_EQ(rt.GetInt(kPlayerWindowId, player::kTick, Prop::TypeSpecific), 20);
+  EXPECT_FALSE(::KillTimer(Player(), ChildId(player::kTick)));
+  rt.SetInt(kPlayerWindowId, player::kTick, Prop::TypeSpecific, 0);
+  rt.Bind(HandlerKey::SongTick, [] { ++gCalls[HandlerKey::SongTick]; });
+}
+
+// A failing GetMessage may leave anything in the MSG.
+BOOL WINAPI FailingGetMessage(MSG* msg, HWND, UINT, UINT) {
+  msg->message = WM_QUIT;
+  msg->wParam = 12345;
+  return -1;
+}
+
+BOOL WINAPI QuitWithSeven(MSG* msg, HWND, UINT, UINT) {
+  msg->message = WM_QUIT;
+  msg->wParam = 7;
+  return 0;
+}
+
+TEST_F(FormWindows, MessageLoopEndsWithTheQuitCodeOrMinusOneWhenTheQueueFails) {
+  EXPECT_EQ(Runtime::Get().RunMessageLoop(kPlayerWindowId, FailingGetMessage), -1);
+  EXPECT_EQ(Runtime::Get().RunMessageLoop(kPlayerWindowId, QuitWithSeven), 7);
 }
 
 TEST_F(FormWindows, ContextMenuHoldsItsTwoItems) {

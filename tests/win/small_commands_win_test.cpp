@@ -4,21 +4,13 @@
 #include <string>
 
 #include "app/small_commands.h"
+#include "tests/support/pump.h"
 
 namespace tovel {
 namespace {
 
-void Pump(DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  MSG msg;
-  while (::GetTickCount() - start < ms) {
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(10);
-  }
-}
+using testing::PumpPending;
+using testing::PumpUntil;
 
 UINT WINAPI RefuseInput(UINT, INPUT*, int) { return 0; }
 
@@ -33,7 +25,7 @@ class ListWindow : public ::testing::Test {
     for (const wchar_t* s : {L"001|a", L"002|b", L"003|c", L"004|d", L"005|e"})
       ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
     ::SetForegroundWindow(host_);
-    Pump(100);
+    PumpPending();
   }
   void TearDown() override { ::DestroyWindow(host_); }
 
@@ -56,8 +48,7 @@ TEST_F(ListWindow, SynthesisedClickSelectsTheEntryUnderTheCursor) {
   const POINT p = EntryPoint(3);
   ::SetCursorPos(p.x, p.y);
   SelectUnderCursor(list_);
-  Pump(500);
-  EXPECT_EQ(Selection(), 3);
+  EXPECT_TRUE(PumpUntil([&] { return Selection() == 3; }, 5000));
   EXPECT_EQ(Caret(), 3);
   POINT now;
   ::GetCursorPos(&now);
@@ -111,7 +102,7 @@ TEST(ContextMenu, OpensBesideTheCursorAndSendsTheChosenItemToItsOwner) {
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, ChooseSecondItem);
   ShowContextMenu(owner, menu);
   ::KillTimer(nullptr, timer);
-  Pump(200);
+  EXPECT_TRUE(PumpUntil([&] { return ::GetPropW(owner, L"command") != nullptr; }, 5000));
 
   EXPECT_EQ(gMenuRect.left, 423);
   EXPECT_EQ(gMenuRect.top, 433);
