@@ -59,33 +59,6 @@ Text WindowTextOf(HWND hwnd) {
   return Narrow(text);
 }
 
-// The font is read once, from the font the button was given. Its weight and pixel
-// size come from the font's own description: the graphics library reads them from
-// the face it found, which may be a stand-in of another weight or cell height.
-void ReadFont(HWND button, ButtonState& s) {
-  auto hfont = reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0));
-  if (!hfont) hfont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-  HDC dc = ::GetDC(button);
-  Font font;
-  if (font.CreateFontFromHFONT(dc, hfont)) {
-    FontFamily family;
-    if (font.GetFamily(family)) s.fontName = family.GetFamilyName();
-    s.fontSize = font.GetFontSize();
-    s.fontUnit = font.GetFontUnit();
-  }
-  ::ReleaseDC(button, dc);
-  LOGFONTW lf{};
-  if (::GetObjectW(hfont, sizeof(lf), &lf)) {
-    constexpr int kBold = 1, kItalic = 2, kUnderline = 4, kStrikeout = 8, kPixel = 2;
-    s.fontStyle = (lf.lfWeight >= FW_SEMIBOLD ? kBold : 0) | (lf.lfItalic ? kItalic : 0) |
-                  (lf.lfUnderline ? kUnderline : 0) | (lf.lfStrikeOut ? kStrikeout : 0);
-    if (lf.lfHeight < 0) {
-      s.fontSize = static_cast<float>(-lf.lfHeight);
-      s.fontUnit = kPixel;
-    }
-  }
-}
-
 bool Take(SkinEngine& engine, int n, HWND button, ButtonKindOf kind) {
   SkinnedWindow* w = engine.Record(n);
   ControlEntry* entry = w ? RegisterControl(*w, n, Family::Buttons, button, ButtonProc) : nullptr;
@@ -94,11 +67,12 @@ bool Take(SkinEngine& engine, int n, HWND button, ButtonKindOf kind) {
   s.kind = kind;
   s.text = WindowTextOf(button);
   s.focused = ::GetFocus() == button;
-  ReadFont(button, s);
-  auto font = std::make_shared<Font>();
-  if ((!s.fontName.empty() && font->CreateFontFromName(s.fontName, s.fontSize, s.fontStyle, s.fontUnit)) ||
-      font->CreateDefaultFont())
-    s.font = std::move(font);
+  const WindowFont& font = engine.FontOf(button);
+  s.fontName = font.name;
+  s.fontSize = font.size;
+  s.fontStyle = font.style;
+  s.fontUnit = font.unit;
+  s.font = font.font;
   entry->state = std::move(s);
   return true;
 }

@@ -5,6 +5,7 @@
 
 #include "base/resource.h"
 #include "gfx/graphics_object.h"
+#include "gfx/font.h"
 #include "gfx/image.h"
 #include "skin/families.h"
 #include "skin/helpers.h"
@@ -66,6 +67,7 @@ SkinEngine::~SkinEngine() {
   backgroundPicture_.reset();
   skinSource_ = {};
   glyphs_.clear();
+  fonts_.clear();
   // Last, once every picture of ours is gone.
   ShutdownGraphics();
 }
@@ -86,6 +88,40 @@ const Bitmap* SkinEngine::Glyph(const wchar_t* name) {
   auto it = glyphs_.find(name);
   if (it == glyphs_.end()) it = glyphs_.emplace(name, DecodePicture(ResourceBytes(name))).first;
   return it->second.get();
+}
+
+// Weight and pixel size come from the font's own description: the graphics library
+// reads them from the face it found, which may be a stand-in of another weight or
+// cell height.
+const WindowFont& SkinEngine::FontOf(HWND control) {
+  auto hfont = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+  if (!hfont) hfont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  LOGFONTW lf{};
+  ::GetObjectW(hfont, sizeof(lf), &lf);
+  const std::wstring key(reinterpret_cast<const wchar_t*>(&lf), sizeof(lf) / sizeof(wchar_t));
+  if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
+  WindowFont f;
+  {
+    WindowDc dc(control);
+    Font read;
+    if (read.CreateFontFromHFONT(dc.get(), hfont)) {
+      FontFamily family;
+      if (read.GetFamily(family)) f.name = family.GetFamilyName();
+      f.size = read.GetFontSize();
+      f.unit = read.GetFontUnit();
+    }
+  }
+  constexpr int kBold = 1, kItalic = 2, kUnderline = 4, kStrikeout = 8, kPixel = 2;
+  f.style = (lf.lfWeight >= FW_SEMIBOLD ? kBold : 0) | (lf.lfItalic ? kItalic : 0) |
+            (lf.lfUnderline ? kUnderline : 0) | (lf.lfStrikeOut ? kStrikeout : 0);
+  if (lf.lfHeight < 0) {
+    f.size = static_cast<float>(-lf.lfHeight);
+    f.unit = kPixel;
+  }
+  auto font = std::make_shared<Font>();
+  if ((!f.name.empty() && font->CreateFontFromName(f.name, f.size, f.style, f.unit)) || font->CreateDefaultFont())
+    f.font = std::move(font);
+  return fonts_.emplace(key, std::move(f)).first->second;
 }
 
 EngineCounts SkinEngine::Counts() const {

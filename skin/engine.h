@@ -21,6 +21,7 @@
 namespace tovel {
 class Graphics;
 class Bitmap;
+class Font;
 }  // namespace tovel
 
 namespace tovel::skin {
@@ -184,6 +185,15 @@ struct CaptionTextArgs {
   std::optional<bool> bold;
 };
 
+// A window-system font as the graphics layer draws it.
+struct WindowFont {
+  Text name;
+  float size = 12;
+  int style = 0;
+  int unit = 2;
+  std::shared_ptr<Font> font;  // null when none could be made
+};
+
 // What the engine holds, for leak checks.
 struct EngineCounts {
   int windows = 0;
@@ -255,6 +265,9 @@ class SkinEngine {
   EngineCounts Counts() const;
   // A glyph carried in the program, decoded once; null when missing.
   const Bitmap* Glyph(const wchar_t* name);
+  // The font a control was given (the default GUI font without one), made once per
+  // font: finding a face is slow.
+  const WindowFont& FontOf(HWND control);
   bool startupPending() const { return startupPending_; }
 
   static LRESULT CALLBACK FrameWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -281,6 +294,7 @@ class SkinEngine {
   } skinSource_;
   std::vector<std::unique_ptr<SkinnedWindow>> windows_;
   std::map<std::wstring, std::shared_ptr<Bitmap>> glyphs_;
+  std::map<std::wstring, WindowFont> fonts_;  // by the font's description
   ColourRef defaultFaceColour_ = 0;
   HICON appIcon_ = nullptr;
   bool startupPending_ = true;

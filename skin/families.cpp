@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+#include <utility>
+
 #include "gfx/image.h"
 
 #include "skin/button.h"
@@ -26,6 +29,20 @@ const wchar_t* WindowProp(Family f) {
 const wchar_t* ProcProp(Family f) { return f == Family::Translucent ? L"Kj_hProc" : kPropOldProc; }
 
 HANDLE AsHandle(int value) { return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(value)); }
+
+// Each taken-over control's entry and window, by the control and its family. The
+// properties say the same, but every property read is a round trip to the window
+// server under Wine, and a list box filled with 10,000 songs sees 10,000 messages.
+struct Binding {
+  ControlEntry* entry = nullptr;
+  SkinnedWindow* window = nullptr;
+};
+struct BindingKeyHash {
+  size_t operator()(const std::pair<HWND, Family>& k) const {
+    return std::hash<const void*>()(k.first) * 31 + static_cast<size_t>(k.second);
+  }
+};
+std::unordered_map<std::pair<HWND, Family>, Binding, BindingKeyHash> gBindings;
 
 }  // namespace
 
@@ -81,6 +98,7 @@ ControlEntry* RegisterControl(SkinnedWindow& w, int n, Family family, HWND contr
     return nullptr;
   }
   SetSkinProp(control, ProcProp(family), reinterpret_cast<HANDLE>(previous));
+  gBindings[{control, family}] = Binding{&entry, &w};
   entry.hwnd = control;
   entry.family = family;
   entry.proc = proc;
@@ -111,6 +129,7 @@ void ReleaseControl(ControlEntry& entry) {
   HWND control = entry.hwnd;
   if (!control) return;
   const Family f = entry.family;
+  gBindings.erase({control, f});
   if (::IsWindow(control)) {
     Unsubclass(control, entry.proc, entry.previous);
     RemoveSkinProp(control, NumberProp(f));
@@ -128,20 +147,21 @@ void ReleaseControl(ControlEntry& entry) {
 
 ControlContext LookUp(HWND control, Family family) {
   ControlContext c;
-  c.previous = reinterpret_cast<WNDPROC>(GetSkinProp(control, ProcProp(family)));
-  for (HWND h = ::GetParent(control); h; h = ::GetParent(h)) {
-    auto* w = static_cast<SkinnedWindow*>(GetSkinProp(h, kPropRecord));
-    if (!w) continue;
-    c.engine = w->engine;
-    c.window = w;
-    c.n = w->engine->WindowNumber(h);
-    c.k = EntryNumber(control, family);
-    ControlList& list = w->List(family);
-    if (c.k >= 1 && c.k <= static_cast<int>(list.size()) &&
-        list[static_cast<size_t>(c.k - 1)]->hwnd == control)
-      c.entry = list[static_cast<size_t>(c.k - 1)].get();
-    break;
+  const auto found = gBindings.find({control, family});
+  if (found == gBindings.end()) {
+    // No longer ours (its window went first): only the way back is left.
+    c.previous = reinterpret_cast<WNDPROC>(GetSkinProp(control, ProcProp(family)));
+    return c;
   }
+  const Binding& b = found->second;
+  c.entry = b.entry;
+  c.window = b.window;
+  c.engine = b.window->engine;
+  c.previous = b.entry->previous;
+  c.n = c.engine->WindowNumber(b.window->hwnd);
+  const ControlList& list = b.window->List(family);
+  for (size_t i = 0; i < list.size(); ++i)
+    if (list[i].get() == b.entry) c.k = static_cast<int>(i + 1);
   return c;
 }
 
