@@ -166,8 +166,9 @@ void SkinEngine::DrawCaptionButton(int n, int button, Graphics* surface, bool pr
   if (!w || !w->composed || button < 1 || button > static_cast<int>(w->buttons.size())) return;
   CaptionButton& b = w->buttons[static_cast<size_t>(button - 1)];
   const bool restoreGlyph = b.kind == ButtonKind::Maximize && ::IsZoomed(w->hwnd);
-  const Bitmap* picture = restoreGlyph ? Decoded(b.secondImage, b.secondPicture)
-                                       : Decoded(b.image, b.picture);
+  const wchar_t* glyph = restoreGlyph ? b.secondGlyph : b.glyph;
+  const Bitmap* picture = glyph ? Glyph(glyph)
+                          : restoreGlyph ? Decoded(b.secondImage, b.secondPicture) : Decoded(b.image, b.picture);
   const IntBox p = CaptionButtonPicture(w->caption, button, b.width, b.height);
   const RECT bounds = AsRect(CaptionButtonBounds(w->caption, button, b.width, b.height));
   const float x = static_cast<float>(p.x), y = static_cast<float>(p.y);

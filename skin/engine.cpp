@@ -35,7 +35,9 @@ CaptionButton MakeButton(const ButtonSpec& spec) {
   b.width = spec.width;
   b.kind = spec.kind;
   b.image = Copy(ResourceBytes(spec.glyph));
+  b.glyph = spec.glyph;
   if (spec.secondGlyph) b.secondImage = Copy(ResourceBytes(spec.secondGlyph));
+  b.secondGlyph = spec.secondGlyph;
   b.tip = spec.tip;
   return b;
 }

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,8 @@ struct CaptionButton {
   int height = 18;
   ByteSet image;
   ByteSet secondImage;  // the restore glyph of the maximize button
+  const wchar_t* glyph = nullptr;  // the program's own glyphs, decoded once for all windows
+  const wchar_t* secondGlyph = nullptr;
   ButtonKind kind = ButtonKind::Custom;
   Text tip;
   std::function<void()> callback;
@@ -218,6 +221,10 @@ class SkinEngine {
 
   // Skin-wide settings. SetSkin returns "" or why the picture could not be used.
   Text SetSkin(const SetSkinArgs& args);
+  // Decodes the skin's picture and the glyphs the windows will draw ahead of
+  // SetSkin: a program may run it on a thread of its own while it makes its windows,
+  // and call nothing else of the engine until it has finished.
+  void PrepareSkin(ByteView picture, std::span<const wchar_t* const> glyphs);
   void SetOptions(bool skinControls, std::optional<int> controlAlpha = {},
                   std::optional<int> optionThree = {});
   int SetWindowImage(HWND hwnd, ByteView image, std::optional<int> mode = {});

@@ -25,7 +25,7 @@ class FrameHandlers {
   Result OnEraseBackground(HDC dc);
   Result OnPrintClient(HDC dc);
   Result OnPaint();
-  Result OnSize(WPARAM kind);
+  Result OnSize(WPARAM kind, LPARAM size);
   Result OnSetText(UINT msg, WPARAM wp, LPARAM lp);
   Result OnActivateApp(bool active);
   Result OnGetMinMaxInfo(MINMAXINFO* info);
@@ -108,14 +108,15 @@ FrameHandlers::Result FrameHandlers::OnPaint() {
   return 0;
 }
 
-FrameHandlers::Result FrameHandlers::OnSize(WPARAM kind) {
+FrameHandlers::Result FrameHandlers::OnSize(WPARAM kind, LPARAM size) {
+  if (kind == SIZE_MINIMIZED) w_.minimized = true;
+  if (engine_.startupPending_) engine_.startupPending_ = false;
+  // Showing a window sends a size it already has: nothing to compose again then.
+  const int width = GET_X_LPARAM(size), height = GET_Y_LPARAM(size);
+  if (w_.composed && w_.composed.width() == width && w_.composed.height() == height) return std::nullopt;
   w_.hotButton = 0;
   w_.fade.Reset();
-  if (kind == SIZE_MINIMIZED) w_.minimized = true;
-  if (engine_.startupPending_)
-    engine_.startupPending_ = false;
-  else
-    w_.backgroundDirty = true;
+  w_.backgroundDirty = true;
   engine_.OnWindowSized(Number());
   // The picture is stretched to the size: all of it changes.
   ::InvalidateRect(hwnd_, nullptr, FALSE);
@@ -357,7 +358,7 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPA
     case WM_ERASEBKGND: r = h.OnEraseBackground(reinterpret_cast<HDC>(wp)); break;
     case WM_PRINTCLIENT: r = h.OnPrintClient(reinterpret_cast<HDC>(wp)); break;
     case WM_PAINT: r = h.OnPaint(); break;
-    case WM_SIZE: r = h.OnSize(wp); break;
+    case WM_SIZE: r = h.OnSize(wp, lp); break;
     case WM_SETTEXT:
     case WM_SETICON: r = h.OnSetText(msg, wp, lp); break;
     case WM_QUERYOPEN: w->minimized = false; break;
