@@ -6,7 +6,7 @@
 #include "app/skin_setup.h"
 #include "base/text.h"
 #include "runtime/controls.h"
-#include "runtime/jpeg_picture.h"
+#include "base/jpeg_picture.h"
 #include "runtime/mci_channel.h"
 
 namespace tovel {

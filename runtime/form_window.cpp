@@ -6,7 +6,7 @@
 #include <map>
 
 #include "base/dc.h"
-#include "runtime/jpeg_picture.h"
+#include "base/jpeg_picture.h"
 #include "runtime/label.h"
 #include "runtime/shell_input.h"
 #include "base/text.h"

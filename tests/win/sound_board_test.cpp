@@ -10,7 +10,7 @@
 #include "app/sound_board.h"
 #include "runtime/controls.h"
 #include "tests/support/pump.h"
-#include "runtime/jpeg_picture.h"
+#include "base/jpeg_picture.h"
 #include "base/text.h"
 #include "tests/support/fake_controls.h"
 

@@ -1,4 +1,4 @@
-#include "runtime/jpeg_picture.h"
+#include "base/jpeg_picture.h"
 
 #include <csetjmp>
 #include <cstdio>
