@@ -1,7 +1,5 @@
 #include "app/skin_setup.h"
 
-#include <future>
-
 #include "base/resource.h"
 #include "gfx/graphics_object.h"
 
@@ -12,15 +10,6 @@ constexpr skin::ColourRef kHighlight = 0x0051AE51;  // red 81, green 174, blue 8
 constexpr int kStretched = 3;
 constexpr int kCaptionHeight = 110;
 constexpr wchar_t kSkinPicture[] = L"PLAYER_BACKGROUND";
-
-// What the first paint needs, made ready while the windows are being made.
-std::future<void>& Preparation() {
-  static std::future<void> preparation;
-  return preparation;
-}
-
-constexpr const wchar_t* kFirstGlyphs[] = {L"CAPTION_MINIMIZE", L"CAPTION_MAXIMIZE", L"CAPTION_RESTORE",
-                                           L"CAPTION_CLOSE"};
 
 }  // namespace
 
@@ -37,16 +26,10 @@ void InitialiseSkin() {
   if (!icon) icon = ::LoadIconW(self, L"DEFAULT_ICON");
   engine.SetApplicationIcon(icon);
   engine.SetOptions(true);
-  // The graphics library loads and the skin's picture and glyphs decode on a thread
-  // of their own, while the windows are made; the engine is not used until then.
-  Preparation() = std::async(std::launch::async, [&engine] {
-    StartGraphics();
-    engine.PrepareSkin(ResourceBytes(kSkinPicture), kFirstGlyphs);
-  });
+  StartGraphics();
 }
 
 void AttachSkin(HWND window) {
-  if (Preparation().valid()) Preparation().get();
   skin::SkinEngine& engine = Skin();
   skin::SetSkinArgs look;
   const ByteView picture = ResourceBytes(kSkinPicture);

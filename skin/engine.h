@@ -8,7 +8,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -221,10 +220,6 @@ class SkinEngine {
 
   // Skin-wide settings. SetSkin returns "" or why the picture could not be used.
   Text SetSkin(const SetSkinArgs& args);
-  // Decodes the skin's picture and the glyphs the windows will draw ahead of
-  // SetSkin: a program may run it on a thread of its own while it makes its windows,
-  // and call nothing else of the engine until it has finished.
-  void PrepareSkin(ByteView picture, std::span<const wchar_t* const> glyphs);
   void SetOptions(bool skinControls, std::optional<int> controlAlpha = {},
                   std::optional<int> optionThree = {});
   int SetWindowImage(HWND hwnd, ByteView image, std::optional<int> mode = {});

@@ -3,7 +3,6 @@
 
 #include "base/handle.h"
 #include "base/text.h"
-#include "gfx/font.h"
 #include "gfx/image.h"
 #include "skin/engine.h"
 #include "skin/helpers.h"
@@ -67,15 +66,6 @@ Text SkinEngine::SetSkin(const SetSkinArgs& args) {
   }
   RefreshVisibleWindows();
   return problem;
-}
-
-void SkinEngine::PrepareSkin(ByteView picture, std::span<const wchar_t* const> glyphs) {
-  if (auto decoded = LoadPicture(picture))
-    skinSource_ = SkinSource{ByteSet(picture.begin(), picture.end()), decoded, AverageColour(*decoded)};
-  for (const wchar_t* name : glyphs) Glyph(name);
-  // The first font the library makes reads every installed face: done here, once.
-  Font warm;
-  warm.CreateFontFromName("宋体", 12, 0, 2);
 }
 
 void SkinEngine::SetOptions(bool skinControls, std::optional<int> controlAlpha,
