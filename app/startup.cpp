@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-
 #include "app/skin_setup.h"
 #include "runtime/controls.h"
 #include "runtime/message_box.h"
@@ -21,8 +19,6 @@ void OnPlayerStartup(const std::function<void()>& loadSongList) {
   // The song names are read over the skin's dark picture.
   Skin().SetControlTextColour(rt.ControlHandle(kPlayerWindowId, player::kList), 0x00FFFFFF);
   rt.SetText(kPlayerWindowId, player::kWelcomeLabel, Prop::TypeSpecific, kWelcomeText);
-  // The skin's colour sampling draws random positions.
-  std::srand(static_cast<unsigned>(::GetTickCount()));
   if (loadSongList) loadSongList();
   rt.Focus(kPlayerWindowId, player::kList);
   rt.SetInt(kPlayerWindowId, player::kSeekSlider, Prop::Disabled, 1);
