@@ -28,15 +28,11 @@ constexpr ButtonSpec kMaximize{ButtonKind::Maximize, 26, L"CAPTION_MAXIMIZE", L"
                                "最大化"};
 constexpr ButtonSpec kClose{ButtonKind::Close, 38, L"CAPTION_CLOSE", nullptr, "关闭"};
 
-ByteSet Copy(ByteView bytes) { return ByteSet(bytes.begin(), bytes.end()); }
-
 CaptionButton MakeButton(const ButtonSpec& spec) {
   CaptionButton b;
   b.width = spec.width;
   b.kind = spec.kind;
-  b.image = Copy(ResourceBytes(spec.glyph));
   b.glyph = spec.glyph;
-  if (spec.secondGlyph) b.secondImage = Copy(ResourceBytes(spec.secondGlyph));
   b.secondGlyph = spec.secondGlyph;
   b.tip = spec.tip;
   return b;

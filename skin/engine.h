@@ -79,10 +79,10 @@ struct CaptionStyle {
 struct CaptionButton {
   int width = 26;
   int height = 18;
-  ByteSet image;
-  ByteSet secondImage;  // the restore glyph of the maximize button
-  const wchar_t* glyph = nullptr;  // the program's own glyphs, decoded once for all windows
-  const wchar_t* secondGlyph = nullptr;
+  ByteSet image;        // a caller's own picture
+  ByteSet secondImage;
+  const wchar_t* glyph = nullptr;  // or the program's own glyph, decoded once for all windows
+  const wchar_t* secondGlyph = nullptr;  // the restore glyph of the maximize button
   ButtonKind kind = ButtonKind::Custom;
   Text tip;
   std::function<void()> callback;

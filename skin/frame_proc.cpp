@@ -110,7 +110,7 @@ FrameHandlers::Result FrameHandlers::OnPaint() {
 
 FrameHandlers::Result FrameHandlers::OnSize(WPARAM kind, LPARAM size) {
   if (kind == SIZE_MINIMIZED) w_.minimized = true;
-  if (engine_.startupPending_) engine_.startupPending_ = false;
+  engine_.startupPending_ = false;
   // Showing a window sends a size it already has: nothing to compose again then.
   const int width = GET_X_LPARAM(size), height = GET_Y_LPARAM(size);
   if (w_.composed && w_.composed.width() == width && w_.composed.height() == height) return std::nullopt;
