@@ -84,15 +84,21 @@ CapturedAudio HearAfter(AudioCapture& capture, DWORD ms, Action action) {
   return capture.Take();
 }
 
-// Listens in pieces of `pieceMs` until one passes `quiet` or `ms` have gone by; whether one
-// did. What the sink had buffered drains first, so silence is waited for, never assumed.
-template <class Quiet>
-bool HearsQuietWithin(AudioCapture& capture, DWORD pieceMs, DWORD ms, Quiet quiet) {
+// Listens in pieces of `pieceMs` until one passes `wanted` or `ms` have gone by; whether one
+// did. A sound starts, and what the sink had buffered drains, when it will: both are
+// waited for, never assumed.
+template <class Wanted>
+bool HearsWithin(AudioCapture& capture, DWORD pieceMs, DWORD ms, Wanted wanted) {
   const DWORD start = ::GetTickCount();
   do {
-    if (quiet(HearAfter(capture, pieceMs, [] {}))) return true;
+    if (wanted(HearAfter(capture, pieceMs, [] {}))) return true;
   } while (::GetTickCount() - start < ms);
   return false;
+}
+
+template <class Quiet>
+bool HearsQuietWithin(AudioCapture& capture, DWORD pieceMs, DWORD ms, Quiet quiet) {
+  return HearsWithin(capture, pieceMs, ms, quiet);
 }
 
 }  // namespace tovel::e2e

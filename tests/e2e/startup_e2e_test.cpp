@@ -88,10 +88,16 @@ TEST_F(Startup, PlayerWindowAppearsWithItsControlsAndWelcome) {
   // Start-up state: seek slider disabled, the keyboard focus in the list.
   EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(player, 0x3D23)));
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(player, 0x007D)));
+  // The window is visible a moment before its activation hands the focus on to the list.
   GUITHREADINFO gui{};
   gui.cbSize = sizeof(gui);
-  ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(player, nullptr), &gui));
-  EXPECT_EQ(gui.hwndFocus, ::GetDlgItem(player, 0x0076));
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(player, nullptr), &gui) &&
+               gui.hwndFocus == ::GetDlgItem(player, 0x0076);
+      },
+      5000))
+      << "focus on " << gui.hwndFocus;
 
   // On screen, once painted: the skin picture behind the controls, and through the list.
   POINT picture{200, 20};  // between the welcome text and the elapsed time
