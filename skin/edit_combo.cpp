@@ -294,16 +294,8 @@ LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETTEXT:
       if (::FindWindowExW(b, nullptr, L"Edit", nullptr)) ::InvalidateRect(b, nullptr, TRUE);
       break;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      ::BeginPaint(b, &ps);
-      PaintCombo(c, b);
-      ::EndPaint(b, &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      ::SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-      return 1;
+    case WM_PAINT: return PaintWhole(b, [&] { PaintCombo(c, b); });
+    case WM_ERASEBKGND: return SkipErase(wp);
     case WM_NCPAINT: PaintCombo(c, b); return 0;
     case WM_COMMAND: return OnComboCommand(c, b, msg, wp, lp);
     case WM_CTLCOLOREDIT: return OnComboEditColour(c, b, msg, wp, lp);

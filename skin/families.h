@@ -82,6 +82,21 @@ State* StateOf(ControlEntry* entry) {
   return entry ? std::any_cast<State>(&entry->state) : nullptr;
 }
 
+// A control the skin paints whole: its WM_PAINT validates and paints through `paint`
+// alone, and its erase leaves the background to that paint.
+template <class Paint>
+LRESULT PaintWhole(HWND control, Paint paint) {
+  PAINTSTRUCT ps;
+  ::BeginPaint(control, &ps);
+  paint();
+  ::EndPaint(control, &ps);
+  return 0;
+}
+inline LRESULT SkipErase(WPARAM dc) {
+  ::SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+  return 1;
+}
+
 // Hover: a WM_MOUSELEAVE is asked for, and the window's one hot control is kept.
 void TrackLeave(HWND control);
 // True when the control at `position` of `family` is not the one last drawn hot;

@@ -210,16 +210,8 @@ LRESULT CALLBACK HeaderProc(HWND header, UINT msg, WPARAM wp, LPARAM lp) {
   if (!StateOf<HeaderState>(c.entry)) return PassOn(c, header, msg, wp, lp);
   switch (msg) {
     case WM_MOVE: Paint(c, header); break;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      ::BeginPaint(header, &ps);
-      Paint(c, header);
-      ::EndPaint(header, &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      ::SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-      return 1;
+    case WM_PAINT: return PaintWhole(header, [&] { Paint(c, header); });
+    case WM_ERASEBKGND: return SkipErase(wp);
     case WM_MOUSEMOVE: return OnMouseMove(c, header, msg, wp, lp);
     case WM_MOUSELEAVE: return OnMouseLeave(c, header, msg, wp, lp);
     case WM_LBUTTONDOWN:

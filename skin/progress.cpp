@@ -46,16 +46,8 @@ LRESULT CALLBACK ProgressBarProc(HWND p, UINT msg, WPARAM wp, LPARAM lp) {
   if (!StateOf<ProgressState>(c.entry)) return PassOn(c, p, msg, wp, lp);
   switch (msg) {
     case WM_MOVE: Paint(c, p); break;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      ::BeginPaint(p, &ps);
-      Paint(c, p);
-      ::EndPaint(p, &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      ::SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-      return 1;
+    case WM_PAINT: return PaintWhole(p, [&] { Paint(c, p); });
+    case WM_ERASEBKGND: return SkipErase(wp);
     // The border is part of the skin's picture.
     case WM_NCPAINT: Paint(c, p); return 0;
   }

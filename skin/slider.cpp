@@ -99,16 +99,8 @@ LRESULT CALLBACK SliderProc(HWND s, UINT msg, WPARAM wp, LPARAM lp) {
   if (!StateOf<SliderState>(c.entry)) return PassOn(c, s, msg, wp, lp);
   switch (msg) {
     case WM_MOVE: Paint(c, s); break;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      ::BeginPaint(s, &ps);
-      Paint(c, s);
-      ::EndPaint(s, &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      ::SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-      return 1;
+    case WM_PAINT: return PaintWhole(s, [&] { Paint(c, s); });
+    case WM_ERASEBKGND: return SkipErase(wp);
     case WM_NCPAINT: {
       // The whole window is painted with the client area; only a frame of the
       // platform's own needs this.

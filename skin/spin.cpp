@@ -128,16 +128,8 @@ LRESULT CALLBACK SpinControlProc(HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
   if (!StateOf<SpinState>(c.entry)) return PassOn(c, spin, msg, wp, lp);
   switch (msg) {
     case WM_MOVE: Paint(c, spin); break;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      ::BeginPaint(spin, &ps);
-      Paint(c, spin);
-      ::EndPaint(spin, &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      ::SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-      return 1;
+    case WM_PAINT: return PaintWhole(spin, [&] { Paint(c, spin); });
+    case WM_ERASEBKGND: return SkipErase(wp);
     case WM_NCPAINT: return 0;  // no border of the platform's while skinned
     case WM_MOUSEMOVE: return OnMouseMove(c, spin, msg, wp, lp);
     case WM_MOUSELEAVE: return OnMouseLeave(c, spin, msg, wp, lp);
