@@ -12,6 +12,7 @@
 #include "skin/engine.h"
 #include "skin/helpers.h"
 #include "tests/gallery/gallery_window.h"
+#include "tests/support/pump.h"
 
 namespace {
 
@@ -22,26 +23,6 @@ double Now() {
   return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
-std::vector<HWND> Controls(HWND window) {
-  std::vector<HWND> all;
-  ::EnumChildWindows(
-      window,
-      [](HWND child, LPARAM list) -> BOOL {
-        if (::IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
-  return all;
-}
-
 }  // namespace
 
 int wmain() {
@@ -50,11 +31,11 @@ int wmain() {
   skin::SkinEngine engine;
   const double openStart = Now();
   HWND gallery = gallery::OpenGallery(engine);
-  Pump();
+  testing::PumpPending();
   const double open = (Now() - openStart) * 1000.0;
   std::printf("families: opening the gallery, first paint included: %.1f ms\n", open);
   std::printf("families: per control, the best of 5 batches of 10 (whole / frame only / client only)\n");
-  for (HWND c : Controls(gallery)) {
+  for (HWND c : gallery::VisibleControls(gallery)) {
     const auto best = [](auto&& paint) {
       paint();
       double fastest = 1e9;
@@ -76,6 +57,6 @@ int wmain() {
                 ::GetDlgCtrlID(c), r.right - r.left, r.bottom - r.top, whole, frame, client);
   }
   ::DestroyWindow(gallery);
-  Pump();
+  testing::PumpPending();
   return 0;
 }

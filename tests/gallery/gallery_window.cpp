@@ -196,4 +196,16 @@ HWND OpenGallery(skin::SkinEngine& engine, int controlAlpha) {
   return g;
 }
 
+std::vector<HWND> VisibleControls(HWND window) {
+  std::vector<HWND> all;
+  ::EnumChildWindows(
+      window,
+      [](HWND child, LPARAM list) -> BOOL {
+        if (::IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
 }  // namespace tovel::gallery

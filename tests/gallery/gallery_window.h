@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace tovel::skin {
 class SkinEngine;
 }
@@ -45,5 +47,8 @@ enum Id : int {
 
 // Gives the engine the program's skin and opens the gallery, skinned and shown.
 HWND OpenGallery(skin::SkinEngine& engine, int controlAlpha = 0);
+
+// Every visible control of the window, nested ones (edit parts, headers) included.
+std::vector<HWND> VisibleControls(HWND window);
 
 }  // namespace tovel::gallery

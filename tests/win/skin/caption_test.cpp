@@ -1,7 +1,6 @@
 // Caption text and caption buttons on real windows: what they draw, how they fade,
 // what a press does, and that nothing piles up over many rounds.
 #include <windows.h>
-#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -193,21 +192,6 @@ TEST_F(Caption, DoubleClickInTheCaptionMaximizesAndBelowItDoesNothing) {
   PumpUntil([&] { return !w_->backgroundDirty; });
   ::SendMessageW(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_FALSE(::IsZoomed(hwnd));
-}
-
-// Live GDI objects of this process, counted through Wine's handle table.
-int LiveGdiObjects() {
-  int live = 0;
-  for (UINT_PTR h = 0x20; h < 0x10000; ++h)
-    if (::GetObjectType(reinterpret_cast<HGDIOBJ>(h))) ++live;
-  return live;
-}
-
-SIZE_T PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX pmc{};
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
-                         sizeof(pmc));
-  return pmc.PrivateUsage;
 }
 
 void Round(HWND hwnd, SkinnedWindow& w, int i) {

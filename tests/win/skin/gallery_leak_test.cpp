@@ -3,7 +3,6 @@
 // properties and the GDI objects stay where they were.
 #include <windows.h>
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -14,34 +13,6 @@
 
 namespace tovel::skin::test {
 namespace {
-
-// Live GDI objects of this process, counted through Wine's handle table
-// (GetGuiResources is a stub under Wine).
-int LiveGdiObjects() {
-  int live = 0;
-  for (UINT_PTR h = 0x20; h < 0x10000; ++h)
-    if (::GetObjectType(reinterpret_cast<HGDIOBJ>(h))) ++live;
-  return live;
-}
-
-SIZE_T PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX pmc{};
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof(pmc));
-  return pmc.PrivateUsage;
-}
-
-// Every visible control of the window, nested ones (edit parts, headers) included.
-std::vector<HWND> Controls(HWND window) {
-  std::vector<HWND> all;
-  ::EnumChildWindows(
-      window,
-      [](HWND child, LPARAM list) -> BOOL {
-        if (::IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
-  return all;
-}
 
 // The pointer comes and goes, the control takes the focus and paints whole.
 void Round(HWND control) {
@@ -74,7 +45,7 @@ void ExpectSame(const Snapshot& now, const Snapshot& before) {
 TEST(SkinGalleryLeaks, ThousandRoundsOfHoverFocusAndRepaintOverEveryControlLeaveEverythingFlat) {
   PointAt(900, 900);
   Gallery gallery;
-  const std::vector<HWND> controls = Controls(gallery.get());
+  const std::vector<HWND> controls = gallery::VisibleControls(gallery.get());
   ASSERT_GE(controls.size(), 25u);
   for (int i = 0; i < 2; ++i)  // warm up the libraries' own caches
     for (HWND c : controls) Round(c);

@@ -1,5 +1,7 @@
 #include "tests/win/skin/skin_test_support.h"
 
+#include <psapi.h>
+
 #include "gfx/graphics_object.h"
 #include "gfx/image.h"
 
@@ -59,22 +61,17 @@ int TestWindow::Skin(const SkinWindowArgs& args) {
 
 SkinnedWindow* TestWindow::Record() const { return Engine().Record(Engine().WindowNumber(hwnd_)); }
 
-void PumpPending() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
+int LiveGdiObjects() {
+  int live = 0;
+  for (UINT_PTR h = 0x20; h < 0x10000; ++h)
+    if (::GetObjectType(reinterpret_cast<HGDIOBJ>(h))) ++live;
+  return live;
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  for (;;) {
-    PumpPending();
-    if (done()) return true;
-    if (::GetTickCount() - start > ms) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
+SIZE_T PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS_EX pmc{};
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof(pmc));
+  return pmc.PrivateUsage;
 }
 
 ByteSet MakePicture(int width, int height, const std::function<std::uint32_t(int, int)>& colourAt) {

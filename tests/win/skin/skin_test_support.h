@@ -11,6 +11,7 @@
 
 #include "base/value.h"
 #include "skin/engine.h"
+#include "tests/support/pump.h"
 
 namespace tovel::skin::test {
 
@@ -34,8 +35,16 @@ class TestWindow {
 };
 
 // Dispatches messages until `done` holds or `ms` pass; returns whether it held.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000);
-void PumpPending();
+inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
+  return tovel::testing::PumpUntil(done, ms);
+}
+using tovel::testing::PumpPending;
+
+// Live GDI objects of this process, counted through Wine's handle table
+// (GetGuiResources is a stub under Wine).
+int LiveGdiObjects();
+// The process's private bytes.
+SIZE_T PrivateBytes();
 
 // PNG bytes of a picture; `colourAt` gives 0x00RRGGBB for each pixel.
 ByteSet MakePicture(int width, int height, const std::function<std::uint32_t(int, int)>& colourAt);
