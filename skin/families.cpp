@@ -111,20 +111,6 @@ SkinnedWindow* WindowOfControl(const SkinEngine& engine, HWND control) {
   return n ? engine.Record(n) : nullptr;
 }
 
-int EntryNumber(HWND control, Family family) {
-  return static_cast<int>(reinterpret_cast<INT_PTR>(GetSkinProp(control, NumberProp(family))));
-}
-
-ControlEntry* FindEntry(const SkinEngine& engine, HWND control, Family family) {
-  SkinnedWindow* w = WindowOfControl(engine, control);
-  const int k = EntryNumber(control, family);
-  if (!w || k < 1) return nullptr;
-  ControlList& list = w->List(family);
-  if (k > static_cast<int>(list.size())) return nullptr;
-  ControlEntry* entry = list[static_cast<size_t>(k - 1)].get();
-  return entry->hwnd == control ? entry : nullptr;
-}
-
 void ReleaseControl(ControlEntry& entry) {
   HWND control = entry.hwnd;
   if (!control) return;

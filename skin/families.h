@@ -35,13 +35,6 @@ bool IsRegistered(const ControlList& list, HWND control);
 // Returns the entry, or null when the control could not be subclassed.
 ControlEntry* RegisterControl(SkinnedWindow& w, int n, Family family, HWND control, WNDPROC proc);
 
-// The control's entry in its family's list, found through its window; null when
-// the control is not one of ours.
-ControlEntry* FindEntry(const SkinEngine& engine, HWND control, Family family);
-
-// The entry's 1-based position in its list.
-int EntryNumber(HWND control, Family family);
-
 // The record of the skinned window a control lies on.
 SkinnedWindow* WindowOfControl(const SkinEngine& engine, HWND control);
 
