@@ -173,10 +173,7 @@ LRESULT EndControl(const ControlContext& c, HWND control, UINT msg, WPARAM wp, L
   return result;
 }
 
-void TrackLeave(HWND control) {
-  TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control, 0};
-  ::TrackMouseEvent(&track);
-}
+void TrackLeave(HWND control) { TrackMouse(control, TME_LEAVE); }
 
 bool EnterHot(SkinnedWindow& w, Family family, int position) {
   HoverState& h = w.hover;

@@ -226,8 +226,8 @@ FrameHandlers::Result FrameHandlers::OnSetCursor(LPARAM lp) {
 
 FrameHandlers::Result FrameHandlers::OnMouseMove(int x, int y, LPARAM lp) {
   if (!w_.mouseTracked) {
-    TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, hwnd_, 1};
-    w_.mouseTracked = ::TrackMouseEvent(&track) != FALSE;
+    w_.mouseTracked = true;
+    TrackMouse(hwnd_, TME_HOVER | TME_LEAVE, 1);
   }
   if (!w_.framed) return std::nullopt;
   if (!w_.tip.GetWindow() && w_.tip.Create(hwnd_)) engine_.OnWindowMoved(Number());

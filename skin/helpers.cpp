@@ -48,6 +48,13 @@ void Unsubclass(HWND hwnd, WNDPROC ours, WNDPROC previous) {
     ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
 }
 
+void TrackMouse(HWND hwnd, DWORD flags, DWORD hoverTime) {
+  TRACKMOUSEEVENT track{sizeof(track), flags, hwnd, hoverTime};
+  ::TrackMouseEvent(&track);
+  POINT pt;
+  if (::GetCursorPos(&pt) && ::WindowFromPoint(pt) != hwnd) ::PostMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
+}
+
 void AddRoundedRect(GraphicsPath& path, float x, float y, float w, float h, int r) {
   const float d = static_cast<float>(std::clamp(r, 1, 100));
   path.AddPathArc(x + w - d, y, d, d, 270, 90);

@@ -34,6 +34,11 @@ WNDPROC Subclass(HWND hwnd, WNDPROC proc);
 // someone who subclassed after us keeps their place.
 void Unsubclass(HWND hwnd, WNDPROC ours, WNDPROC previous);
 
+// Asks for a WM_MOUSELEAVE (and a hover, with TME_HOVER in `flags`). When the
+// pointer has already gone, the leave is posted at once: Wine then installs no
+// tracking and says nothing, which left a fast-crossed control lit for good.
+void TrackMouse(HWND hwnd, DWORD flags, DWORD hoverTime = HOVER_DEFAULT);
+
 // A closed figure of four quarter arcs; r is the corner's diameter, clamped to 1..100.
 void AddRoundedRect(GraphicsPath& path, float x, float y, float width, float height, int r);
 

@@ -56,7 +56,13 @@ class Caption : public ::testing::Test {
     ASSERT_NE(w_, nullptr);
     ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(w_->composed); }));
   }
-  void Send(UINT msg, POINT p) { ::SendMessageW(window_.get(), msg, 0, At(p)); }
+  // The pointer really goes there too: a window left by the pointer hears of it.
+  void Send(UINT msg, POINT p) {
+    POINT screen = p;
+    ::ClientToScreen(window_.get(), &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::SendMessageW(window_.get(), msg, 0, At(p));
+  }
 
   TestWindow window_{kWidth, 200};
   SkinnedWindow* w_ = nullptr;

@@ -43,6 +43,14 @@ TEST(GallerySliders, LargeThumbUnderThePointerAndTheDotAfter) {
   ::SendMessageW(slider, WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(Pixels(slider), dot);
 
+  // Crossed fast: the move is handled after the pointer has gone on. The slider
+  // still hears that it was left, and the dot comes back.
+  RECT r;
+  ::GetWindowRect(slider, &r);
+  ::SetCursorPos(r.left - 1, r.top - 1);
+  ::SendMessageW(slider, WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
+  EXPECT_TRUE(PumpUntil([&] { return Pixels(slider) == dot; }));
+
   // Disabled, it ignores the pointer and shows no highlight.
   ::EnableWindow(slider, FALSE);
   const auto disabled = Pixels(slider);
