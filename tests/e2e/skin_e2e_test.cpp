@@ -47,19 +47,27 @@ void Click(int x, int y) {
   Button(false);
 }
 
-// Presses at one point and lets go at another, moving in steps at a hand's pace:
-// the platform's move and size loops read the button's live state, so a drag queued
-// all at once would look released before it began.
-void Drag(POINT from, POINT to) {
+// True while the window's thread runs the platform's move or size loop.
+bool InMoveSize(HWND window) {
+  GUITHREADINFO info{sizeof(info)};
+  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) && (info.flags & GUI_INMOVESIZE);
+}
+
+// Presses at one point and lets go at another, moving in steps at a hand's pace
+// once the window's move or size loop has begun: a busy program may take a while
+// to start it, and the moves and the release must reach the loop, not go before it.
+void Drag(HWND window, POINT from, POINT to) {
   constexpr DWORD kHandPace = 20;
   MoveTo(from.x, from.y);
   Button(true);
+  EXPECT_TRUE(WaitUntil([&] { return InMoveSize(window); })) << "the press began no move or size";
   for (int i = 1; i <= 8; ++i) {
     ::Sleep(kHandPace);
     MoveTo(from.x + (to.x - from.x) * i / 8, from.y + (to.y - from.y) * i / 8);
   }
   ::Sleep(kHandPace);
   Button(false);
+  EXPECT_TRUE(WaitUntil([&] { return !InMoveSize(window); }));
 }
 
 RECT WindowRect(HWND h) {
@@ -120,6 +128,7 @@ class SkinE2e : public ::testing::Test {
     // cut short a move or size loop a test starts.
     Click(50 + 200, 50 + 15);
     ::WaitForInputIdle(app_.process(), 2000);
+    ASSERT_TRUE(WaitUntil([&] { return !InMoveSize(player_); }));
   }
   void TearDown() override {
     MoveTo(900, 900);
@@ -201,7 +210,7 @@ TEST_F(SkinE2e, MinimizeMaximizeRestoreAndDragAgain) {
   ASSERT_TRUE(WaitUntil([&] { return !::IsZoomed(player_) && SameRect(WindowRect(player_), 50, 50, 351, 391); }));
 
   // Pressed on the skin (the caption band under the welcome text), the window moves.
-  Drag(POINT{50 + 150, 50 + 20}, POINT{150 + 150, 110 + 20});
+  Drag(player_, POINT{50 + 150, 50 + 20}, POINT{150 + 150, 110 + 20});
   EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(player_), 150, 110, 351, 391); }));
   // A press on the desktop released over close does nothing.
   MoveTo(700, 700);
@@ -212,9 +221,9 @@ TEST_F(SkinE2e, MinimizeMaximizeRestoreAndDragAgain) {
 }
 
 TEST_F(SkinE2e, EdgesResizeDownToTheSmallestSizeAndTheBoardFollowsMoves) {
-  Drag(POINT{50 + 349, 50 + 200}, POINT{50 + 399, 50 + 200});
+  Drag(player_, POINT{50 + 349, 50 + 200}, POINT{50 + 399, 50 + 200});
   EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(player_), 50, 50, 401, 391); }));
-  Drag(POINT{50 + 200, 50 + 389}, POINT{50 + 200, 50 + 50});
+  Drag(player_, POINT{50 + 200, 50 + 389}, POINT{50 + 200, 50 + 50});
   EXPECT_TRUE(WaitUntil([&] {
     const RECT r = WindowRect(player_);
     return r.bottom - r.top == 150;  // no smaller than 200 x 150
@@ -223,7 +232,7 @@ TEST_F(SkinE2e, EdgesResizeDownToTheSmallestSizeAndTheBoardFollowsMoves) {
 
   HWND board = OpenBoard();
   ASSERT_NE(board, nullptr);
-  Drag(POINT{50 + 150, 50 + 20}, POINT{80 + 150, 60 + 20});
+  Drag(player_, POINT{50 + 150, 50 + 20}, POINT{80 + 150, 60 + 20});
   EXPECT_TRUE(WaitUntil([&] {
     const RECT p = WindowRect(player_), b = WindowRect(board);
     return p.left == 80 && p.top == 60 && b.left == p.left && b.top == p.bottom;
