@@ -45,7 +45,7 @@ DWORD CloseProgram(const RunningProgram& app, HWND mainWindow);
 // Polls until `done()` holds or `ms` pass; whether it held. A test waits for what it
 // expects this way, never for a fixed time, so a slow machine makes it slower, not wrong.
 template <class Pred>
-bool WaitUntil(Pred done, DWORD ms) {
+bool WaitUntil(Pred done, DWORD ms = 5000) {
   const DWORD start = ::GetTickCount();
   while (!done()) {
     if (::GetTickCount() - start > ms) return false;

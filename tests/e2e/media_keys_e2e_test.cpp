@@ -15,12 +15,6 @@ constexpr int kPlayId = 0x007E;
 constexpr int kElapsedId = 0x007C;
 constexpr int kHeldStop = 1;  // this test's own hot key
 
-bool WaitUntil(const std::function<bool()>& done, DWORD ms = 5000) {
-  for (const DWORD start = ::GetTickCount(); !done(); ::Sleep(20))
-    if (::GetTickCount() - start > ms) return false;
-  return true;
-}
-
 // Returns once the player has acted on it, as a window of its own thread would.
 void AppCommand(HWND to, short command) {
   DWORD_PTR result = 0;

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <functional>
 #include <string>
 
 #include "base/text.h"
@@ -17,15 +16,6 @@ namespace tovel::e2e {
 namespace {
 
 constexpr int kListId = 0x0076, kElapsedId = 0x007C, kBoardButton = 0x007B;
-
-bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > ms) return false;
-    ::Sleep(50);
-  }
-  return true;
-}
 
 // The screen's pixels in a rectangle, saved as a PNG file.
 bool Save(const RECT& r, const std::wstring& file) {

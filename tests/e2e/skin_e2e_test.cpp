@@ -21,15 +21,6 @@ namespace {
 constexpr int kBoardButton = 0x007B;  // 现场音效
 constexpr COLORREF kMagenta = 0xFF00FF;
 
-bool WaitUntil(const std::function<bool()>& done, DWORD ms = 5000) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > ms) return false;
-    ::Sleep(20);
-  }
-  return true;
-}
-
 void MoveTo(int x, int y) {
   ::SetCursorPos(x, y);
   INPUT move{INPUT_MOUSE};
