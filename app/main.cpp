@@ -10,12 +10,14 @@
 #include "app/sound_board.h"
 #include "app/startup.h"
 #include "base/handle.h"
+#include "base/library_search.h"
 #include "runtime/controls.h"
 #include "runtime/mci_channel.h"
 #include "runtime/message_box.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace tovel;
+  RestrictLibrarySearch();
   InstallFatalMessageBox();
   // COM starts when something first needs it. First in, last out: it ends only after
   // every media device has closed.
