@@ -13,6 +13,23 @@ JPEG_TARBALL="libjpeg-turbo_2.1.5.orig.tar.gz"
 JPEG_SHA256="254f3642b04e309fee775123133c6464181addc150499561020312ec61c1bf7c"
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+source "$(dirname "$0")/deb_src.sh"
+
+# Source-package entries as a file of our own beside the machine's apt sources, in the
+# same layout; the machine's own files stay as they are.
+add_deb_src() {
+  local codename made kind
+  codename=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-bookworm}")
+  made=$(tovel_deb_src /etc/apt "${codename:-bookworm}")
+  kind=$(printf '%s\n' "$made" | head -n1)
+  if [ -z "$kind" ]; then
+    echo "setup: no Debian archive found in /etc/apt/sources.list or /etc/apt/sources.list.d" >&2
+    return 1
+  fi
+  as_root rm -f /etc/apt/sources.list.d/tovel-deb-src.sources /etc/apt/sources.list.d/tovel-deb-src.list
+  printf '%s\n' "$made" | tail -n +2 | as_root tee "/etc/apt/sources.list.d/tovel-deb-src.$kind" >/dev/null
+  echo "setup: added /etc/apt/sources.list.d/tovel-deb-src.$kind for Debian's source packages"
+}
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -31,15 +48,15 @@ fi
 
 mkdir -p "$CACHE"
 if ! echo "$JPEG_SHA256  $CACHE/$JPEG_TARBALL" | sha256sum -c --status 2>/dev/null; then
-  src=/etc/apt/sources.list.d/tovel-deb-src.sources
-  if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-    sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | as_root tee "$src" >/dev/null
-    as_root apt-get update -qq
+  fetch_source() { (cd "$CACHE" && apt-get source --download-only "$1" >/dev/null 2>&1); }
+  if ! fetch_source libjpeg-turbo; then
+    add_deb_src
+    as_root apt-get update -qq || echo "setup: apt-get update reported errors; trying the download anyway" >&2
+    fetch_source libjpeg-turbo || {
+      echo "setup: could not download Debian's libjpeg-turbo source package (apt-get source libjpeg-turbo)" >&2
+      exit 1
+    }
   fi
-  (cd "$CACHE" && apt-get source --download-only libjpeg-turbo >/dev/null 2>&1) || {
-    as_root apt-get update -qq
-    (cd "$CACHE" && apt-get source --download-only libjpeg-turbo >/dev/null)
-  }
   echo "$JPEG_SHA256  $CACHE/$JPEG_TARBALL" | sha256sum -c --status || {
     echo "setup: $JPEG_TARBALL does not have the expected checksum" >&2; exit 1; }
 fi
