@@ -158,7 +158,8 @@ TEST(SkinWindowList, ReleasingAWindowRenumbersTheRestAndRemovesWhatItSet) {
   third.Skin();
   EXPECT_EQ(Engine().WindowCount(), windowsBefore + 3);
   const int perWindow = (LivePropertyCount() - propertiesBefore) / 3;
-  EXPECT_GE(perWindow, 3);
+  EXPECT_GE(perWindow, 2);  // at least the replaced procedure and the window number
+  EXPECT_NE(::GetPropW(second.get(), kPropOldProc), nullptr);
 
   first.reset();  // destroyed: released at its WM_NCDESTROY
   EXPECT_EQ(Engine().WindowCount(), windowsBefore + 2);
