@@ -153,11 +153,13 @@ void RedrawNow(const ControlContext& c, HWND button) {
 bool IsMarked(const ButtonState& s) { return s.kind != ButtonKindOf::Push; }
 
 // The platform paints check boxes and radio buttons straight to the screen when
-// their state changes; the skin's picture goes over it at once.
+// their state changes; the skin's picture goes over it at once, unless the click's
+// handler destroyed the button or its window.
 LRESULT PassOnThenRepaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  const LRESULT result = PassOn(c, b, msg, wp, lp);
-  if (IsMarked(*StateOf<ButtonState>(c.entry)) && ::IsWindow(b)) RedrawNow(c, b);
-  return result;
+  const PassedOn passed = PassOnThenLookUp(c, b, msg, wp, lp);
+  const ButtonState* s = StateOf<ButtonState>(passed.now.entry);
+  if (s && IsMarked(*s)) RedrawNow(passed.now, b);
+  return passed.result;
 }
 
 LRESULT OnPaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {

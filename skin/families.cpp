@@ -147,6 +147,7 @@ int ForwardingControlCount() {
 
 ControlContext LookUp(HWND control, Family family) {
   ControlContext c;
+  c.family = family;
   const auto found = gBindings.find({control, family});
   if (found == gBindings.end()) return c;
   const Binding& b = found->second;
@@ -165,6 +166,13 @@ ControlContext LookUp(HWND control, Family family) {
 LRESULT PassOn(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
   return c.previous ? ::CallWindowProcW(c.previous, control, msg, wp, lp)
                     : ::DefWindowProcW(control, msg, wp, lp);
+}
+
+PassedOn PassOnThenLookUp(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  PassedOn out;
+  out.result = PassOn(c, control, msg, wp, lp);
+  if (::IsWindow(control)) out.now = LookUp(control, c.family);
+  return out;
 }
 
 LRESULT EndControl(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp,

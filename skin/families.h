@@ -64,12 +64,23 @@ struct ControlContext {
   int n = 0;  // the window number
   int k = 0;  // the control's position in its family's list
   WNDPROC previous = nullptr;
+  Family family = Family::Buttons;
   explicit operator bool() const { return entry != nullptr; }
 };
 ControlContext LookUp(HWND control, Family family);
 
 // Passes the message on to the procedure ours replaced.
 LRESULT PassOn(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp);
+
+// Passing a message on runs code that may destroy the control or its window (a
+// click's handler, a focus change): whatever a family does afterwards goes through
+// `now`, the control looked up again, which is empty when the skin no longer holds
+// it. Nothing found before the call is touched after it.
+struct PassedOn {
+  LRESULT result = 0;
+  ControlContext now;
+};
+PassedOn PassOnThenLookUp(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp);
 
 // A family procedure's WM_NCDESTROY: passed on first, then ours goes.
 LRESULT EndControl(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp,

@@ -1,5 +1,6 @@
 // The skin's place in the windows' chains of procedures: a window the skin lets go
-// of while someone subclassed after it still reaches its own procedure.
+// of while someone subclassed after it still reaches its own procedure, and code that
+// runs while the skin passes a message on may destroy the control or its window.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -173,6 +174,97 @@ TEST(SkinChain, AWindowThatDiesUnderALaterSubclasserLeavesNothingBehind) {
   EXPECT_EQ(Engine().Counts().controls, counts.controls);
   EXPECT_EQ(LivePropertyCount(), properties);
   EXPECT_EQ(SkinEngine::ForwardingCount(), forwarding);
+}
+
+// Access violations, counted as they are raised: Wine ignores one raised in a
+// procedure that its own code called (for a focus change or an enable), so the
+// process would go on as if nothing had happened.
+class AccessViolations {
+ public:
+  AccessViolations() : handler_(::AddVectoredExceptionHandler(1, &Count)) { count_ = 0; }
+  ~AccessViolations() { ::RemoveVectoredExceptionHandler(handler_); }
+  AccessViolations(const AccessViolations&) = delete;
+  int count() const { return count_; }
+
+ private:
+  static LONG CALLBACK Count(EXCEPTION_POINTERS* e) {
+    if (e->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ++count_;
+    return EXCEPTION_CONTINUE_SEARCH;
+  }
+  static inline int count_ = 0;
+  PVOID handler_;
+};
+
+// What runs while the skin passes a message on (the parent's notification handler,
+// or a hook of the window's own on the control) destroys the control or the whole
+// window; the skin touches neither afterwards, and nothing of either is left.
+struct Destroyer {
+  const wchar_t* cls;
+  DWORD style;
+  bool hookOnControl;  // the handler sits on the control itself, not on its parent
+  UINT msg;
+  WORD code;  // WM_COMMAND's notification code, for the parent
+  std::function<void(HWND)> act;
+};
+
+void ExpectNothingTouchedAfterDestruction(const Destroyer& d) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  Engine().SetOptions(true);
+  for (const bool wholeWindow : {false, true}) {
+    SCOPED_TRACE(wholeWindow ? "the window destroyed" : "the control destroyed");
+    const EngineCounts before = Engine().Counts();
+    const int properties = LivePropertyCount();
+    {
+      TestWindow window(260, 180);
+      HWND hwnd = window.get();
+      HWND control = Child(hwnd, d.cls, d.style, 5, 20, 40, 160, 60);
+      ASSERT_NE(control, nullptr);
+      HWND victim = wholeWindow ? hwnd : control;
+      bool acted = false;
+      HookInto(kOwn, d.hookOnControl ? control : hwnd, [&](HWND, UINT msg, WPARAM wp) {
+        if (msg != d.msg || (msg == WM_COMMAND && HIWORD(wp) != d.code) || acted) return;
+        acted = true;
+        ::DestroyWindow(victim);
+      });
+      window.Skin();
+      ASSERT_EQ(Engine().Counts().controls, before.controls + 1);
+      {
+        const AccessViolations violations;
+        d.act(control);
+        EXPECT_EQ(violations.count(), 0);
+      }
+      EXPECT_TRUE(acted);
+      EXPECT_FALSE(::IsWindow(victim));
+      EXPECT_EQ(Engine().Counts().controls, before.controls);
+      PumpPending();
+    }
+    EXPECT_EQ(Engine().Counts().windows, before.windows);
+    EXPECT_EQ(Engine().Counts().controls, before.controls);
+    EXPECT_EQ(LivePropertyCount(), properties);
+  }
+}
+
+TEST(SkinChain, AClickHandlerDestroysTheButtonOrItsWindow) {
+  ExpectNothingTouchedAfterDestruction({L"Button", BS_PUSHBUTTON, false, WM_COMMAND, BN_CLICKED, [](HWND b) {
+                                          ::SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+                                          ::SendMessageW(b, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+                                        }});
+}
+
+TEST(SkinChain, AFocusHandlerDestroysTheEditBoxOrItsWindow) {
+  ExpectNothingTouchedAfterDestruction(
+      {L"Edit", WS_BORDER, false, WM_COMMAND, EN_SETFOCUS, [](HWND e) { ::SetFocus(e); }});
+}
+
+TEST(SkinChain, AFocusHandlerDestroysTheListBoxOrItsWindow) {
+  ExpectNothingTouchedAfterDestruction(
+      {L"ListBox", WS_BORDER | LBS_NOTIFY, false, WM_COMMAND, LBN_SETFOCUS, [](HWND l) { ::SetFocus(l); }});
+}
+
+TEST(SkinChain, AnEnableHookDestroysTheSliderOrItsWindow) {
+  ExpectNothingTouchedAfterDestruction(
+      {TRACKBAR_CLASSW, TBS_NOTICKS, true, WM_ENABLE, 0, [](HWND s) { ::EnableWindow(s, FALSE); }});
 }
 
 }  // namespace
