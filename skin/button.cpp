@@ -59,10 +59,10 @@ Text WindowTextOf(HWND hwnd) {
   return Narrow(text);
 }
 
-bool Take(SkinEngine& engine, int n, HWND button, ButtonKindOf kind) {
+ControlEntry* Take(SkinEngine& engine, int n, HWND button, ButtonKindOf kind) {
   SkinnedWindow* w = engine.Record(n);
   ControlEntry* entry = w ? RegisterControl(*w, n, Family::Buttons, button, ButtonProc) : nullptr;
-  if (!entry) return false;
+  if (!entry) return nullptr;
   ButtonState s;
   s.kind = kind;
   s.text = WindowTextOf(button);
@@ -74,7 +74,7 @@ bool Take(SkinEngine& engine, int n, HWND button, ButtonKindOf kind) {
   s.fontUnit = font.unit;
   s.font = font.font;
   entry->state = std::move(s);
-  return true;
+  return entry;
 }
 
 LONG_PTR TypeOf(HWND button) { return ::GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK; }
@@ -153,11 +153,13 @@ void RedrawNow(const ControlContext& c, HWND button) {
 bool IsMarked(const ButtonState& s) { return s.kind != ButtonKindOf::Push; }
 
 // The platform paints check boxes and radio buttons straight to the screen when
-// their state changes; the skin's picture goes over it at once.
+// their state changes; the skin's picture goes over it at once, unless the click's
+// handler destroyed the button or its window.
 LRESULT PassOnThenRepaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  const LRESULT result = PassOn(c, b, msg, wp, lp);
-  if (IsMarked(*StateOf<ButtonState>(c.entry)) && ::IsWindow(b)) RedrawNow(c, b);
-  return result;
+  const PassedOn passed = PassOnThenLookUp(c, b, msg, wp, lp);
+  const ButtonState* s = StateOf<ButtonState>(passed.now.entry);
+  if (s && IsMarked(*s)) RedrawNow(passed.now, b);
+  return passed.result;
 }
 
 LRESULT OnPaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
@@ -275,8 +277,14 @@ void AttachPushButtons(SkinEngine& engine, int n, HWND window) {
     const LONG_PTR type = TypeOf(button);
     if (IsOwnerDrawn(button) || (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON && type != BS_USERBUTTON))
       return;
-    if (Take(engine, n, button, ButtonKindOf::Push))
-      ::SetWindowLongPtrW(button, GWL_STYLE, ::GetWindowLongPtrW(button, GWL_STYLE) | BS_OWNERDRAW);
+    ControlEntry* entry = Take(engine, n, button, ButtonKindOf::Push);
+    if (!entry) return;
+    ::SetWindowLongPtrW(button, GWL_STYLE, ::GetWindowLongPtrW(button, GWL_STYLE) | BS_OWNERDRAW);
+    // Left owner-drawn without the skin, it would show nothing: the platform draws it again.
+    entry->restore = [type](HWND b) {
+      ::SetWindowLongPtrW(b, GWL_STYLE, (::GetWindowLongPtrW(b, GWL_STYLE) & ~BS_TYPEMASK) | type);
+      ::InvalidateRect(b, nullptr, TRUE);
+    };
   });
 }
 

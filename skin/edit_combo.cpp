@@ -104,18 +104,19 @@ LRESULT OnEditErase(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM
   return 1;
 }
 
+// The focus change's handlers (EN_SETFOCUS, EN_KILLFOCUS) may destroy the edit box.
 LRESULT OnEditFocus(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
-  EditState& s = *StateOf<EditState>(c.entry);
-  s.focused = msg == WM_SETFOCUS;
-  const LRESULT result = PassOn(c, e, msg, wp, lp);
+  StateOf<EditState>(c.entry)->focused = msg == WM_SETFOCUS;
+  const PassedOn passed = PassOnThenLookUp(c, e, msg, wp, lp);
+  if (!passed.now) return passed.result;
   HWND parent = ::GetParent(e);
   if (msg == WM_KILLFOCUS && IsClass(parent, L"ComboBox"))
     ::InvalidateRect(parent, nullptr, TRUE);
   else if (msg == WM_KILLFOCUS)
     ::InvalidateRect(e, nullptr, TRUE);
   else
-    PaintFrame(c, e);
-  return result;
+    PaintFrame(passed.now, e);
+  return passed.result;
 }
 
 LRESULT OnEditMouse(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
@@ -141,9 +142,9 @@ LRESULT OnEditMouse(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM
 }
 
 LRESULT OnEditPaint(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
-  const LRESULT result = PassOn(c, e, msg, wp, lp);
-  PaintFrame(c, e);
-  return result;
+  const PassedOn passed = PassOnThenLookUp(c, e, msg, wp, lp);
+  if (passed.now) PaintFrame(passed.now, e);
+  return passed.result;
 }
 
 LRESULT CALLBACK EditProc(HWND e, UINT msg, WPARAM wp, LPARAM lp) {
@@ -275,9 +276,9 @@ LRESULT OnComboEditColour(const ControlContext& c, HWND b, UINT msg, WPARAM wp, 
 // Selecting and dropping the list make the platform draw parts of the box straight
 // to the screen; the skin's picture goes over them at once.
 LRESULT PassOnThenPaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  const LRESULT result = PassOn(c, b, msg, wp, lp);
-  if (::IsWindow(b) && StateOf<ComboState>(c.entry)) PaintCombo(c, b);
-  return result;
+  const PassedOn passed = PassOnThenLookUp(c, b, msg, wp, lp);
+  if (StateOf<ComboState>(passed.now.entry)) PaintCombo(passed.now, b);
+  return passed.result;
 }
 
 LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {

@@ -55,13 +55,39 @@ void SetNumber(HWND hwnd, const wchar_t* name, int number) {
 
 }  // namespace
 
+// The frame procedure's table, for every engine: a property read would be a round
+// trip to the window server under Wine on every message.
+std::unordered_map<HWND, SkinEngine::FrameBinding>& SkinEngine::Frames() {
+  static std::unordered_map<HWND, FrameBinding> frames;
+  return frames;
+}
+
+SkinEngine::FrameBinding SkinEngine::BindingOf(HWND hwnd) {
+  const auto found = Frames().find(hwnd);
+  return found == Frames().end() ? FrameBinding{} : found->second;
+}
+
+LRESULT SkinEngine::PassOnLetGo(HWND hwnd, WNDPROC previous, UINT msg, WPARAM wp, LPARAM lp) {
+  const LRESULT result =
+      previous ? ::CallWindowProcW(previous, hwnd, msg, wp, lp) : ::DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) Frames().erase(hwnd);
+  return result;
+}
+
+int SkinEngine::ForwardingCount() {
+  int count = ForwardingControlCount();
+  for (const auto& [hwnd, binding] : Frames())
+    if (!binding.record) ++count;
+  return count;
+}
+
 SkinEngine::SkinEngine() : defaultFaceColour_(::GetSysColor(COLOR_BTNFACE)) {
   options_.mainColour = defaultFaceColour_;
 }
 
 SkinEngine::~SkinEngine() {
   // Windows still attached at the end get their own procedures back.
-  while (!windows_.empty()) ReleaseWindow(windows_.back()->hwnd);
+  while (!windows_.empty()) ReleaseWindow(windows_.back()->hwnd, false);
   backgroundPicture_.reset();
   skinSource_ = {};
   glyphs_.clear();
@@ -133,7 +159,8 @@ EngineCounts SkinEngine::Counts() const {
 }
 
 void SkinEngine::SkinWindow(HWND hwnd, const SkinWindowArgs& args) {
-  if (!::IsWindow(hwnd) || WindowNumber(hwnd)) return;
+  // Ours twice in one chain would pass each message to itself for ever.
+  if (!::IsWindow(hwnd) || WindowNumber(hwnd) || Frames().count(hwnd)) return;
   const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
 
   auto record = std::make_unique<SkinnedWindow>();
@@ -165,15 +192,17 @@ void SkinEngine::SkinWindow(HWND hwnd, const SkinWindowArgs& args) {
 
   windows_.push_back(std::move(record));
   const int n = WindowCount();
-  SetSkinProp(hwnd, kPropRecord, &w);
   SetNumber(hwnd, kPropNumber, n);
+  // Bound first: the new procedure may see a message at once.
+  Frames()[hwnd] = FrameBinding{&w, nullptr};
   w.previous = Subclass(hwnd, FrameWindowProc);
   if (!w.previous) {  // taken over whole or not at all
-    RemoveSkinProp(hwnd, kPropRecord);
+    Frames().erase(hwnd);
     RemoveSkinProp(hwnd, kPropNumber);
     windows_.pop_back();
     return;
   }
+  Frames()[hwnd].previous = w.previous;
   SetSkinProp(hwnd, kPropOldProc, reinterpret_cast<HANDLE>(w.previous));
   ::SetWindowLongPtrW(hwnd, GWL_STYLE, style | WS_SYSMENU);
   // Our WM_NCCALCSIZE gives the whole window to the client area; the sizing and
@@ -218,14 +247,17 @@ void SkinEngine::OnCaptionButton(int n, int button) {
   }
 }
 
-void SkinEngine::ReleaseWindow(HWND hwnd) {
+void SkinEngine::ReleaseWindow(HWND hwnd, bool windowEnding) {
   const int n = WindowNumber(hwnd);
   if (!n) return;
   SkinnedWindow& w = *windows_[static_cast<size_t>(n - 1)];
+  Frames().erase(hwnd);
   if (::IsWindow(hwnd)) {
     ::KillTimer(hwnd, kFadeTimerId);
-    Unsubclass(hwnd, FrameWindowProc, w.previous);
-    RemoveSkinProp(hwnd, kPropRecord);
+    // Someone who subclassed after us (the caption's tool tip does) keeps ours in
+    // the chain: it goes on passing the window's messages to its own procedure.
+    if (!Unsubclass(hwnd, FrameWindowProc, w.previous) && !windowEnding)
+      Frames()[hwnd] = FrameBinding{nullptr, w.previous};
     RemoveSkinProp(hwnd, kPropOldProc);
     RemoveSkinProp(hwnd, kPropNumber);
   }

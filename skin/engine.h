@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/dc.h"
@@ -51,6 +52,9 @@ struct ControlEntry {
   WNDPROC proc = nullptr;      // ours
   WNDPROC previous = nullptr;  // the one ours replaced
   std::any state;
+  // Puts back what taking the control over changed on it, when the skin lets go of
+  // a control that lives on.
+  std::function<void(HWND)> restore;
 };
 
 // Entries are numbered from 1; a new list holds one empty entry that the first
@@ -274,10 +278,27 @@ class SkinEngine {
 
   static LRESULT CALLBACK FrameWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
+  // Windows and controls the skin let go of while someone who subclassed them after
+  // us kept one of our procedures in their chain: it only passes their messages on,
+  // until each one's own WM_NCDESTROY.
+  static int ForwardingCount();
+
  private:
   friend class FrameHandlers;
 
-  void ReleaseWindow(HWND hwnd);
+  // What the frame procedure serves for a window, from this process's own table: its
+  // record while skinned, or, once let go of with ours left in its chain, only the
+  // procedure to pass messages on to.
+  struct FrameBinding {
+    SkinnedWindow* record = nullptr;
+    WNDPROC previous = nullptr;
+  };
+  static std::unordered_map<HWND, FrameBinding>& Frames();
+  static FrameBinding BindingOf(HWND hwnd);
+  static LRESULT PassOnLetGo(HWND hwnd, WNDPROC previous, UINT msg, WPARAM wp, LPARAM lp);
+
+  // At the window's own WM_NCDESTROY (after passing it on), or when the engine goes.
+  void ReleaseWindow(HWND hwnd, bool windowEnding);
   void RefreshChildren(int n);
   void RefreshVisibleWindows();
   void SetWindowRegion(SkinnedWindow& w, int width, int height);
@@ -303,7 +324,6 @@ class SkinEngine {
 };
 
 // Window properties the engine sets (text keys, pointer-sized values).
-inline constexpr wchar_t kPropRecord[] = L"Hw_Skin";
 inline constexpr wchar_t kPropOldProc[] = L"Hw_hProc";
 inline constexpr wchar_t kPropNumber[] = L"Hw_lbID";
 inline constexpr wchar_t kPropWindowNumber[] = L"Hw_FuID";

@@ -33,9 +33,12 @@ HANDLE AsHandle(int value) { return reinterpret_cast<HANDLE>(static_cast<INT_PTR
 // Each taken-over control's entry and window, by the control and its family. The
 // properties say the same, but every property read is a round trip to the window
 // server under Wine, and a list box filled with 10,000 songs sees 10,000 messages.
+// A control the skin let go of while a later subclasser kept our procedure in its
+// chain keeps a binding without entry: ours only passes its messages on.
 struct Binding {
   ControlEntry* entry = nullptr;
   SkinnedWindow* window = nullptr;
+  WNDPROC previous = nullptr;
 };
 struct BindingKeyHash {
   size_t operator()(const std::pair<HWND, Family>& k) const {
@@ -79,7 +82,8 @@ bool IsRegistered(const ControlList& list, HWND control) {
 
 ControlEntry* RegisterControl(SkinnedWindow& w, int n, Family family, HWND control, WNDPROC proc) {
   ControlList& list = w.List(family);
-  if (IsRegistered(list, control)) return nullptr;
+  // Ours twice in one chain would pass each message to itself for ever.
+  if (IsRegistered(list, control) || gBindings.count({control, family})) return nullptr;
   const bool reuseFirst = list.size() == 1 && !list.front()->hwnd;
   if (!reuseFirst) {
     list.push_back(std::make_unique<ControlEntry>());
@@ -98,7 +102,7 @@ ControlEntry* RegisterControl(SkinnedWindow& w, int n, Family family, HWND contr
     return nullptr;
   }
   SetSkinProp(control, ProcProp(family), reinterpret_cast<HANDLE>(previous));
-  gBindings[{control, family}] = Binding{&entry, &w};
+  gBindings[{control, family}] = Binding{&entry, &w, previous};
   entry.hwnd = control;
   entry.family = family;
   entry.proc = proc;
@@ -111,13 +115,15 @@ SkinnedWindow* WindowOfControl(const SkinEngine& engine, HWND control) {
   return n ? engine.Record(n) : nullptr;
 }
 
-void ReleaseControl(ControlEntry& entry) {
+void ReleaseControl(ControlEntry& entry, bool controlEnding) {
   HWND control = entry.hwnd;
   if (!control) return;
   const Family f = entry.family;
   gBindings.erase({control, f});
   if (::IsWindow(control)) {
-    Unsubclass(control, entry.proc, entry.previous);
+    if (!Unsubclass(control, entry.proc, entry.previous) && !controlEnding)
+      gBindings[{control, f}] = Binding{nullptr, nullptr, entry.previous};
+    if (entry.restore && !controlEnding) entry.restore(control);
     RemoveSkinProp(control, NumberProp(f));
     RemoveSkinProp(control, WindowProp(f));
     RemoveSkinProp(control, ProcProp(f));
@@ -129,21 +135,27 @@ void ReleaseControl(ControlEntry& entry) {
   }
   entry.hwnd = nullptr;
   entry.state.reset();
+  entry.restore = nullptr;
+}
+
+int ForwardingControlCount() {
+  int count = 0;
+  for (const auto& [key, binding] : gBindings)
+    if (!binding.entry) ++count;
+  return count;
 }
 
 ControlContext LookUp(HWND control, Family family) {
   ControlContext c;
+  c.family = family;
   const auto found = gBindings.find({control, family});
-  if (found == gBindings.end()) {
-    // No longer ours (its window went first): only the way back is left.
-    c.previous = reinterpret_cast<WNDPROC>(GetSkinProp(control, ProcProp(family)));
-    return c;
-  }
+  if (found == gBindings.end()) return c;
   const Binding& b = found->second;
+  c.previous = b.previous;
+  if (!b.entry) return c;  // let go of: only passes messages on
   c.entry = b.entry;
   c.window = b.window;
   c.engine = b.window->engine;
-  c.previous = b.entry->previous;
   c.n = c.engine->WindowNumber(b.window->hwnd);
   const ControlList& list = b.window->List(family);
   for (size_t i = 0; i < list.size(); ++i)
@@ -156,20 +168,20 @@ LRESULT PassOn(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARA
                     : ::DefWindowProcW(control, msg, wp, lp);
 }
 
+PassedOn PassOnThenLookUp(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  PassedOn out;
+  out.result = PassOn(c, control, msg, wp, lp);
+  if (::IsWindow(control)) out.now = LookUp(control, c.family);
+  return out;
+}
+
 LRESULT EndControl(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp,
                    Family family) {
   const LRESULT result = PassOn(c, control, msg, wp, lp);
-  if (c.engine) {
+  if (c.engine)
     ReleaseControlOf(*c.engine, control, family);
-  } else {
-    // Cut from its window already: at least our procedure and properties go.
-    ControlEntry orphan;
-    orphan.hwnd = control;
-    orphan.family = family;
-    orphan.proc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(control, GWLP_WNDPROC));
-    orphan.previous = c.previous;
-    ReleaseControl(orphan);
-  }
+  else
+    gBindings.erase({control, family});  // a control let go of: its forwarding ends with it
   return result;
 }
 
@@ -240,7 +252,7 @@ void ReleaseControlOf(const SkinEngine& engine, HWND control, Family family) {
     SkinnedWindow* w = engine.Record(n);
     w->answerBrushes.erase(control);
     for (auto& entry : w->List(family))
-      if (entry->hwnd == control) ReleaseControl(*entry);
+      if (entry->hwnd == control) ReleaseControl(*entry, true);
   }
 }
 

@@ -39,12 +39,18 @@ ControlEntry* RegisterControl(SkinnedWindow& w, int n, Family family, HWND contr
 SkinnedWindow* WindowOfControl(const SkinEngine& engine, HWND control);
 
 // At the control's own WM_NCDESTROY (after passing it on), or when its window goes
-// first: our procedure and every property of ours go, and the entry is emptied.
-void ReleaseControl(ControlEntry& entry);
+// first: our procedure and every property of ours go, and the entry is emptied. A
+// control that lives on gets back what taking it over changed; when someone
+// subclassed it after us, our procedure stays in its chain and only passes messages
+// on until the control's own end.
+void ReleaseControl(ControlEntry& entry, bool controlEnding = false);
 
 // The same, found from the control at its own WM_NCDESTROY (after passing it on);
 // the brush its window last gave it goes too.
 void ReleaseControlOf(const SkinEngine& engine, HWND control, Family family);
+
+// Controls the skin let go of whose chain still holds one of our procedures.
+int ForwardingControlCount();
 
 // The window number stored on the control after windows were released.
 void RenumberControl(const ControlEntry& entry, int windowNumber);
@@ -58,12 +64,23 @@ struct ControlContext {
   int n = 0;  // the window number
   int k = 0;  // the control's position in its family's list
   WNDPROC previous = nullptr;
+  Family family = Family::Buttons;
   explicit operator bool() const { return entry != nullptr; }
 };
 ControlContext LookUp(HWND control, Family family);
 
 // Passes the message on to the procedure ours replaced.
 LRESULT PassOn(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp);
+
+// Passing a message on runs code that may destroy the control or its window (a
+// click's handler, a focus change): whatever a family does afterwards goes through
+// `now`, the control looked up again, which is empty when the skin no longer holds
+// it. Nothing found before the call is touched after it.
+struct PassedOn {
+  LRESULT result = 0;
+  ControlContext now;
+};
+PassedOn PassOnThenLookUp(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp);
 
 // A family procedure's WM_NCDESTROY: passed on first, then ours goes.
 LRESULT EndControl(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp,

@@ -337,13 +337,15 @@ void SkinEngine::OnFadeTimer(SkinnedWindow& w) {
 }
 
 LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* w = static_cast<SkinnedWindow*>(GetSkinProp(hwnd, kPropRecord));
-  if (!w) return ::DefWindowProcW(hwnd, msg, wp, lp);
+  const FrameBinding bound = BindingOf(hwnd);
+  SkinnedWindow* w = bound.record;
+  // Let go of, but kept in the chain by someone who subclassed after us.
+  if (!w) return PassOnLetGo(hwnd, bound.previous, msg, wp, lp);
   const WNDPROC previous = w->previous;
   if (msg == WM_NCDESTROY) {
     // Passed on first; then our procedure, properties and record go, the record last.
     const LRESULT result = ::CallWindowProcW(previous, hwnd, msg, wp, lp);
-    w->engine->ReleaseWindow(hwnd);
+    w->engine->ReleaseWindow(hwnd, true);
     return result;
   }
   FrameHandlers h(*w);

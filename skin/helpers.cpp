@@ -43,9 +43,10 @@ WNDPROC Subclass(HWND hwnd, WNDPROC proc) {
       ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
 }
 
-void Unsubclass(HWND hwnd, WNDPROC ours, WNDPROC previous) {
-  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == ours)
-    ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+bool Unsubclass(HWND hwnd, WNDPROC ours, WNDPROC previous) {
+  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != ours) return false;
+  ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+  return true;
 }
 
 void TrackMouse(HWND hwnd, DWORD flags, DWORD hoverTime) {

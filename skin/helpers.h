@@ -31,8 +31,9 @@ int LivePropertyCount();
 // Installs `proc` as the window's procedure and returns the one it replaced.
 WNDPROC Subclass(HWND hwnd, WNDPROC proc);
 // Puts `previous` back, but only while `ours` is still the window's procedure:
-// someone who subclassed after us keeps their place.
-void Unsubclass(HWND hwnd, WNDPROC ours, WNDPROC previous);
+// someone who subclassed after us keeps their place, and ours stays in the chain
+// (false), where it must go on passing every message to `previous`.
+bool Unsubclass(HWND hwnd, WNDPROC ours, WNDPROC previous);
 
 // Asks for a WM_MOUSELEAVE (and a hover, with TME_HOVER in `flags`). When the
 // pointer has already gone, the leave is posted at once: Wine then installs no

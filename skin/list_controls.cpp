@@ -68,20 +68,22 @@ void PaintFrame(const ControlContext& c, HWND control) {
 
 // The control paints itself twice, on black and on white, so what it left empty
 // (the rows' background included, which some list boxes fill opaque) is told
-// from what it drew.
-void PaintTwoPasses(const ControlContext& c, HWND control, DibDc& base) {
+// from what it drew. False when the control went while it painted (its colour
+// request reaches the parent's code).
+bool PaintTwoPasses(const ControlContext& c, HWND control, DibDc& base) {
   const int w = base.width(), h = base.height();
   DibDc onBlack(w, h), onWhite(w, h);
-  if (!onBlack || !onWhite) return;
+  if (!onBlack || !onWhite) return true;
   const auto pass = [&](DibDc& target, COLORREF colour) {
     SetSkinProp(control, kPropPassColour, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(colour | 0x1000000)));
-    PassOn(c, control, WM_PAINT, reinterpret_cast<WPARAM>(target.get()), 0);
+    const PassedOn passed = PassOnThenLookUp(c, control, WM_PAINT, reinterpret_cast<WPARAM>(target.get()), 0);
     RemoveSkinProp(control, kPropPassColour);
+    return static_cast<bool>(passed.now);
   };
-  pass(onBlack, RGB(0, 0, 0));
-  pass(onWhite, RGB(255, 255, 255));
+  if (!pass(onBlack, RGB(0, 0, 0)) || !pass(onWhite, RGB(255, 255, 255))) return false;
   ::GdiFlush();
   ComposeOverBase(onBlack.pixels(), onWhite.pixels(), base.pixels(), static_cast<size_t>(w) * h);
+  return true;
 }
 
 LRESULT OnTranslucentPaint(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
@@ -91,22 +93,27 @@ LRESULT OnTranslucentPaint(const ControlContext& c, HWND control, UINT msg, WPAR
   PAINTSTRUCT ps;
   HDC dc = ::BeginPaint(control, &ps);
   DibDc base = TranslucentBackground(*c.engine, control);
+  // The control's own painting asks the parent's code for colours, which may destroy it.
+  const auto paintInto = [&](HDC target) {
+    return static_cast<bool>(PassOnThenLookUp(c, control, WM_PAINT, reinterpret_cast<WPARAM>(target), 0).now);
+  };
+  bool lives = true;
   if (base) {
     if (IsClass(control, L"ListBox") && !IsOwnerDrawnListBox(control)) {
-      PaintTwoPasses(c, control, base);
+      lives = PaintTwoPasses(c, control, base);
     } else if (tree) {
       // The tree fills its background with the key colour, which is left out.
       DibDc drawn(base.width(), base.height());
-      PassOn(c, control, WM_PAINT, reinterpret_cast<WPARAM>(drawn.get()), 0);
+      lives = paintInto(drawn.get());
       ::TransparentBlt(base.get(), 0, 0, base.width(), base.height(), drawn.get(), 0, 0, base.width(),
                        base.height(), kKey);
     } else {
-      PassOn(c, control, WM_PAINT, reinterpret_cast<WPARAM>(base.get()), 0);
+      lives = paintInto(base.get());
     }
-    ::BitBlt(dc, 0, 0, base.width(), base.height(), base.get(), 0, 0, SRCCOPY);
+    if (lives) ::BitBlt(dc, 0, 0, base.width(), base.height(), base.get(), 0, 0, SRCCOPY);
   }
   ::EndPaint(control, &ps);
-  InvalidateVisibleChildren(control);
+  if (lives) InvalidateVisibleChildren(control);
   return 0;
 }
 
@@ -154,16 +161,16 @@ bool MayMoveRows(UINT msg) {
   return false;
 }
 
-LRESULT PassOnWatchingRows(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+PassedOn PassOnWatchingRows(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
   if (!Translucent(c) || !MayMoveRows(msg) || !IsClass(control, L"ListBox"))
-    return PassOn(c, control, msg, wp, lp);
+    return PassOnThenLookUp(c, control, msg, wp, lp);
   const ListSnapshot before = Snapshot(control);
-  const LRESULT result = PassOn(c, control, msg, wp, lp);
-  if (::IsWindow(control) && !(Snapshot(control) == before)) {
+  const PassedOn passed = PassOnThenLookUp(c, control, msg, wp, lp);
+  if (passed.now && !(Snapshot(control) == before)) {
     ::InvalidateRect(control, nullptr, FALSE);
     ::UpdateWindow(control);
   }
-  return result;
+  return passed;
 }
 
 LRESULT OnMouse(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
@@ -186,14 +193,15 @@ LRESULT OnMouse(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPAR
     // control's to paint again.
     if (wasHovered) ::InvalidateRect(control, nullptr, FALSE);
   }
-  return PassOnWatchingRows(c, control, msg, wp, lp);
+  return PassOnWatchingRows(c, control, msg, wp, lp).result;
 }
 
+// The focus change's handlers (LBN_SETFOCUS, LBN_KILLFOCUS) may destroy the control.
 LRESULT OnFocus(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
   StateOf<ListState>(c.entry)->focused = msg == WM_SETFOCUS;
-  const LRESULT result = PassOnWatchingRows(c, control, msg, wp, lp);
-  PaintFrame(c, control);
-  return result;
+  const PassedOn passed = PassOnWatchingRows(c, control, msg, wp, lp);
+  if (passed.now) PaintFrame(passed.now, control);
+  return passed.result;
 }
 
 LRESULT CALLBACK ListControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
@@ -210,7 +218,9 @@ LRESULT CALLBACK ListControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: {
       const LRESULT result = Translucent(c) ? OnTranslucentPaint(c, control, msg, wp, lp)
                                             : PassOn(c, control, msg, wp, lp);
-      PaintFrame(c, control);  // last, so the control's own painting cannot cover it
+      // Last, so the control's own painting cannot cover it; that painting asked
+      // the parent's code for colours, which may have destroyed the control.
+      if (const ControlContext now = LookUp(control, Family::ListControls)) PaintFrame(now, control);
       return result;
     }
     case WM_ERASEBKGND: return OnEraseBackground(c, control, msg, wp, lp);
@@ -230,7 +240,7 @@ LRESULT CALLBACK ListControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE: return OnMouse(c, control, msg, wp, lp);
   }
-  return PassOnWatchingRows(c, control, msg, wp, lp);
+  return PassOnWatchingRows(c, control, msg, wp, lp).result;
 }
 
 void Register(SkinEngine& engine, int n, HWND control) {

@@ -111,9 +111,10 @@ LRESULT CALLBACK SliderProc(HWND s, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_ENABLE: {
-      const LRESULT result = PassOn(c, s, msg, wp, lp);
-      Paint(c, s);
-      return result;
+      // A hook of the window's own may act on the change and destroy the slider.
+      const PassedOn passed = PassOnThenLookUp(c, s, msg, wp, lp);
+      if (passed.now) Paint(passed.now, s);
+      return passed.result;
     }
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE: return OnMouse(c, s, msg, wp, lp);

@@ -93,9 +93,10 @@ LRESULT OnButton(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM
   SpinState& s = *StateOf<SpinState>(c.entry);
   s.pressed = msg == WM_LBUTTONDOWN;
   s.pressPosition = lp;
-  const LRESULT result = PassOn(c, spin, msg, wp, lp);
-  if (::IsWindow(spin)) Paint(c, spin);
-  return result;
+  // The step's notification reaches the parent's code, which may destroy the control.
+  const PassedOn passed = PassOnThenLookUp(c, spin, msg, wp, lp);
+  if (passed.now) Paint(passed.now, spin);
+  return passed.result;
 }
 
 void DrawHalf(Graphics& g, const SpinLook& look, int half, const RECT& r, const Bitmap* arrow) {

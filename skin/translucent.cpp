@@ -38,9 +38,10 @@ LRESULT PaintOnSkin(const ControlContext& c, HWND control, UINT msg, COLORREF fa
   ControlBackground drawn(*c.engine, control, ClientInWindowRect(control));
   LRESULT result = 0;
   if (drawn) {
-    result = PassOn(c, control, msg, reinterpret_cast<WPARAM>(drawn.get()), 0);
+    const PassedOn passed = PassOnThenLookUp(c, control, msg, reinterpret_cast<WPARAM>(drawn.get()), 0);
+    result = passed.result;
     const int w = drawn.dib().width(), h = drawn.dib().height();
-    if (DibDc base = TranslucentBackground(*c.engine, control)) {
+    if (DibDc base = passed.now ? TranslucentBackground(*passed.now.engine, control) : DibDc()) {
       ::TransparentBlt(base.get(), 0, 0, w, h, drawn.get(), 0, 0, w, h, face);
       ::BitBlt(dc, 0, 0, w, h, base.get(), 0, 0, SRCCOPY);
     }
@@ -63,7 +64,9 @@ LRESULT PaintThenKey(const ControlContext& c, HWND control, UINT msg, COLORREF f
   if (!drawn || !skin) return PassOn(c, control, msg, 0, 0);
   UniqueBrush faceBrush(::CreateSolidBrush(face));
   ::FillRect(drawn.get(), &client, faceBrush.get());
-  const LRESULT result = PassOn(c, control, msg, reinterpret_cast<WPARAM>(drawn.get()), 0);
+  const PassedOn passed = PassOnThenLookUp(c, control, msg, reinterpret_cast<WPARAM>(drawn.get()), 0);
+  const LRESULT result = passed.result;
+  if (!passed.now) return result;  // its painting's requests reached code that destroyed it
   WindowDc dc(control);
   HDC source = drawn.get();
   // A control that drew into the given DC leaves its update region to the caller.

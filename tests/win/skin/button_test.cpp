@@ -114,13 +114,26 @@ TEST_F(GalleryButtons, CheckBoxTogglesBySpaceAndIsRepaintedAtOnce) {
   RECT r;
   ::GetClientRect(check, &r);
   const int markTop = (r.bottom - 13) / 2;
+  // The mark's square with the focus ring around it, read back from the window.
+  const auto mark = [&] {
+    std::vector<std::uint32_t> pixels;
+    for (int y = markTop - 1; y <= markTop + 13; ++y)
+      for (int x = 0; x <= 14; ++x) pixels.push_back(At(kCheckBox, x, y));
+    return pixels;
+  };
   const auto unchecked = Face(kCheckBox);
   ::SetFocus(check);
+  const auto focusedMark = mark();
   Send(kCheckBox, WM_KEYDOWN, VK_SPACE, 0x00390001);
   Send(kCheckBox, WM_KEYUP, VK_SPACE, 0xC0390001);
   EXPECT_EQ(::SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-  // The tick is there without waiting for a paint.
+  // The skin's tick is there without waiting for a paint: right after the toggle the
+  // window shows what a full repaint of the skin shows, not the platform's own box.
+  const auto toggled = mark();
+  EXPECT_NE(toggled, focusedMark);
   EXPECT_LT(std::min(G(At(kCheckBox, 5, markTop + 8)), G(At(kCheckBox, 5, markTop + 9))), 120);
+  ::RedrawWindow(check, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_EQ(toggled, mark());
   // Hot: the mark's square lights up.
   Send(kCheckBox, WM_MOUSEMOVE);
   EXPECT_NE(At(kCheckBox, 1, markTop + 1), unchecked[0]);

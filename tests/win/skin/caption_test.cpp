@@ -133,7 +133,7 @@ TEST_F(Caption, ButtonsActOnReleaseOnlyWhenThePressBeganThere) {
   Send(WM_MOUSEMOVE, POINT{150, 100});
   Send(WM_LBUTTONUP, POINT{150, 100});
   EXPECT_TRUE(::IsWindow(hwnd));
-  PumpUntil([&] { return FadeDone(*w_); });
+  EXPECT_TRUE(PumpUntil([&] { return FadeDone(*w_); }));
   EXPECT_EQ(Area(*w_, RECT{312, 1, 350, 19}), normal);
 
   Send(WM_LBUTTONDOWN, kMinimize);
@@ -195,7 +195,7 @@ TEST_F(Caption, DoubleClickInTheCaptionMaximizesAndBelowItDoesNothing) {
   EXPECT_EQ(rc.bottom - rc.top, mi.rcWork.bottom - mi.rcWork.top);
   // The restore glyph replaces the maximize glyph while maximized.
   ::UpdateWindow(hwnd);
-  PumpUntil([&] { return !w_->backgroundDirty; });
+  EXPECT_TRUE(PumpUntil([&] { return !w_->backgroundDirty; }));
   ::SendMessageW(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_FALSE(::IsZoomed(hwnd));
 }

@@ -18,7 +18,7 @@ namespace tovel::skin::test {
 class Gallery {
  public:
   Gallery() : hwnd_(gallery::OpenGallery(Engine())) {
-    PumpUntil([&] { return Record() && Record()->composed; });
+    EXPECT_TRUE(PumpUntil([&] { return Record() && Record()->composed; }));
   }
   ~Gallery() {
     if (::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
@@ -57,14 +57,15 @@ inline std::vector<std::uint32_t> ScreenArea(const RECT& r) {
 // shows what was drawn when it next waits for messages.
 inline std::vector<std::uint32_t> Settled(const RECT& r) {
   std::vector<std::uint32_t> last = ScreenArea(r);
-  PumpUntil(
+  EXPECT_TRUE(PumpUntil(
       [&] {
         std::vector<std::uint32_t> now = ScreenArea(r);
         const bool same = now == last;
         last = std::move(now);
         return same;
       },
-      2000);
+      2000))
+      << "the screen area never settled";
   return last;
 }
 
