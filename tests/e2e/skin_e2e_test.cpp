@@ -156,6 +156,15 @@ bool ControlsPainted(HWND window) {
 
 bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
+// Nine points spread over a rectangle, three rows of three.
+std::vector<POINT> SpreadOver(const RECT& r) {
+  std::vector<POINT> points;
+  for (int i = 1; i <= 3; ++i)
+    for (int j = 1; j <= 3; ++j)
+      points.push_back(POINT{r.left + (r.right - r.left) * i / 4, r.top + (r.bottom - r.top) * j / 4});
+  return points;
+}
+
 
 class SkinE2e : public ::testing::Test {
  protected:
@@ -368,6 +377,58 @@ TEST_F(SkinE2e, OpeningTheBoardRepaintsThePlayerAsItWas) {
   };
   EXPECT_TRUE(WaitUntil(same, 3000)) << "changed " << changed.left << "," << changed.top << " - " << changed.right
                                      << "," << changed.bottom;
+}
+
+// No window manager runs. Wine leaves the size of a maximized window that it has
+// handed to one to that manager, so the screen would keep the window's old size
+// whatever the program did; started with Wine placing its windows itself, as
+// Windows does, the screen shows what the program draws.
+class SkinE2eWinePlaced : public SkinE2e {
+ protected:
+  static constexpr wchar_t kDriverKey[] = L"Software\\Wine\\AppDefaults\\" TEXT(TOVEL_PROGRAM) L"\\X11 Driver";
+  void SetUp() override {
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kDriverKey, L"Managed", REG_SZ, L"N", 2 * sizeof(wchar_t)),
+              ERROR_SUCCESS);
+    SkinE2e::SetUp();
+    Forget();  // read once, as the program started
+  }
+  void TearDown() override {
+    Forget();
+    SkinE2e::TearDown();
+  }
+  static void Forget() { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDriverKey, L"Managed"); }
+};
+
+// Win+Up, a snap to the top edge and a "run maximized" shortcut all maximize with
+// ShowWindow, without the maximize command the caption button sends.
+TEST_F(SkinE2eWinePlaced, MaximizedByShowWindowShowsWholeAndTheRestoreCutsTheCornersAgain) {
+  const auto showsSkin = [&](POINT p) {
+    const COLORREF c = ScreenPixel(p.x, p.y);
+    return c != 0 && c != kMagenta && ::GetAncestor(::WindowFromPoint(p), GA_ROOT) == player_;
+  };
+  const auto allShowSkin = [&](const RECT& r) {
+    const auto points = SpreadOver(r);
+    return std::all_of(points.begin(), points.end(), showsSkin);
+  };
+  ::ShowWindow(player_, SW_MAXIMIZE);
+  MONITORINFO mi{sizeof(mi)};
+  ::GetMonitorInfoW(::MonitorFromWindow(player_, MONITOR_DEFAULTTONEAREST), &mi);
+  const RECT work = mi.rcWork;
+  ASSERT_TRUE(WaitUntil([&] {
+    return ::IsZoomed(player_) && SameRect(WindowRect(player_), work.left, work.top, work.right - work.left,
+                                           work.bottom - work.top);
+  }));
+  EXPECT_TRUE(WaitUntil([&] { return allShowSkin(work); }));
+  for (const POINT p : SpreadOver(work))
+    EXPECT_TRUE(showsSkin(p)) << p.x << "," << p.y << " shows " << std::hex << ScreenPixel(p.x, p.y);
+  EXPECT_TRUE(::IsZoomed(player_));
+
+  ::ShowWindow(player_, SW_RESTORE);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsZoomed(player_) && SameRect(WindowRect(player_), 50, 50, 351, 391); }));
+  EXPECT_TRUE(WaitUntil([&] {
+    return ScreenPixel(50, 50) == 0 && ::GetAncestor(::WindowFromPoint(POINT{50, 50}), GA_ROOT) != player_ &&
+           allShowSkin(WindowRect(player_));
+  }));
 }
 
 }  // namespace
