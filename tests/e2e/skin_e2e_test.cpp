@@ -165,6 +165,36 @@ std::vector<POINT> SpreadOver(const RECT& r) {
   return points;
 }
 
+// A visible tool tip of the process.
+bool TipShows(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    bool found = false;
+  } search{pid};
+  ::EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(h, &owner);
+        wchar_t cls[32] = L"";
+        ::GetClassNameW(h, cls, 32);
+        s->found = owner == s->pid && _wcsicmp(cls, TOOLTIPS_CLASSW) == 0 && ::IsWindowVisible(h);
+        return !s->found;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Walks the pointer along a row at a hand's pace.
+void Walk(POINT from, int toX) {
+  constexpr DWORD kHandPace = 20;
+  const int step = toX > from.x ? 4 : -4;
+  for (int x = from.x; step > 0 ? x < toX : x > toX; x += step) {
+    MoveTo(x, from.y);
+    ::Sleep(kHandPace);
+  }
+  MoveTo(toX, from.y);
+}
 
 class SkinE2e : public ::testing::Test {
  protected:
@@ -377,6 +407,36 @@ TEST_F(SkinE2e, OpeningTheBoardRepaintsThePlayerAsItWas) {
   };
   EXPECT_TRUE(WaitUntil(same, 3000)) << "changed " << changed.left << "," << changed.top << " - " << changed.right
                                      << "," << changed.bottom;
+}
+
+// A caption button whose tool tip has shown fades out as soon as the pointer moves
+// on along the caption band, and the next one lights and fades in its turn. The
+// fade takes 8 ticks of 20 ms: a glow still there a second after the pointer left
+// has stayed lit. (Hiding the tip used to freeze the program for two seconds.)
+TEST_F(SkinE2e, CaptionButtonsFadeAsThePointerMovesOnAfterTheirToolTipShowed) {
+  constexpr DWORD kFadeDeadline = 1000;
+  const RECT minimize{50 + 261, 50 + 3, 50 + 284, 50 + 17}, maximize{50 + 288, 50 + 3, 50 + 311, 50 + 17},
+      close{50 + 315, 50 + 3, 50 + 345, 50 + 17};
+  ASSERT_TRUE(PointerAt(player_, POINT{50 + 150, 50 + 95}));
+  const auto minimizeUnlit = Capture(minimize), maximizeUnlit = Capture(maximize), closeUnlit = Capture(close);
+
+  const POINT onMaximize{50 + 299, 50 + 10};
+  ASSERT_TRUE(PointerAt(player_, onMaximize));
+  ASSERT_TRUE(WaitUntil([&] { return TipShows(app_.pid()) && Capture(maximize) != maximizeUnlit; }));
+  const POINT onClose{50 + 331, 50 + 10};
+  Walk(onMaximize, onClose.x);
+  EXPECT_TRUE(WaitUntil([&] { return Capture(maximize) == maximizeUnlit && Capture(close) != closeUnlit; },
+                        kFadeDeadline));
+  Walk(onClose, 50 + 351 + 40);  // on out of the window
+  EXPECT_TRUE(WaitUntil([&] { return Capture(close) == closeUnlit; }, kFadeDeadline));
+
+  const POINT onMinimize{50 + 272, 50 + 10};
+  ASSERT_TRUE(PointerAt(player_, onMinimize));
+  ASSERT_TRUE(WaitUntil([&] { return TipShows(app_.pid()) && Capture(minimize) != minimizeUnlit; }));
+  Walk(onMinimize, 50 + 150);  // along the caption text
+  EXPECT_TRUE(WaitUntil([&] { return Capture(minimize) == minimizeUnlit; }, kFadeDeadline));
+  EXPECT_EQ(Capture(maximize), maximizeUnlit);
+  EXPECT_EQ(Capture(close), closeUnlit);
 }
 
 // No window manager runs. Wine leaves the size of a maximized window that it has
