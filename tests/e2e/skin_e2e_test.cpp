@@ -39,6 +39,27 @@ bool InMoveSize(HWND window) {
   return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) && (info.flags & GUI_INMOVESIZE);
 }
 
+// The windows a process still has, for the failure message of an end that did not come.
+std::wstring WindowsOf(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    std::wstring found;
+  } search{pid};
+  ::EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(h, &owner);
+        if (owner != s->pid) return TRUE;
+        wchar_t cls[64] = L"";
+        ::GetClassNameW(h, cls, 64);
+        s->found += std::wstring(cls) + (::IsWindowVisible(h) ? L" (shown) " : L" ");
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 // What stood between a press and the window, for the failure message.
 std::string Situation(HWND window, POINT at) {
   GUITHREADINFO info{sizeof(info)};
@@ -216,7 +237,7 @@ class SkinE2e : public ::testing::Test {
   void TearDown() override {
     MoveTo(900, 900);
     if (player_ && ::IsWindow(player_)) {
-      EXPECT_EQ(CloseProgram(app_, player_), 0u);
+      EXPECT_EQ(CloseProgram(app_, player_), 0u) << "still there: " << WindowsOf(app_.pid());
     }
     RemoveMarker(PrimaryMarker());
     RemoveMarker(FallbackMarker());
