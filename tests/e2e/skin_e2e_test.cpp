@@ -229,10 +229,14 @@ class SkinE2e : public ::testing::Test {
     // The first paint has happened once the close glyph's white cross shows and
     // every control has painted over the desktop.
     ASSERT_TRUE(WaitUntil([&] { return (ScreenPixel(50 + 331, 50 + 10) & 0xFF) > 200 && ControlsPainted(player_); }));
-    // Activated by a click on the skin first, so that activating it later cannot
-    // cut short a move or size loop a test starts.
-    ASSERT_TRUE(Click(player_, POINT{50 + 200, 50 + 15}));
-    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == player_ && !InMoveSize(player_); }));
+    // Activated by a press on the skin first, so that activating it later cannot
+    // cut short a move or size loop a test starts. The press begins a move loop and
+    // the release ends it, both awaited: a loop still running when a test closes the
+    // window would take the program's quit message with it (Wine's loop ends on it).
+    const POINT skin{50 + 200, 50 + 15};
+    Drag(player_, skin, skin);
+    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == player_; }));
   }
   void TearDown() override {
     MoveTo(900, 900);
