@@ -28,7 +28,11 @@ HWND ToolTip::Create(HWND owner, bool balloon) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
   owner_ = owner;
-  DWORD style = TTS_ALWAYSTIP | (balloon ? TTS_BALLOON : 0);
+  // Created as a pop-up, as the control makes itself anyway: without WS_POPUP the
+  // window begins life overlapped, with a caption, and Wine hands such a window to
+  // the window manager, then freezes the thread for two seconds at every hide
+  // waiting for one that may not run. The caption buttons' glow stalled with it.
+  DWORD style = WS_POPUP | TTS_ALWAYSTIP | (balloon ? TTS_BALLOON : 0);
   tip_.reset(::CreateWindowExW(0, TOOLTIPS_CLASSW, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                ::GetModuleHandleW(nullptr), nullptr));

@@ -103,9 +103,7 @@ void OutlineWindowFrame(Graphics& g, Argb colour, float x, float y, float w, flo
 }  // namespace
 
 void SkinEngine::SetWindowRegion(SkinnedWindow& w, int width, int height) {
-  // Wine drops the maximized state when a maximized window gets a region, and
-  // nothing of the rounding shows then anyway: the maximize command sets it.
-  if (::IsZoomed(w.hwnd)) return;
+  if (width < 1 || height < 1) return;
   if (w.regionSize.cx == width && w.regionSize.cy == height) return;
   UniqueRegion shape = WindowShape(width, height);
   // The system owns a region it accepted; we never delete it.
@@ -121,7 +119,9 @@ void SkinEngine::RenderWindow(int n, bool show) {
   const RECT rc = ClientRect(w->hwnd);
   const int width = rc.right, height = rc.bottom;
   if (width < 1 || height < 1) return;
-  SetWindowRegion(*w, width, height);
+  // A maximized window got its region before the size applied (Wine drops the
+  // maximized state when a maximized window gets a new region).
+  if (!::IsZoomed(w->hwnd)) SetWindowRegion(*w, width, height);
   if (w->composed.width() != width || w->composed.height() != height)
     w->composed = DibDc(width, height);
   if (!w->composed) return;

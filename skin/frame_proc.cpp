@@ -29,6 +29,7 @@ class FrameHandlers {
   Result OnSetText(UINT msg, WPARAM wp, LPARAM lp);
   Result OnActivateApp(bool active);
   Result OnGetMinMaxInfo(MINMAXINFO* info);
+  Result OnWindowPosChanging(UINT msg, WPARAM wp, LPARAM lp);
   Result OnWindowPosChanged();
   Result OnSysCommand(WPARAM command);
   Result OnTimer(UINT_PTR id);
@@ -51,7 +52,6 @@ class FrameHandlers {
   void BlitComposed(HDC dc);
   void DrawButton(int button, bool pressed);
   void Press(int button);
-  void PrepareMaximizedRegion();
 
   SkinnedWindow& w_;
   SkinEngine& engine_;
@@ -167,6 +167,18 @@ FrameHandlers::Result FrameHandlers::OnGetMinMaxInfo(MINMAXINFO* info) {
   return 0;
 }
 
+// The region follows every change of size, whatever the route (the caption button,
+// ShowWindow, a sizing loop, SetWindowPos), and goes on before the new size applies:
+// Wine forgets the maximized state when a window already maximized gets a new
+// region. The previous procedure first clamps the size to the tracking limits.
+FrameHandlers::Result FrameHandlers::OnWindowPosChanging(UINT msg, WPARAM wp, LPARAM lp) {
+  const LRESULT result = ::CallWindowProcW(w_.previous, hwnd_, msg, wp, lp);
+  const auto& pos = *reinterpret_cast<const WINDOWPOS*>(lp);
+  if (pos.flags & SWP_NOSIZE || ::IsIconic(hwnd_)) return result;
+  if (SkinnedWindow* w = engine_.Record(Number())) engine_.SetWindowRegion(*w, pos.cx, pos.cy);
+  return result;
+}
+
 FrameHandlers::Result FrameHandlers::OnWindowPosChanged() {
   const int n = Number();
   engine_.OnWindowMoved(n);
@@ -174,24 +186,10 @@ FrameHandlers::Result FrameHandlers::OnWindowPosChanged() {
   return std::nullopt;
 }
 
-// The region for the maximized size goes on before the command: Wine forgets the
-// maximized state when a maximized window gets a new region.
-void FrameHandlers::PrepareMaximizedRegion() {
-  MONITORINFO mi{sizeof(mi)};
-  if (!::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &mi)) return;
-  const int width = mi.rcWork.right - mi.rcWork.left, height = mi.rcWork.bottom - mi.rcWork.top;
-  UniqueRegion shape = WindowShape(width, height);
-  if (shape && ::SetWindowRgn(hwnd_, shape.get(), FALSE)) {
-    shape.release();
-    w_.regionSize = SIZE{width, height};
-  }
-}
-
 FrameHandlers::Result FrameHandlers::OnSysCommand(WPARAM command) {
   switch (command & 0xFFF0) {
     case SC_MAXIMIZE:
       w_.backgroundDirty = true;
-      if (!::IsZoomed(hwnd_)) PrepareMaximizedRegion();
       break;
     case SC_RESTORE:
       w_.backgroundDirty = true;
@@ -367,6 +365,7 @@ LRESULT CALLBACK SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPA
     case WM_DESTROY: ForgetChildColours(hwnd); break;
     case WM_ACTIVATEAPP: r = h.OnActivateApp(wp != FALSE); break;
     case WM_GETMINMAXINFO: r = h.OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp)); break;
+    case WM_WINDOWPOSCHANGING: r = h.OnWindowPosChanging(msg, wp, lp); break;
     case WM_WINDOWPOSCHANGED: r = h.OnWindowPosChanged(); break;
     case WM_SYSCOMMAND: r = h.OnSysCommand(wp); break;
     case WM_TIMER: r = h.OnTimer(wp); break;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "base/dc.h"
@@ -44,6 +45,19 @@ std::vector<std::uint32_t> Strip(const SkinnedWindow& w, const RECT& r) {
 }
 
 bool FadeDone(const SkinnedWindow& w) { return !w.fadeTimerRunning; }
+
+// The white strokes of the maximize button's glyph as the window shows them, at the
+// button's place for the window's size.
+std::vector<bool> MaximizeGlyph(HWND hwnd, const SkinnedWindow& w) {
+  const IntBox p = CaptionButtonPicture(w.caption, 2, 26, 18);
+  std::vector<bool> strokes;
+  for (int y = p.y; y < p.y + p.height; ++y)
+    for (int x = p.x; x < p.x + p.width; ++x) {
+      const std::uint32_t c = WindowPixel(hwnd, x, y);
+      strokes.push_back(R(c) > 200 && G(c) > 200 && B(c) > 200);
+    }
+  return strokes;
+}
 
 class Caption : public ::testing::Test {
  protected:
@@ -183,6 +197,10 @@ TEST_F(Caption, AddedButtonsGoInFrontAndRunTheirCallbacksAndCaptionSettingsKeepW
 
 TEST_F(Caption, DoubleClickInTheCaptionMaximizesAndBelowItDoesNothing) {
   HWND hwnd = window_.get();
+  ::SetCursorPos(0, 0);  // no glow over the buttons, here or over the maximized window
+  ASSERT_TRUE(PumpUntil([&] { return FadeDone(*w_) && !::GetUpdateRect(hwnd, nullptr, FALSE); }));
+  const auto maximizeGlyph = MaximizeGlyph(hwnd, *w_);
+  ASSERT_GT(std::count(maximizeGlyph.begin(), maximizeGlyph.end(), true), 20);
   ::SendMessageW(hwnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(100, 60));  // below the 40-pixel caption
   EXPECT_FALSE(::IsZoomed(hwnd));
   ::SendMessageW(hwnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(100, 30));
@@ -193,11 +211,16 @@ TEST_F(Caption, DoubleClickInTheCaptionMaximizesAndBelowItDoesNothing) {
   ::GetWindowRect(hwnd, &rc);
   EXPECT_EQ(rc.right - rc.left, mi.rcWork.right - mi.rcWork.left);
   EXPECT_EQ(rc.bottom - rc.top, mi.rcWork.bottom - mi.rcWork.top);
-  // The restore glyph replaces the maximize glyph while maximized.
+  // The restore glyph replaces the maximize glyph while maximized, and goes again
+  // with the restore.
   ::UpdateWindow(hwnd);
-  EXPECT_TRUE(PumpUntil([&] { return !w_->backgroundDirty; }));
+  EXPECT_TRUE(PumpUntil([&] {
+    const auto glyph = MaximizeGlyph(hwnd, *w_);
+    return glyph != maximizeGlyph && std::count(glyph.begin(), glyph.end(), true) > 20;
+  }));
   ::SendMessageW(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_FALSE(::IsZoomed(hwnd));
+  EXPECT_TRUE(PumpUntil([&] { return MaximizeGlyph(hwnd, *w_) == maximizeGlyph; }));
 }
 
 void Round(HWND hwnd, SkinnedWindow& w, int i) {

@@ -146,6 +146,58 @@ TEST(SkinCompose, ItemBandIsPaintedAndDockedWindowsFollowTheSize) {
   EXPECT_TRUE(Near(Composed(*w, 150, 100), kBlue, 2));
 }
 
+// Win+Up, a snap to the top edge and a "run maximized" shortcut all come as
+// ShowWindow(SW_MAXIMIZE), with no WM_SYSCOMMAND before it. The system hit-tests
+// through the window region, so a point the region leaves out is not the window's.
+TEST(SkinCompose, RegionFollowsAMaximizeByShowWindowAndTheRestoreAndTheWindowStaysMaximized) {
+  UseSolidSkin(kBlue);
+  TestWindow window(351, 200);
+  window.Skin();
+  SkinnedWindow* w = window.Record();
+  HWND hwnd = window.get();
+  const auto regionBox = [&] {
+    UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+    RECT box{};
+    if (::GetWindowRgn(hwnd, region.get()) != ERROR) ::GetRgnBox(region.get(), &box);
+    return box;
+  };
+  const auto ownedPoints = [&] {
+    RECT r;
+    ::GetWindowRect(hwnd, &r);
+    int owned = 0;
+    for (int i = 1; i <= 3; ++i)
+      for (int j = 1; j <= 3; ++j)
+        if (::WindowFromPoint(POINT{r.left + (r.right - r.left) * i / 4, r.top + (r.bottom - r.top) * j / 4}) == hwnd)
+          ++owned;
+    return owned;
+  };
+
+  ::ShowWindow(hwnd, SW_MAXIMIZE);
+  MONITORINFO mi{sizeof(mi)};
+  ::GetMonitorInfoW(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &mi);
+  const int width = mi.rcWork.right - mi.rcWork.left, height = mi.rcWork.bottom - mi.rcWork.top;
+  // Painted at the new size: whatever the paint did to the region has happened.
+  ASSERT_TRUE(PumpUntil([&] {
+    return w->composed.width() == width && !w->backgroundDirty && !::GetUpdateRect(hwnd, nullptr, FALSE);
+  }));
+  EXPECT_TRUE(::IsZoomed(hwnd));  // Wine drops the state when a maximized window gets a new region
+  const RECT maximized = regionBox();
+  EXPECT_EQ(maximized.right, width);
+  EXPECT_EQ(maximized.bottom, height);
+  EXPECT_EQ(ownedPoints(), 9);
+
+  ::ShowWindow(hwnd, SW_RESTORE);
+  ASSERT_TRUE(PumpUntil([&] { return w->composed.width() == 351 && !w->backgroundDirty; }));
+  EXPECT_FALSE(::IsZoomed(hwnd));
+  const RECT restored = regionBox();
+  EXPECT_EQ(restored.right, 351);
+  EXPECT_EQ(restored.bottom, 200);
+  EXPECT_EQ(ownedPoints(), 9);
+  RECT r;
+  ::GetWindowRect(hwnd, &r);
+  EXPECT_NE(::WindowFromPoint(POINT{r.left, r.top}), hwnd);  // the rounded corner is cut again
+}
+
 TEST(SkinWindowList, ReleasingAWindowRenumbersTheRestAndRemovesWhatItSet) {
   UseSolidSkin(kBlue);
   const int windowsBefore = Engine().WindowCount();
