@@ -5,7 +5,7 @@
 
 #include "app/com_session.h"
 #include "app/config_file.h"
-#include "app/song_list.h"
+#include "app/song_list_win.h"
 #include "app/startup.h"
 #include "runtime/controls.h"
 #include "runtime/message_box.h"
@@ -16,7 +16,6 @@ namespace tovel {
 namespace {
 
 constexpr wchar_t kConfigFileName[] = L"歌曲配置.ini";
-constexpr wchar_t kExportFile[] = L"c:\\ge.dll";
 
 std::wstring ExecutableDirectory() {
   std::wstring path(MAX_PATH, L'\0');
@@ -46,8 +45,8 @@ struct PidlDeleter {
 
 class WinSongStorage : public SongStorage {
  public:
-  explicit WinSongStorage(const Runtime& rt)
-      : rt_(rt), configPath_(ExecutableDirectory() + L"\\" + kConfigFileName) {}
+  WinSongStorage(const Runtime& rt, std::wstring exportPath)
+      : rt_(rt), configPath_(ExecutableDirectory() + L"\\" + kConfigFileName), exportPath_(std::move(exportPath)) {}
 
   Text ReadStoredList() override {
     return ReadIniValue(configPath_, kSongSection, kSongListKey).value_or(Text());
@@ -96,22 +95,24 @@ class WinSongStorage : public SongStorage {
 
   bool RemoveFile(const Text& path) override { return ::DeleteFileW(Widen(path).c_str()) != 0; }
 
-  void DeleteExportFile() override { ::DeleteFileW(kExportFile); }
+  void DeleteExportFile() override { ::DeleteFileW(exportPath_.c_str()); }
 
-  bool WriteExportFile(const Text& text) override { return ReplaceFileBytes(kExportFile, EncodeFileText(text)); }
+  bool WriteExportFile(const Text& text) override { return ReplaceFileBytes(exportPath_, EncodeFileText(text)); }
 
   void ReleaseHeldFiles() override { HeldInstanceLock().file.reset(); }
 
  private:
   const Runtime& rt_;
   std::wstring configPath_;
+  std::wstring exportPath_;
 };
 
 void ShowPlainMessage(const Text& text) { ShowMessage(text); }
 
 struct SongListParts {
-  SongListParts(Runtime& rt, PlayerState& state) : storage(rt), handlers(rt, state, storage, ShowPlainMessage) {}
-  WinSongStorage storage;
+  SongListParts(Runtime& rt, PlayerState& state)
+      : storage(MakeWinSongStorage(rt)), handlers(rt, state, *storage, ShowPlainMessage) {}
+  std::unique_ptr<SongStorage> storage;
   SongListHandlers handlers;
 };
 
@@ -123,6 +124,10 @@ SongListHandlers& Handlers(Runtime& rt, PlayerState& state) {
 }
 
 }  // namespace
+
+std::unique_ptr<SongStorage> MakeWinSongStorage(const Runtime& rt, std::wstring exportPath) {
+  return std::make_unique<WinSongStorage>(rt, std::move(exportPath));
+}
 
 void BindSongListHandlers(Runtime& rt, PlayerState& state) {
   SongListHandlers& h = Handlers(rt, state);
