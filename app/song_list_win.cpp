@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "runtime/controls.h"
 #include "runtime/message_box.h"
+#include "base/file_path.h"
 #include "base/handle.h"
 #include "base/text.h"
 
@@ -29,14 +30,6 @@ std::wstring ExecutableDirectory() {
     path.resize(path.size() * 2);
   }
   return path.substr(0, path.find_last_of(L'\\'));
-}
-
-// Paths past MAX_PATH reach the file system only in their "\\?\" form.
-std::wstring FileSystemPath(const Text& path) {
-  std::wstring wide = Widen(path);
-  if (wide.size() < MAX_PATH || wide.starts_with(L"\\\\?\\")) return wide;
-  if (wide.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + wide.substr(2);
-  return L"\\\\?\\" + wide;
 }
 
 struct PidlDeleter {
@@ -93,7 +86,7 @@ class WinSongStorage : public SongStorage {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
-  bool RemoveFile(const Text& path) override { return ::DeleteFileW(Widen(path).c_str()) != 0; }
+  bool RemoveFile(const Text& path) override { return ::DeleteFileW(FileSystemPath(path).c_str()) != 0; }
 
   void DeleteExportFile() override { ::DeleteFileW(exportPath_.c_str()); }
 

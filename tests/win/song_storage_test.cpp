@@ -61,5 +61,28 @@ TEST_F(SongStorageWin, ExitKeepsTheOldExportWhenTheNewOneCannotBeWrittenAndOther
   EXPECT_FALSE(Exists(blocker)) << "no new file is left beside it";
 }
 
+TEST_F(SongStorageWin, DeletingASongPastMaxPathRemovesItsFileAndEntry) {
+  // Past MAX_PATH the folders can only be made in the "\\?\" form. Wine takes plain paths
+  // that long, which Windows refuses; a folder name that ends in a dot, which the plain
+  // form drops, tells the two forms apart here too.
+  std::wstring deep = dir_.path();
+  while (deep.size() < 300) {
+    deep += L"\\" + std::wstring(40, L'd');
+    ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+  }
+  deep += L"\\album.";
+  ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+  const std::wstring song = deep + L"\\long.mp3";
+  WriteBytes(L"\\\\?\\" + song, "x");
+  ASSERT_TRUE(Exists(L"\\\\?\\" + song));
+  Load({dir_ / L"a.mp3", song});
+  ui_.ListSelect(W, player::kList, 1);
+
+  handlers_.DeleteSongFile();
+  EXPECT_EQ(told_, std::vector<Text>{kDeleteDoneText});
+  EXPECT_FALSE(Exists(L"\\\\?\\" + song));
+  EXPECT_EQ(ui_.List(W, player::kList).items, std::vector<Text>{"001|a"});
+}
+
 }  // namespace
 }  // namespace tovel
