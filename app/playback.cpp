@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/song_list_rules.h"
 #include "runtime/forms.h"
 
 namespace tovel {
@@ -44,7 +45,7 @@ bool Playback::ListEmpty() const { return ui_.ListCount(W, player::kList) == 0; 
 void Playback::PlayButton() {
   switch (state_.playState) {
     case PlayState::Idle:
-      StartSelected();
+      StartSelected(+1);
       return;
     case PlayState::Playing:
       if (ListEmpty()) return;
@@ -64,7 +65,7 @@ void Playback::PlayButton() {
 void Playback::PlaySelectedOnDoubleClick() {
   // Starts afresh even while a song plays; an empty list leaves the player idle.
   state_.playState = PlayState::Idle;
-  StartSelected();
+  StartSelected(+1);
 }
 
 void Playback::ResetCounter() {
@@ -74,25 +75,30 @@ void Playback::ResetCounter() {
   state_.elapsedSeconds = 0;
 }
 
-void Playback::StartSelected() {
+void Playback::StartSelected(int direction) {
   ResetCounter();
   if (ListEmpty()) {
     state_.statusWord = StatusWord::NoFile;
     return;
   }
-  if (!OpenAndPlay(ui_.ListCaret(W, player::kList))) {
-    // Counting on silence would look like playback: show the player idle instead.
-    Show(PlayState::Idle);
+  if (OpenAndPlay(ui_.ListCaret(W, player::kList))) {
+    BeginPlaying();
+    Tick();
     return;
   }
-  BeginPlaying();
-  Tick();
+  // Counting on silence would look like playback: on to the next entry that plays, in the
+  // direction the user went, or idle when none does.
+  PlayOn(direction, ui_.ListCount(W, player::kList) - 1);
 }
 
+// A song that cannot be opened or played is named where the welcome shows: the user
+// learns why it was passed over.
 bool Playback::OpenAndPlay(int position0) {
   if (position0 < 0 || position0 >= state_.songList.Count()) return false;
   const Text& path = state_.songList.At(position0 + 1);
-  return media_.Open(path) && media_.Play(-1);
+  if (media_.Open(path) && media_.Play(-1)) return true;
+  ui_.SetText(W, player::kWelcomeLabel, Prop::TypeSpecific, Text(kUnplayableText) + FileNameOf(path));
+  return false;
 }
 
 void Playback::BeginPlaying() {
@@ -102,13 +108,12 @@ void Playback::BeginPlaying() {
   ApplyVolume();
 }
 
-// The song ended: on to the next entry that plays, each tried at most once. A song of a
+// On to the next entry that plays, `tries` entries at most, each tried once. A song of a
 // few frames ends before anyone looks, so it counts as not played; starting it through
 // the tick again would restart without end.
-bool Playback::AdvanceAfterEnd() {
-  const int count = ui_.ListCount(W, player::kList);
-  for (int tries = 0; tries < count; ++tries) {
-    SelectNeighbour(+1);
+bool Playback::PlayOn(int direction, int tries) {
+  for (; tries > 0; --tries) {
+    SelectNeighbour(direction);
     ResetCounter();
     if (OpenAndPlay(ui_.ListCaret(W, player::kList)) && media_.StatusMode() != MediaMode::Stopped) {
       BeginPlaying();
@@ -136,7 +141,7 @@ void Playback::SelectNeighbour(int delta) {
 void Playback::Step(int delta) {
   SelectNeighbour(delta);
   state_.playState = PlayState::Idle;
-  StartSelected();
+  StartSelected(delta);
 }
 
 void Playback::Next() { Step(+1); }
@@ -147,7 +152,8 @@ void Playback::Tick() {
   ++state_.sliderMark;
   if (media_.StatusMode() == MediaMode::Stopped && !ListEmpty()) {
     state_.sliderMark = 0;
-    if (!AdvanceAfterEnd()) return;
+    // The song ended: every entry, itself last, may follow it.
+    if (!PlayOn(+1, ui_.ListCount(W, player::kList))) return;
   }
   CountSecond();
 }

@@ -8,6 +8,9 @@ namespace tovel {
 
 class Runtime;
 
+// Shown in the welcome label with the file name of a song that cannot be played.
+inline constexpr char kUnplayableText[] = "无法播放：";
+
 // The player's transport: play/pause, stop, next, previous, the one-second tick,
 // seeking and volume. Knows the controls only through ControlAccess.
 class Playback {
@@ -24,10 +27,10 @@ class Playback {
   void Volume();
 
  private:
-  void StartSelected();
+  void StartSelected(int direction);
   bool OpenAndPlay(int position0);
   void BeginPlaying();
-  bool AdvanceAfterEnd();
+  bool PlayOn(int direction, int tries);
   void CountSecond();
   void ResetCounter();
   void SelectNeighbour(int delta);

@@ -121,7 +121,7 @@ void SongListHandlers::SaveOnExit() {
   if (state_.listModified != 1) return;
   state_.listExportText += ExportText(state_.songList);
   storage_.ReleaseHeldFiles();
-  storage_.DeleteExportFile();
+  // Replaced, not deleted first: when the new one cannot be written the old one stays.
   storage_.WriteExportFile(state_.listExportText);
 }
 

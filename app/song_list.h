@@ -38,6 +38,8 @@ class SongStorage {
   virtual bool RemoveFile(const Text& path) = 0;
 
   virtual void DeleteExportFile() = 0;
+  // Replaces the export whole; false, with the old one left as it was, when the new one
+  // cannot be written.
   virtual bool WriteExportFile(const Text& text) = 0;
   // Closes the files the program holds open (the single-instance marker).
   virtual void ReleaseHeldFiles() = 0;

@@ -5,10 +5,11 @@
 
 #include "app/com_session.h"
 #include "app/config_file.h"
-#include "app/song_list.h"
+#include "app/song_list_win.h"
 #include "app/startup.h"
 #include "runtime/controls.h"
 #include "runtime/message_box.h"
+#include "base/file_path.h"
 #include "base/handle.h"
 #include "base/text.h"
 
@@ -16,7 +17,6 @@ namespace tovel {
 namespace {
 
 constexpr wchar_t kConfigFileName[] = L"歌曲配置.ini";
-constexpr wchar_t kExportFile[] = L"c:\\ge.dll";
 
 std::wstring ExecutableDirectory() {
   std::wstring path(MAX_PATH, L'\0');
@@ -32,22 +32,14 @@ std::wstring ExecutableDirectory() {
   return path.substr(0, path.find_last_of(L'\\'));
 }
 
-// Paths past MAX_PATH reach the file system only in their "\\?\" form.
-std::wstring FileSystemPath(const Text& path) {
-  std::wstring wide = Widen(path);
-  if (wide.size() < MAX_PATH || wide.starts_with(L"\\\\?\\")) return wide;
-  if (wide.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + wide.substr(2);
-  return L"\\\\?\\" + wide;
-}
-
 struct PidlDeleter {
   void operator()(ITEMIDLIST* p) const { ::CoTaskMemFree(p); }
 };
 
 class WinSongStorage : public SongStorage {
  public:
-  explicit WinSongStorage(const Runtime& rt)
-      : rt_(rt), configPath_(ExecutableDirectory() + L"\\" + kConfigFileName) {}
+  WinSongStorage(const Runtime& rt, std::wstring exportPath)
+      : rt_(rt), configPath_(ExecutableDirectory() + L"\\" + kConfigFileName), exportPath_(std::move(exportPath)) {}
 
   Text ReadStoredList() override {
     return ReadIniValue(configPath_, kSongSection, kSongListKey).value_or(Text());
@@ -94,24 +86,26 @@ class WinSongStorage : public SongStorage {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
-  bool RemoveFile(const Text& path) override { return ::DeleteFileW(Widen(path).c_str()) != 0; }
+  bool RemoveFile(const Text& path) override { return ::DeleteFileW(FileSystemPath(path).c_str()) != 0; }
 
-  void DeleteExportFile() override { ::DeleteFileW(kExportFile); }
+  void DeleteExportFile() override { ::DeleteFileW(exportPath_.c_str()); }
 
-  bool WriteExportFile(const Text& text) override { return ReplaceFileBytes(kExportFile, EncodeFileText(text)); }
+  bool WriteExportFile(const Text& text) override { return ReplaceFileBytes(exportPath_, EncodeFileText(text)); }
 
   void ReleaseHeldFiles() override { HeldInstanceLock().file.reset(); }
 
  private:
   const Runtime& rt_;
   std::wstring configPath_;
+  std::wstring exportPath_;
 };
 
 void ShowPlainMessage(const Text& text) { ShowMessage(text); }
 
 struct SongListParts {
-  SongListParts(Runtime& rt, PlayerState& state) : storage(rt), handlers(rt, state, storage, ShowPlainMessage) {}
-  WinSongStorage storage;
+  SongListParts(Runtime& rt, PlayerState& state)
+      : storage(MakeWinSongStorage(rt)), handlers(rt, state, *storage, ShowPlainMessage) {}
+  std::unique_ptr<SongStorage> storage;
   SongListHandlers handlers;
 };
 
@@ -123,6 +117,10 @@ SongListHandlers& Handlers(Runtime& rt, PlayerState& state) {
 }
 
 }  // namespace
+
+std::unique_ptr<SongStorage> MakeWinSongStorage(const Runtime& rt, std::wstring exportPath) {
+  return std::make_unique<WinSongStorage>(rt, std::move(exportPath));
+}
 
 void BindSongListHandlers(Runtime& rt, PlayerState& state) {
   SongListHandlers& h = Handlers(rt, state);

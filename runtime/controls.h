@@ -38,7 +38,6 @@ struct FormState {
   std::map<std::uint32_t, UniqueFont> labelFonts;  // by height
   std::map<std::uint32_t, ControlState> controls;  // by control identifier
   std::map<std::uint32_t, UniqueMenu> menus;       // by menu identifier
-  std::vector<int> hotKeys;                        // registered for this window, given back when it goes
 };
 
 // Windows and controls addressed by (window identifier, control identifier);

@@ -106,6 +106,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   FormState* form = StateOf(hwnd);
   if (!form) return ::DefWindowProcW(hwnd, msg, wp, lp);
   Runtime& rt = Runtime::Get();
+  if (IsShellHookMessage(msg) && OnShellHook(*form, wp, lp)) return TRUE;
   switch (msg) {
     case WM_COMMAND:
       OnCommand(*form, LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
@@ -122,9 +123,6 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_APPCOMMAND:  // TRUE: handled; otherwise the default procedure passes it on
       if (OnAppCommand(*form, GET_APPCOMMAND_LPARAM(lp))) return TRUE;
       break;
-    case WM_HOTKEY:
-      OnHotKey(*form, static_cast<int>(wp));
-      return 0;
     case WM_ERASEBKGND:  // non-zero: the background is drawn
       PaintBackground(*form, reinterpret_cast<HDC>(wp));
       return 1;

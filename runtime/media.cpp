@@ -5,6 +5,7 @@
 #include <thread>
 #include <utility>
 
+#include "base/file_path.h"
 #include "base/text.h"
 
 namespace tovel {
@@ -24,6 +25,13 @@ constexpr std::array<TypeRow, 22> kDeviceTypes = {{
     {"lsx", "MPEGvideo2"}, {"p2v", "MPEGvideo2"},  {"wax", "MPEGvideo2"},  {"wvx", "MPEGvideo2"},
     {"wmx", "MPEGvideo2"}, {"wmp", "MPEGvideo2"},
 }};
+
+// A path as MCI opens it: plain while it fits the plain form, as every device takes that;
+// past it in the "\\?\" form, which the plain form's limit does not cut.
+std::wstring DevicePath(const Text& path) {
+  std::wstring wide = Widen(path);
+  return wide.size() < kPlainPathLimit ? wide : FileSystemPath(path);
+}
 
 // 0..100 per channel, checked before the factor of ten that could overflow a wild value.
 bool InVolumeRange(std::optional<int> v) { return v && *v >= 0 && *v <= 100; }
@@ -82,7 +90,7 @@ bool MediaPlayControl::Open(const Text& path) {
   fileName_ = path;
   fileType_ = MediaFileType(path);
   // Quoted, so spaces and any script in the path reach MCI whole.
-  const std::wstring open = L"open \"" + Widen(path) + L"\" type " + Widen(MediaDeviceType(fileType_)) +
+  const std::wstring open = L"open \"" + DevicePath(path) + L"\" type " + Widen(MediaDeviceType(fileType_)) +
                             L" alias " + Widen(alias());
   const bool ok = Send(open);
   if (ok) {

@@ -1,6 +1,5 @@
 #include "runtime/shell_input.h"
 
-#include <iterator>
 #include <string>
 
 #include "base/text.h"
@@ -11,21 +10,30 @@ namespace {
 struct MediaKey {
   EventKind event;
   int appCommand;
-  UINT virtualKey;
 };
 
-// A hot key's identifier is its place in this table plus one.
 constexpr MediaKey kMediaKeys[] = {
-    {EventKind::MediaPlayPause, APPCOMMAND_MEDIA_PLAY_PAUSE, VK_MEDIA_PLAY_PAUSE},
-    {EventKind::MediaStop, APPCOMMAND_MEDIA_STOP, VK_MEDIA_STOP},
-    {EventKind::MediaNextTrack, APPCOMMAND_MEDIA_NEXTTRACK, VK_MEDIA_NEXT_TRACK},
-    {EventKind::MediaPreviousTrack, APPCOMMAND_MEDIA_PREVIOUSTRACK, VK_MEDIA_PREV_TRACK},
+    {EventKind::MediaPlayPause, APPCOMMAND_MEDIA_PLAY_PAUSE},
+    {EventKind::MediaStop, APPCOMMAND_MEDIA_STOP},
+    {EventKind::MediaNextTrack, APPCOMMAND_MEDIA_NEXTTRACK},
+    {EventKind::MediaPreviousTrack, APPCOMMAND_MEDIA_PREVIOUSTRACK},
 };
 
 bool Binds(const FormState& form, EventKind kind) {
   for (const auto& e : form.desc->events)
     if (e.event == kind) return true;
   return false;
+}
+
+bool BindsMediaKeys(const FormState& form) {
+  for (const MediaKey& key : kMediaKeys)
+    if (Binds(form, key.event)) return true;
+  return false;
+}
+
+UINT ShellHookMessage() {
+  static const UINT message = ::RegisterWindowMessageW(L"SHELLHOOK");
+  return message;
 }
 
 std::vector<Text> DroppedPaths(HDROP drop) {
@@ -43,25 +51,21 @@ std::vector<Text> DroppedPaths(HDROP drop) {
 
 }  // namespace
 
-// A registered hot key takes the key-down from which the focused window's
-// WM_APPCOMMAND would be made, so each press arrives once: as WM_HOTKEY while we
-// hold the key, as WM_APPCOMMAND (remote controls, or while another program
-// holds the key) otherwise.
+// A media key reaches the focused window as WM_APPCOMMAND, which the default procedure
+// passes up to the form. When the program in front leaves it unused, its default
+// procedure hands it to the shell, which tells its hook windows (HSHELL_APPCOMMAND).
+// Hot keys would take the keys from every other program, so there are none.
 void AcceptShellInput(FormState& form) {
   // The style DragAcceptFiles would set: the shell stays unloaded until a drop comes.
   if (Binds(form, EventKind::FilesDropped))
     ::SetWindowLongPtrW(form.hwnd, GWL_EXSTYLE, ::GetWindowLongPtrW(form.hwnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
-  for (size_t i = 0; i < std::size(kMediaKeys); ++i) {
-    if (!Binds(form, kMediaKeys[i].event)) continue;
-    const int id = static_cast<int>(i) + 1;
-    // Without MOD_NOREPEAT a held "next" would race through the list.
-    if (::RegisterHotKey(form.hwnd, id, MOD_NOREPEAT, kMediaKeys[i].virtualKey)) form.hotKeys.push_back(id);
-  }
+  // Where the platform has no shell hook (Wine) this fails, and the keys act through
+  // WM_APPCOMMAND alone.
+  if (BindsMediaKeys(form)) ::RegisterShellHookWindow(form.hwnd);
 }
 
 void ReleaseShellInput(FormState& form) {
-  for (int id : form.hotKeys) ::UnregisterHotKey(form.hwnd, id);
-  form.hotKeys.clear();
+  if (BindsMediaKeys(form)) ::DeregisterShellHookWindow(form.hwnd);
 }
 
 // The receiver of WM_DROPFILES owns the drop and frees it with DragFinish.
@@ -80,9 +84,11 @@ bool OnAppCommand(FormState& form, int command) {
   return false;
 }
 
-void OnHotKey(FormState& form, int id) {
-  if (id < 1 || id > static_cast<int>(std::size(kMediaKeys))) return;
-  Runtime::Get().RaiseEvent(form.desc->events, kMediaKeys[id - 1].event);
+bool IsShellHookMessage(UINT msg) { return msg != 0 && msg == ShellHookMessage(); }
+
+// The command is in the high word, as in WM_APPCOMMAND; other shell news is none of ours.
+bool OnShellHook(FormState& form, WPARAM code, LPARAM lp) {
+  return code == HSHELL_APPCOMMAND && OnAppCommand(form, GET_APPCOMMAND_LPARAM(lp));
 }
 
 }  // namespace tovel

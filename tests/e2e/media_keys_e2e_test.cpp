@@ -13,7 +13,7 @@ namespace {
 constexpr int kListId = 0x0076;
 constexpr int kPlayId = 0x007E;
 constexpr int kElapsedId = 0x007C;
-constexpr int kHeldStop = 1;  // this test's own hot key
+constexpr UINT kMediaKeys[] = {VK_MEDIA_PLAY_PAUSE, VK_MEDIA_STOP, VK_MEDIA_NEXT_TRACK, VK_MEDIA_PREV_TRACK};
 
 // Returns once the player has acted on it, as a window of its own thread would.
 void AppCommand(HWND to, short command) {
@@ -22,28 +22,19 @@ void AppCommand(HWND to, short command) {
                         &result);
 }
 
-void PressKey(WORD key) {
-  INPUT in[2] = {};
-  for (INPUT& i : in) {
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = key;
-    i.ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
-  }
-  in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-  ::SendInput(2, in, sizeof(INPUT));
-}
-
-bool HotKeyArrives(int id) {
-  MSG msg;
-  return WaitUntil([&] {
-    return ::PeekMessageW(&msg, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE) && static_cast<int>(msg.wParam) == id;
-  });
+// What the shell sends its hook windows when the program in front left a key unused.
+void ShellAppCommand(HWND to, short command, WPARAM code = HSHELL_APPCOMMAND) {
+  static const UINT shellHook = ::RegisterWindowMessageW(L"SHELLHOOK");
+  DWORD_PTR result = 0;
+  ::SendMessageTimeoutW(to, shellHook, code, MAKELPARAM(0, command), SMTO_NORMAL, 15000, &result);
 }
 
 class MediaKeys : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(capture_.Start()) << "no capture device"; }
-  void TearDown() override { ::UnregisterHotKey(nullptr, kHeldStop); }
+  void TearDown() override {
+    for (int id = 1; id <= 4; ++id) ::UnregisterHotKey(nullptr, id);
+  }
 
   // A copy of the program whose stored list names the given test songs.
   HWND Start(const std::vector<std::wstring>& songs) {
@@ -72,14 +63,16 @@ class MediaKeys : public ::testing::Test {
   HWND player_ = nullptr;
 };
 
-TEST_F(MediaKeys, ActAsTheButtonsOncePerPressAndAreGivenBackAtExit) {
-  // Another program holds the stop key: the player starts without it and says nothing.
-  ASSERT_TRUE(::RegisterHotKey(nullptr, kHeldStop, MOD_NOREPEAT, VK_MEDIA_STOP));
+TEST_F(MediaKeys, ActAsTheButtonsWhenThePlayerHasTheFocusAndAreLeftToOtherPrograms) {
   ASSERT_NE(Start({L"long_330.mp3", L"tone_440.mp3"}), nullptr);
-  EXPECT_EQ(WaitForMessageBox(app_.pid(), 0), nullptr);
+  // The player claims none of the keys for itself: another program can take each of them.
+  for (int id = 1; id <= 4; ++id)
+    EXPECT_TRUE(::RegisterHotKey(nullptr, id, MOD_NOREPEAT, kMediaKeys[id - 1])) << kMediaKeys[id - 1];
 
   // Sent to the focused list, the command climbs to the player as the platform's own does.
+  // One command acts once: a second action would pause the song it started.
   EXPECT_GT(Heard(330, 1500, [&] { AppCommand(::GetDlgItem(player_, kListId), APPCOMMAND_MEDIA_PLAY_PAUSE); }), 0.2);
+  EXPECT_EQ(PlayCaption(), L"播放");
   EXPECT_TRUE(WaitUntil([&] { return Elapsed() != L"00:00"; }));
   AppCommand(player_, APPCOMMAND_MEDIA_PLAY_PAUSE);
   EXPECT_EQ(PlayCaption(), L"暂停");
@@ -92,33 +85,28 @@ TEST_F(MediaKeys, ActAsTheButtonsOncePerPressAndAreGivenBackAtExit) {
   AppCommand(player_, APPCOMMAND_MEDIA_STOP);
   EXPECT_EQ(Elapsed(), L"00:00");
   EXPECT_TRUE(Silenced()) << "stop should be silent";
+  EXPECT_EQ(CloseProgram(app_, player_), 0u);
+}
 
-  // One press acts once, whether the player or another program has the focus:
-  // a second action would pause the song it started.
-  ::SetForegroundWindow(player_);
-  ASSERT_EQ(::GetForegroundWindow(), player_);
-  EXPECT_GT(Heard(330, 1500, [] { PressKey(VK_MEDIA_PLAY_PAUSE); }), 0.2);
+TEST_F(MediaKeys, ActThroughTheShellWhenTheProgramInFrontLeavesThemUnused) {
+  ASSERT_NE(Start({L"long_330.mp3", L"tone_440.mp3"}), nullptr);
+  EXPECT_GT(Heard(330, 1500, [&] { ShellAppCommand(player_, APPCOMMAND_MEDIA_PLAY_PAUSE); }), 0.2);
   EXPECT_EQ(PlayCaption(), L"播放");
-  HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50, nullptr, nullptr,
-                                 nullptr, nullptr);
-  ::SetForegroundWindow(other);
-  ASSERT_EQ(::GetForegroundWindow(), other);
-  PressKey(VK_MEDIA_PLAY_PAUSE);
-  EXPECT_TRUE(WaitUntil([&] { return PlayCaption() == L"暂停"; }));
-
-  // The stop key stays with its holder.
-  PressKey(VK_MEDIA_STOP);
-  EXPECT_TRUE(HotKeyArrives(kHeldStop));
+  // Other news of the shell carries no key, whatever its second word holds.
+  ShellAppCommand(player_, APPCOMMAND_MEDIA_PLAY_PAUSE, HSHELL_WINDOWACTIVATED);
+  EXPECT_EQ(PlayCaption(), L"播放");
+  ShellAppCommand(player_, APPCOMMAND_MEDIA_PLAY_PAUSE);
   EXPECT_EQ(PlayCaption(), L"暂停");
-  ::DestroyWindow(other);
+  EXPECT_TRUE(Silenced()) << "pause should be silent";
 
-  // Held by the player while it runs, free again once it has ended.
-  EXPECT_FALSE(::RegisterHotKey(nullptr, 2, MOD_NOREPEAT, VK_MEDIA_NEXT_TRACK));
-  ASSERT_EQ(CloseProgram(app_, player_), 0u);
-  for (UINT key : {VK_MEDIA_PLAY_PAUSE, VK_MEDIA_NEXT_TRACK, VK_MEDIA_PREV_TRACK}) {
-    EXPECT_TRUE(::RegisterHotKey(nullptr, 2, MOD_NOREPEAT, key)) << key;
-    ::UnregisterHotKey(nullptr, 2);
-  }
+  EXPECT_GT(Heard(440, 1500, [&] { ShellAppCommand(player_, APPCOMMAND_MEDIA_NEXTTRACK); }), 0.2);
+  EXPECT_EQ(Caret(), 1);
+  EXPECT_GT(Heard(330, 1500, [&] { ShellAppCommand(player_, APPCOMMAND_MEDIA_PREVIOUSTRACK); }), 0.2);
+  EXPECT_EQ(Caret(), 0);
+  ShellAppCommand(player_, APPCOMMAND_MEDIA_STOP);
+  EXPECT_EQ(Elapsed(), L"00:00");
+  EXPECT_TRUE(Silenced()) << "stop should be silent";
+  EXPECT_EQ(CloseProgram(app_, player_), 0u);
 }
 
 }  // namespace

@@ -16,6 +16,8 @@ constexpr int kElapsedId = 0x007C;
 constexpr int kVolumeLabelId = 0x3CBE;
 constexpr int kVolumeId = 0x007D;
 constexpr int kSeekId = 0x3D23;
+constexpr int kNextId = 0x007F;
+constexpr int kWelcomeId = 0x0081;
 
 // Returns once the program's click handler has run, as a user's click would.
 void Click(HWND player, int id) {
@@ -126,13 +128,46 @@ TEST_F(Playback, SongWithAKoreanNamePlays) {
   EXPECT_GT(heard.ToneAmplitude(550), 0.1);
 }
 
-TEST_F(Playback, SongThatCannotOpenLeavesThePlayerIdle) {
+TEST_F(Playback, SongThatCannotOpenIsNamedAndWithNothingElseTheIdlePlayerStays) {
   Player p({L"broken.mp3"});
   ASSERT_NE(p.window(), nullptr);
   // The click returns once handled: a start that counted would show 00:01 at once.
   Click(p.window(), kPlayId);
+  EXPECT_EQ(WindowText(::GetDlgItem(p.window(), kWelcomeId)), L"无法播放：broken.mp3");
   EXPECT_EQ(p.Elapsed(), L"00:00");
   EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(p.window(), kSeekId)));
+}
+
+TEST_F(Playback, MissingAndNonAudioSongsAreNamedAndTheNextPlayableOneIsHeard) {
+  ScratchFolder folder(L"unplayable");
+  // The playable songs: one under a path past MAX_PATH, which only the "\\?\" form can make.
+  std::wstring deep = folder.path();
+  while (deep.size() < 300) {
+    deep += L"\\" + std::wstring(40, L'd');
+    ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+  }
+  const std::wstring longSong = deep + L"\\远方.mp3";
+  const std::wstring shortSong = CopySong(L"tone_440.mp3", folder, L"t.mp3");
+  ASSERT_TRUE(::CopyFileW(shortSong.c_str(), (L"\\\\?\\" + longSong).c_str(), FALSE));
+  const std::vector<std::wstring> songs{folder / L"不在了.mp3", longSong,
+                                        CopySong(L"broken.mp3", folder, L"文字.mp3"),
+                                        CopySong(L"tone_660.mp3", folder, L"b.mp3")};
+  WriteBytes(folder / L"歌曲配置.ini", GbkIni(songs));
+  RunningProgram app = Launch(CopyProgramInto(folder));
+  HWND player = app.started() ? WaitForWindow(app.pid(), kPlayerTitle, 20000) : nullptr;
+  ASSERT_NE(player, nullptr);
+  auto welcome = [&] { return WindowText(::GetDlgItem(player, kWelcomeId)); };
+  HWND list = ::GetDlgItem(player, kListId);
+
+  // The first entry is gone: it is named and the song after it plays.
+  EXPECT_GT(HearAfter(capture_, 1500, [&] { Click(player, kPlayId); }).ToneAmplitude(440), 0.2);
+  EXPECT_EQ(welcome(), L"无法播放：不在了.mp3");
+  EXPECT_EQ(::SendMessageW(list, LB_GETCARETINDEX, 0, 0), 1);
+  // "Next" lands on a file that is no audio: named too, and the one after it plays.
+  EXPECT_GT(HearAfter(capture_, 1500, [&] { Click(player, kNextId); }).ToneAmplitude(660), 0.2);
+  EXPECT_EQ(welcome(), L"无法播放：文字.mp3");
+  EXPECT_EQ(::SendMessageW(list, LB_GETCARETINDEX, 0, 0), 3);
+  EXPECT_EQ(CloseProgram(app, player), 0u);
 }
 
 TEST_F(Playback, SeekingJumpsIntoTheSong) {

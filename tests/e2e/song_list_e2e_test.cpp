@@ -111,6 +111,8 @@ TEST_F(SongListE2e, RemovingAnEntryRenumbersAndTheRestIsExportedAtExit) {
   const std::wstring c = Song(L"short_880.mp3", L"c.mp3");
   const std::string ini = GbkIni({a, b, c});
   WriteBytes(Ini(), ini);
+  // An export of an earlier run, longer than the new one: replaced whole.
+  WriteBytes(kExportFile, Gbk(a + L"\r\n" + b + L"\r\n" + c + L"\r\n" + L"D:\\earlier\\歌.mp3\r\n"));
 
   RunningProgram app;
   HWND player = Start(app);

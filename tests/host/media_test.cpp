@@ -61,6 +61,12 @@ TEST(MediaPlayControl, OpenClosesTheOldDeviceAndOpensByTypeUnderItsAlias) {
   mci.failing["open \"C:\\missing.wav\" type waveaudio alias A1"] = 1;
   EXPECT_FALSE(media.Open("C:\\missing.wav"));
   EXPECT_EQ(media.openCount(), 1u);
+
+  // Past MAX_PATH the plain form is refused: the device gets the "\\?\" one, the control keeps the path.
+  const Text deep = "D:\\" + std::string(300, 'd') + "\\a.mp3";
+  EXPECT_TRUE(media.Open(deep));
+  EXPECT_EQ(mci.sent.back(), "open \"\\\\?\\" + deep + "\" type MPEGvideo alias A1");
+  EXPECT_EQ(media.fileName(), deep);
 }
 
 TEST(MediaPlayControl, DeviceTypesFollowTheFileType) {

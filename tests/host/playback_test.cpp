@@ -174,37 +174,49 @@ TEST_F(PlaybackTest, EmptyListStartsNothing) {
   EXPECT_TRUE(device.opened.empty());
 }
 
-TEST_F(PlaybackTest, SongThatCannotOpenLeavesThePlayerIdle) {
-  AddSongs({"broken.mp3", "good.mp3"});
+TEST_F(PlaybackTest, SongThatCannotOpenIsNamedAndTheNextThatPlaysStartsInTheDirectionTaken) {
+  AddSongs({"D:\\music\\broken one.mp3", "good.mp3", "broken2.mp3", "c.mp3"});
   playback.PlaySelectedOnDoubleClick();
+  EXPECT_EQ(ui.GetText(W, player::kWelcomeLabel, Prop::TypeSpecific), "无法播放：broken one.mp3");
+  EXPECT_EQ(device.opened, (std::vector<Text>{"D:\\music\\broken one.mp3", "good.mp3"}));
+  EXPECT_EQ(ui.List(W, player::kList).caret, 1);
+  EXPECT_EQ(state.playState, PlayState::Playing);
+  EXPECT_EQ(Elapsed(), "00:01");
+  EXPECT_TRUE(SeekEnabled());
+
+  // Back from the last entry over one that cannot open: on backwards, not to where it came from.
+  ui.ListSelect(W, player::kList, 3);
+  playback.Previous();
+  EXPECT_EQ(ui.GetText(W, player::kWelcomeLabel, Prop::TypeSpecific), "无法播放：broken2.mp3");
+  EXPECT_EQ(device.opened.back(), "good.mp3");
+  EXPECT_EQ(ui.List(W, player::kList).caret, 1);
+
+  // An automatic change of song skips it too.
+  device.mode = MediaMode::Stopped;
+  playback.Tick();
+  EXPECT_EQ(device.opened.back(), "c.mp3");
+  EXPECT_EQ(state.playState, PlayState::Playing);
+}
+
+TEST_F(PlaybackTest, WithNothingPlayableEachEntryIsTriedOnceAndThePlayerStaysIdle) {
+  AddSongs({"broken1.mp3", "broken2.mp3"});
+  playback.PlayButton();
+  EXPECT_EQ(device.opened, (std::vector<Text>{"broken1.mp3", "broken2.mp3"}));
+  EXPECT_EQ(ui.GetText(W, player::kWelcomeLabel, Prop::TypeSpecific), "无法播放：broken2.mp3");
   EXPECT_EQ(state.playState, PlayState::Idle);
   EXPECT_EQ(Elapsed(), "00:00");
   EXPECT_FALSE(SeekEnabled());
   EXPECT_EQ(TickPeriod(), 0);
 
-  // An automatic change of song skips it; with nothing playable it gives up after one pass.
-  ui.ListSelect(W, player::kList, 1);
-  playback.PlayButton();
+  // After a song's end as well, one pass and no more.
+  device.opened.clear();
+  device.open = true;
   device.mode = MediaMode::Stopped;
+  state.playState = PlayState::Playing;
   playback.Tick();
-  EXPECT_EQ(device.opened.back(), "good.mp3");
-  EXPECT_EQ(state.playState, PlayState::Playing);
-
-  PlayerState lonely;
-  FakeDevice dev;
-  testing::FakeControls ui2;
-  Playback only(ui2, dev, lonely);
-  lonely.songList.Append("broken1.mp3");
-  lonely.songList.Append("broken2.mp3");
-  ui2.ListAdd(W, player::kList, "1");
-  ui2.ListAdd(W, player::kList, "2");
-  dev.open = true;
-  dev.mode = MediaMode::Stopped;
-  lonely.playState = PlayState::Playing;
-  only.Tick();
-  EXPECT_EQ(dev.opened.size(), 2u);
-  EXPECT_EQ(lonely.playState, PlayState::Idle);
-  EXPECT_EQ(ui2.GetText(W, player::kElapsedLabel, Prop::TypeSpecific), "00:00");
+  EXPECT_EQ(device.opened.size(), 2u);
+  EXPECT_EQ(state.playState, PlayState::Idle);
+  EXPECT_EQ(Elapsed(), "00:00");
 }
 
 // Songs of a few frames open, play and end before the first look at the device.
