@@ -11,9 +11,9 @@ constexpr DWORD kHiddenArchive = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
 
 enum class Attempt { Held, Busy, Failed };
 
-// One call creates the marker or opens the one that is there, without sharing: of two
-// starts at the same moment exactly one gets it, and the other sees it held. A new marker
-// is created hidden and archive and gets its one zero byte.
+// One call creates the marker or opens the one that is there, without sharing, so that an
+// older copy of the program sees it held. A new marker is created hidden and archive and
+// gets its one zero byte.
 Attempt TryMarker(const std::wstring& path, UniqueFile* out) {
   if (path.empty()) return Attempt::Failed;
   UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, kHiddenArchive,
@@ -33,10 +33,25 @@ Attempt TryMarker(const std::wstring& path, UniqueFile* out) {
   return Attempt::Held;
 }
 
-}  // namespace
+enum class MutexAttempt { Ours, Taken, Unavailable };
 
-InstanceLock AcquireInstanceLock(const std::wstring& primaryPath, const std::function<std::wstring()>& fallbackPath) {
-  InstanceLock lock;
+// The system creates a named object for exactly one of any number of callers; the others
+// open the same one and are told that it existed. A caller that may not open it at all
+// is refused by its security: someone made it, so it is taken as well.
+MutexAttempt TryMutex(const std::wstring& name, UniqueKernelHandle* out) {
+  if (name.empty()) return MutexAttempt::Unavailable;
+  ::SetLastError(ERROR_SUCCESS);
+  UniqueKernelHandle mutex(::CreateMutexW(nullptr, FALSE, name.c_str()));
+  const DWORD error = ::GetLastError();
+  if (!mutex) return error == ERROR_ACCESS_DENIED ? MutexAttempt::Taken : MutexAttempt::Unavailable;
+  if (error == ERROR_ALREADY_EXISTS) return MutexAttempt::Taken;
+  *out = std::move(mutex);
+  return MutexAttempt::Ours;
+}
+
+// The primary marker, or the fallback one when the primary place cannot hold it.
+void TakeMarker(const std::wstring& primaryPath, const std::function<std::wstring()>& fallbackPath,
+                InstanceLock& lock) {
   for (int place = 0; place < 2; ++place) {
     // The fallback folder is looked up only when it is needed: the lookup costs start-up time.
     const std::wstring path = place == 0 ? primaryPath : (fallbackPath ? fallbackPath() : std::wstring());
@@ -44,14 +59,32 @@ InstanceLock AcquireInstanceLock(const std::wstring& primaryPath, const std::fun
       case Attempt::Held:
         lock.outcome = LockOutcome::Acquired;
         lock.path = path;
-        return lock;
+        return;
       case Attempt::Busy:
         lock.outcome = LockOutcome::HeldElsewhere;
-        return lock;
+        return;
       case Attempt::Failed:
         break;
     }
   }
+}
+
+}  // namespace
+
+InstanceLock AcquireInstanceLock(const std::wstring& mutexName, const std::wstring& primaryPath,
+                                 const std::function<std::wstring()>& fallbackPath) {
+  InstanceLock lock;
+  if (TryMutex(mutexName, &lock.mutex) == MutexAttempt::Taken) {
+    lock.outcome = LockOutcome::HeldElsewhere;
+    return lock;
+  }
+  TakeMarker(primaryPath, fallbackPath, lock);
+  if (lock.outcome == LockOutcome::HeldElsewhere) {
+    lock.mutex.reset();
+    return lock;
+  }
+  // Without any marker place the mutex alone still decides.
+  if (lock.mutex) lock.outcome = LockOutcome::Acquired;
   return lock;
 }
 

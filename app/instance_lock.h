@@ -7,22 +7,31 @@
 
 namespace tovel {
 
+// The running player's mutex, one per session. Whoever created it is the one instance;
+// a later start finds the running one through this name.
+inline constexpr wchar_t kInstanceMutexName[] = L"Local\\Tovel音乐盒-运行中";
+
 enum class LockOutcome {
-  Acquired,       // this instance holds the marker
+  Acquired,       // this instance holds the lock
   HeldElsewhere,  // another instance holds it
-  NoLock,         // no place could hold a marker; the program runs without the rule
+  NoLock,         // neither the mutex nor a marker could be had; the program runs without the rule
 };
 
+// Members go in reverse order: the marker closes before the mutex that decides.
 struct InstanceLock {
   LockOutcome outcome = LockOutcome::NoLock;
-  std::wstring path;  // the marker that is held
-  UniqueFile file;    // kept open, without sharing, for the life of the process
+  UniqueKernelHandle mutex;  // held until the process ends, after its last file write
+  std::wstring path;         // the marker that is held
+  UniqueFile file;           // the marker, open without sharing, for older copies of the program
 };
 
-// The single-instance rule: an exclusive open of one fixed marker file. When the
-// primary place cannot hold the marker for any reason but another instance holding it
-// (a sharing or lock violation), the marker at the fallback path decides instead.
-InstanceLock AcquireInstanceLock(const std::wstring& primaryPath, const std::function<std::wstring()>& fallbackPath);
+// The single-instance rule. The named mutex decides: of any number of starts in a session
+// exactly one creates it, and a start that may not even open it (one running elevated made
+// it) is refused too. The marker file is still taken, as before: the primary one, or, when
+// the primary place cannot hold it for any reason but another holder, the fallback one. A
+// marker that something else holds (an older copy of the program) refuses the start as well.
+InstanceLock AcquireInstanceLock(const std::wstring& mutexName, const std::wstring& primaryPath,
+                                 const std::function<std::wstring()>& fallbackPath);
 
 // "c:\Tovel音乐盒子2014" and its twin in the user's local application-data folder.
 std::wstring PrimaryMarkerPath();

@@ -26,11 +26,11 @@ void SoundBoard::Open() {
     return;
   }
   // The form has no "destroyed" event of its own; the device must close with the window.
+  // Docking is done by its "created" handler, before the window is first shown.
   windows_.OnFormDestroyed(kBoardWindowId, [this] { media_.reset(); });
-  Dock();
 }
 
-// The player's "moved" event comes at creation and after the board was closed: nothing to place then.
+// The player's "moved" event comes at its creation and after the board was closed: nothing to place then.
 void SoundBoard::Dock() {
   if (!windows_.IsLoaded(kBoardWindowId)) return;
   const int left = windows_.GetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Left);
@@ -82,8 +82,13 @@ int SoundBoard::SliderVolume() const {
 void BindSoundBoardHandlers(Runtime& rt, SoundBoard& board) {
   rt.Bind(HandlerKey::OpenSoundBoard, [&board] { board.Open(); });
   rt.Bind(HandlerKey::PlayerMoved, [&board] { board.Dock(); });
-  // The board wears the same skin as the player; attaching repaints the player once.
-  rt.Bind(HandlerKey::BoardCreated, [&rt] { AttachSkin(rt.WindowHandle(kBoardWindowId)); });
+  // "created" runs while the window is still hidden: docked now, its very first frame is
+  // below the player, not at the form's place over it. It wears the same skin as the player;
+  // attaching repaints the player once.
+  rt.Bind(HandlerKey::BoardCreated, [&rt, &board] {
+    board.Dock();
+    AttachSkin(rt.WindowHandle(kBoardWindowId));
+  });
   for (int n = 1; n <= 12; ++n) {
     const auto key = static_cast<HandlerKey>(static_cast<int>(HandlerKey::PlayClip1) + n - 1);
     rt.Bind(key, [&board, n] { board.PlayClip(n); });

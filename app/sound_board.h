@@ -20,7 +20,10 @@ class SoundBoard {
   SoundBoard(const SoundBoard&) = delete;
   SoundBoard& operator=(const SoundBoard&) = delete;
 
+  // Loads the window; a second call raises the one that is there.
   void Open();
+  // Below the player, sharing its left edge; bound to the board's "created" event, which
+  // runs before the window is shown, and to the player's "moved" event.
   void Dock();
   void PlayClip(int number);  // 1..12, in button order
   void PauseResume();

@@ -23,7 +23,7 @@ void OnPlayerStartup(const std::function<void()>& loadSongList) {
   rt.Focus(kPlayerWindowId, player::kList);
   rt.SetInt(kPlayerWindowId, player::kSeekSlider, Prop::Disabled, 1);
 
-  InstanceLock lock = AcquireInstanceLock(PrimaryMarkerPath(), FallbackMarkerPath);
+  InstanceLock lock = AcquireInstanceLock(kInstanceMutexName, PrimaryMarkerPath(), FallbackMarkerPath);
   if (lock.outcome == LockOutcome::HeldElsewhere) {
     ShowMessage(kAlreadyRunningText);
     rt.CloseForm(kPlayerWindowId);

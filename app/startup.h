@@ -12,7 +12,8 @@ inline constexpr char kAlreadyRunningText[] = "该程序已经在运行";
 // The player window's "created" handler; `loadSongList` is its song-list step.
 void OnPlayerStartup(const std::function<void()>& loadSongList);
 
-// The marker that this instance holds; the save-on-exit step releases it.
+// The lock that this instance holds. The save-on-exit step closes its marker file; its
+// mutex stays until the process ends, after every file the exit writes.
 InstanceLock& HeldInstanceLock();
 
 }  // namespace tovel

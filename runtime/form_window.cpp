@@ -96,6 +96,43 @@ void PaintBackground(FormState& form, HDC dc) {
            SRCCOPY);
 }
 
+// The box that keeps `disabled` from input: a popup it owns, else a box of the thread that
+// owns nothing (a task-modal message box disables every window of its thread).
+HWND ModalBoxOver(HWND disabled) {
+  struct Search {
+    HWND disabled;
+    HWND owned = nullptr;
+    HWND unowned = nullptr;
+  } search{disabled};
+  ::EnumThreadWindows(
+      ::GetWindowThreadProcessId(disabled, nullptr),
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (h == s->disabled || !::IsWindowVisible(h) || !::IsWindowEnabled(h)) return TRUE;
+        wchar_t cls[32] = {};
+        ::GetClassNameW(h, cls, 32);
+        if (wcscmp(cls, kFormClass) == 0) return TRUE;  // a form is no box, even when enabled
+        HWND owner = ::GetWindow(h, GW_OWNER);
+        if (owner == s->disabled) s->owned = h;
+        else if (!owner && !s->unowned) s->unowned = h;
+        return s->owned ? FALSE : TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.owned ? search.owned : search.unowned;
+}
+
+// A window disabled under a modal box stays (Task Manager's "End task" and scripts send
+// WM_CLOSE): as for a click on a disabled owner, the box comes forward instead. Closing
+// under the box would end the program in the middle of the handler that shows it.
+bool DeclineCloseUnderModalBox(HWND hwnd) {
+  if (::IsWindowEnabled(hwnd)) return false;
+  HWND box = ModalBoxOver(hwnd);
+  if (!box) return false;
+  ::SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ::SetForegroundWindow(box);
+  return true;
+}
+
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
     auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
@@ -142,6 +179,14 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOVE:
       rt.RaiseEvent(form->desc->events, EventKind::Moved);
       break;
+    case WM_CLOSE:
+      if (DeclineCloseUnderModalBox(hwnd)) return 0;
+      break;
+    case WM_ENDSESSION:
+      // The session ends once every window has returned from this: the main window goes
+      // now, with its save-on-exit, also from under a modal box.
+      if (wp && form->desc->windowId == rt.MainWindowId()) ::DestroyWindow(hwnd);
+      return 0;
     case WM_DESTROY:
       ReleaseShellInput(*form);
       // The other windows go with the main one, so their devices close while everything still runs.

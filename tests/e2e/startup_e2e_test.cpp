@@ -212,5 +212,25 @@ TEST_F(Startup, UnusableMarkerPlaceFallsBackToTheUsersFolder) {
   EXPECT_EQ(CloseProgram(first, player), 0u);
 }
 
+// An elevated start may take "c:\\..." while a standard user's is denied there and takes its
+// own folder. Here the first start finds the root unusable, the second finds it fine.
+TEST_F(Startup, AStartThatCouldTakeAnotherMarkerIsStillRefused) {
+  ASSERT_TRUE(::CreateDirectoryW(PrimaryMarker().c_str(), nullptr));
+  RunningProgram first;
+  HWND player = Start(first);
+  ASSERT_NE(player, nullptr);
+  ASSERT_NE(::GetFileAttributesW(FallbackMarker().c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_TRUE(::RemoveDirectoryW(PrimaryMarker().c_str()));
+
+  RunningProgram second = Launch(ProgramPath());
+  ASSERT_TRUE(second.started());
+  HWND box = WaitForMessageBox(second.pid(), 20000);
+  ASSERT_NE(box, nullptr) << "a second instance runs";
+  EXPECT_EQ(MessageBoxText(box), L"该程序已经在运行");
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_NE(second.WaitForExit(10000), static_cast<DWORD>(STILL_ACTIVE));
+  EXPECT_EQ(CloseProgram(first, player), 0u);
+}
+
 }  // namespace
 }  // namespace tovel::e2e

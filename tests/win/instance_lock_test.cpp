@@ -24,6 +24,8 @@ class InstanceLockTest : public ::testing::Test {
     fallback_ = dir_ + L"\\fallback";
     ::CreateDirectoryW(fallback_.c_str(), nullptr);
     fallback_ += L"\\Tovel音乐盒子2014";
+    mutexName_ = L"Local\\tovel-lock-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(counter_);
   }
   void TearDown() override {
     RemoveMarkers();
@@ -31,9 +33,10 @@ class InstanceLockTest : public ::testing::Test {
     ::RemoveDirectoryW(dir_.c_str());
   }
 
-  // The fallback place is asked for only when the primary one cannot hold the marker.
+  // One start of the program. The fallback place is asked for only when the primary one
+  // cannot hold the marker.
   InstanceLock Acquire(const std::wstring& primary) {
-    return AcquireInstanceLock(primary, [this] {
+    return AcquireInstanceLock(mutexName_, primary, [this] {
       ++fallbackLookups_;
       return fallback_;
     });
@@ -59,7 +62,7 @@ class InstanceLockTest : public ::testing::Test {
   }
 
   static inline int counter_ = 0;
-  std::wstring dir_, primary_, fallback_;
+  std::wstring dir_, primary_, fallback_, mutexName_;
   std::atomic<int> fallbackLookups_{0};
 };
 
@@ -134,9 +137,75 @@ TEST_F(InstanceLockTest, OfManySimultaneousStartsExactlyOneHoldsTheMarker) {
 TEST_F(InstanceLockTest, NoPlaceAtAllRunsWithoutALock) {
   const std::wstring a = dir_ + L"\\no\\x";
   const std::wstring b = dir_ + L"\\nor\\y";
-  EXPECT_EQ(AcquireInstanceLock(a, [&] { return b; }).outcome, LockOutcome::NoLock);
-  EXPECT_EQ(AcquireInstanceLock(a, [] { return std::wstring(); }).outcome, LockOutcome::NoLock);
-  EXPECT_EQ(AcquireInstanceLock(a, nullptr).outcome, LockOutcome::NoLock);
+  EXPECT_EQ(AcquireInstanceLock(L"", a, [&] { return b; }).outcome, LockOutcome::NoLock);
+  EXPECT_EQ(AcquireInstanceLock(L"", a, [] { return std::wstring(); }).outcome, LockOutcome::NoLock);
+  EXPECT_EQ(AcquireInstanceLock(L"", a, nullptr).outcome, LockOutcome::NoLock);
+}
+
+// Neither marker place is usable: the mutex alone still allows one start and refuses the next.
+TEST_F(InstanceLockTest, WithoutAnyMarkerPlaceTheMutexStillDecides) {
+  const std::wstring a = dir_ + L"\\no\\x";
+  InstanceLock first = AcquireInstanceLock(mutexName_, a, nullptr);
+  EXPECT_EQ(first.outcome, LockOutcome::Acquired);
+  EXPECT_TRUE(first.path.empty());
+  EXPECT_EQ(AcquireInstanceLock(mutexName_, a, nullptr).outcome, LockOutcome::HeldElsewhere);
+}
+
+// An elevated start may take "c:\..." while a standard user's start is denied there and
+// takes its own folder: whichever comes second, it is refused.
+TEST_F(InstanceLockTest, StartsThatReachDifferentMarkersStillLetOnlyOneRun) {
+  const std::wstring denied = dir_ + L"\\missing-folder\\Tovel音乐盒子2014";
+  for (const bool deniedFirst : {true, false}) {
+    InstanceLock first = Acquire(deniedFirst ? denied : primary_);
+    ASSERT_EQ(first.outcome, LockOutcome::Acquired);
+    EXPECT_EQ(first.path, deniedFirst ? fallback_ : primary_);
+    InstanceLock second = Acquire(deniedFirst ? primary_ : denied);
+    EXPECT_EQ(second.outcome, LockOutcome::HeldElsewhere) << (deniedFirst ? "denied first" : "denied second");
+    EXPECT_FALSE(second.file) << "the refused start holds a marker";
+    EXPECT_FALSE(second.mutex);
+  }
+}
+
+// The exit closes the marker before it writes the export file; until the process ends,
+// a new start must still be refused.
+TEST_F(InstanceLockTest, ClosingTheMarkerLeavesTheInstanceHeldUntilTheLockGoes) {
+  InstanceLock running = Acquire(primary_);
+  ASSERT_EQ(running.outcome, LockOutcome::Acquired);
+  running.file.reset();
+  EXPECT_EQ(Acquire(primary_).outcome, LockOutcome::HeldElsewhere);
+  EXPECT_EQ(Acquire(primary_).outcome, LockOutcome::HeldElsewhere) << "a refused start let the lock go";
+
+  running = InstanceLock{};
+  InstanceLock next = Acquire(primary_);
+  EXPECT_EQ(next.outcome, LockOutcome::Acquired);
+  EXPECT_EQ(next.path, primary_);
+}
+
+// An older copy of the program knows only the marker: while it holds it, no start runs.
+TEST_F(InstanceLockTest, AMarkerHeldByAnOlderCopyRefusesTheStart) {
+  HANDLE older = ::CreateFileW(primary_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+  ASSERT_NE(older, INVALID_HANDLE_VALUE);
+  InstanceLock refused = Acquire(primary_);
+  EXPECT_EQ(refused.outcome, LockOutcome::HeldElsewhere);
+  EXPECT_FALSE(refused.mutex) << "the refused start keeps the mutex from the next one";
+  ::CloseHandle(older);
+  EXPECT_EQ(Acquire(primary_).outcome, LockOutcome::Acquired);
+}
+
+// A running instance that this start may not open (it runs elevated) counts as running.
+TEST_F(InstanceLockTest, AMutexThatMayNotBeOpenedRefusesTheStart) {
+  SECURITY_DESCRIPTOR sd;
+  ASSERT_TRUE(::InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION));
+  ACL empty;  // no entries: nobody is granted anything
+  ASSERT_TRUE(::InitializeAcl(&empty, sizeof empty, ACL_REVISION));
+  ASSERT_TRUE(::SetSecurityDescriptorDacl(&sd, TRUE, &empty, FALSE));
+  SECURITY_ATTRIBUTES sa{sizeof sa, &sd, FALSE};
+  HANDLE elevated = ::CreateMutexW(&sa, FALSE, mutexName_.c_str());
+  ASSERT_NE(elevated, nullptr);
+  InstanceLock refused = Acquire(primary_);
+  EXPECT_EQ(refused.outcome, LockOutcome::HeldElsewhere);
+  EXPECT_EQ(::GetFileAttributesW(primary_.c_str()), INVALID_FILE_ATTRIBUTES) << "the refused start made a marker";
+  ::CloseHandle(elevated);
 }
 
 }  // namespace
