@@ -60,8 +60,8 @@ def parse_header(b, pos):
             "samples": 1152 if ver == 1 else 576}
 
 
-def check(name, spec):
-    zeros, tag, ver, kbps, rate, mode = spec
+def check(name, expected):
+    zeros, tag, ver, kbps, rate, mode = expected
     path = os.path.join(CLIPS, name)
     if not os.path.exists(path):
         return ["missing"]
@@ -130,8 +130,8 @@ def main():
     for name in extra:
         print("%-22s unexpected file" % name)
         failed = True
-    for name, spec in EXPECTED.items():
-        result = check(name, spec)
+    for name, expected in EXPECTED.items():
+        result = check(name, expected)
         bad = not result[0].startswith("ok")
         failed |= bad
         print("%-22s %s" % (name, "; ".join(result)))

@@ -257,10 +257,10 @@ bool RegisterFormClass() {
 }
 
 UniqueFont MakeLabelFont(int height) {
-  const LabelFont spec;
-  return UniqueFont(::CreateFontW(-height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, spec.charSet,
-                                  spec.outPrecision, spec.clipPrecision, spec.quality, spec.pitchAndFamily,
-                                  Widen(spec.face).c_str()));
+  const LabelFont look;
+  return UniqueFont(::CreateFontW(-height, 0, 0, 0, look.weight, FALSE, FALSE, FALSE, look.charSet,
+                                  look.outPrecision, look.clipPrecision, look.quality, look.pitchAndFamily,
+                                  Widen(look.face).c_str()));
 }
 
 HWND CreateChild(FormState& form, const ControlDesc& c) {

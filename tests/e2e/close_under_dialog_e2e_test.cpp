@@ -8,7 +8,6 @@
 namespace tovel::e2e {
 namespace {
 
-const std::wstring kExportFile = L"c:\\ge.dll";
 constexpr int kListId = 0x0076;
 constexpr int kAboutId = 0x0078;
 constexpr int kAddId = 0x0086;
@@ -22,29 +21,6 @@ bool Above(HWND upper, HWND lower) {
     if (h == lower) return false;
   }
   return false;
-}
-
-struct Dialog {
-  DWORD pid;
-  HWND found = nullptr;
-};
-
-// The folder browser: a visible dialog of the process.
-HWND VisibleDialogOf(DWORD pid) {
-  Dialog search{pid};
-  ::EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Dialog*>(lp);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(h, &owner);
-        wchar_t cls[16] = {};
-        ::GetClassNameW(h, cls, 16);
-        if (owner != s->pid || wcscmp(cls, L"#32770") != 0 || !::IsWindowVisible(h)) return TRUE;
-        s->found = h;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 // Posted messages of a thread come out in order: once a position posted after `WM_CLOSE`
@@ -68,17 +44,11 @@ bool PostedCloseHandled(HWND player, int marker) {
 class CloseUnderDialog : public ::testing::Test {
  protected:
   void SetUp() override {
-    RemoveMarker(PrimaryMarker());
-    RemoveMarker(FallbackMarker());
-    ::DeleteFileW(kExportFile.c_str());
+    ClearRunTraces();
     program_ = CopyProgramInto(appDir_);
     ASSERT_FALSE(program_.empty());
   }
-  void TearDown() override {
-    RemoveMarker(PrimaryMarker());
-    RemoveMarker(FallbackMarker());
-    ::DeleteFileW(kExportFile.c_str());
-  }
+  void TearDown() override { ClearRunTraces(); }
 
   void Start() {
     app_ = Launch(program_);
@@ -93,9 +63,7 @@ class CloseUnderDialog : public ::testing::Test {
   HWND OpenFolderBrowser() {
     PostClick(player_, kAddId);
     // The first browser of a fresh Wine prefix can take half a minute to appear.
-    HWND browser = nullptr;
-    WaitUntil([&] { return (browser = VisibleDialogOf(app_.pid())) != nullptr; }, 120000);
-    return browser;
+    return WaitForDialog(app_.pid(), 120000);
   }
   // A start after this one has ended runs normally.
   void NextStartRuns() {

@@ -142,6 +142,23 @@ COLORREF ScreenPixel(int x, int y) {
   return RGB(GetBValue(c), GetGValue(c), GetRValue(c));
 }
 
+std::vector<HWND> WindowsOfProcess(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    std::vector<HWND> found;
+  } search{pid};
+  ::EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(h, &owner);
+        if (owner == s->pid) s->found.push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 void RemoveMarker(const std::wstring& path) {
   ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   ::DeleteFileW(path.c_str());

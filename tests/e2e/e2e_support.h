@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace tovel::e2e {
 
@@ -56,6 +57,9 @@ bool WaitUntil(Pred done, DWORD ms = 5000) {
 
 // True once the window's thread has handled everything sent to it before: a round trip.
 bool Answers(HWND window, DWORD ms = 15000);
+
+// The top-level windows of the process, shown or not.
+std::vector<HWND> WindowsOfProcess(DWORD pid);
 
 // A screen pixel as 0x00RRGGBB.
 COLORREF ScreenPixel(int x, int y);

@@ -41,23 +41,13 @@ bool InMoveSize(HWND window) {
 
 // The windows a process still has, for the failure message of an end that did not come.
 std::wstring WindowsOf(DWORD pid) {
-  struct Search {
-    DWORD pid;
-    std::wstring found;
-  } search{pid};
-  ::EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(h, &owner);
-        if (owner != s->pid) return TRUE;
-        wchar_t cls[64] = L"";
-        ::GetClassNameW(h, cls, 64);
-        s->found += std::wstring(cls) + (::IsWindowVisible(h) ? L" (shown) " : L" ");
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::wstring found;
+  for (HWND h : WindowsOfProcess(pid)) {
+    wchar_t cls[64] = L"";
+    ::GetClassNameW(h, cls, 64);
+    found += std::wstring(cls) + (::IsWindowVisible(h) ? L" (shown) " : L" ");
+  }
+  return found;
 }
 
 // What stood between a press and the window, for the failure message.
@@ -188,22 +178,12 @@ std::vector<POINT> SpreadOver(const RECT& r) {
 
 // A visible tool tip of the process.
 bool TipShows(DWORD pid) {
-  struct Search {
-    DWORD pid;
-    bool found = false;
-  } search{pid};
-  ::EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(h, &owner);
-        wchar_t cls[32] = L"";
-        ::GetClassNameW(h, cls, 32);
-        s->found = owner == s->pid && _wcsicmp(cls, TOOLTIPS_CLASSW) == 0 && ::IsWindowVisible(h);
-        return !s->found;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND h : WindowsOfProcess(pid)) {
+    wchar_t cls[32] = L"";
+    ::GetClassNameW(h, cls, 32);
+    if (_wcsicmp(cls, TOOLTIPS_CLASSW) == 0 && ::IsWindowVisible(h)) return true;
+  }
+  return false;
 }
 
 // Walks the pointer along a row at a hand's pace.

@@ -9,7 +9,6 @@
 namespace tovel::e2e {
 namespace {
 
-const std::wstring kExportFile = L"c:\\ge.dll";
 constexpr int kListId = 0x0076;
 constexpr int kAboutId = 0x0078;
 constexpr int kContactId = 0x007A;
@@ -24,17 +23,11 @@ constexpr WPARAM kMenuDeleteFile = 0x3D2A;
 class SongListE2e : public ::testing::Test {
  protected:
   void SetUp() override {
-    RemoveMarker(PrimaryMarker());
-    RemoveMarker(FallbackMarker());
-    ::DeleteFileW(kExportFile.c_str());
+    ClearRunTraces();
     program_ = CopyProgramInto(appDir_);
     ASSERT_FALSE(program_.empty());
   }
-  void TearDown() override {
-    RemoveMarker(PrimaryMarker());
-    RemoveMarker(FallbackMarker());
-    ::DeleteFileW(kExportFile.c_str());
-  }
+  void TearDown() override { ClearRunTraces(); }
 
   // Starts the program; the player window, or null.
   HWND Start(RunningProgram& app) {

@@ -49,19 +49,6 @@ BOOL CALLBACK FindVisibleDialog(HWND h, LPARAM lp) {
   return FALSE;
 }
 
-// Waits for a visible dialog of the process, whatever its title; the process may
-// hold hidden dialogs of its own besides.
-HWND WaitForDialog(DWORD pid, DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  for (;;) {
-    VisibleDialog search{pid};
-    ::EnumWindows(FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
-    if (::GetTickCount() - start > ms) return nullptr;
-    ::Sleep(50);
-  }
-}
-
 BOOL CALLBACK FindTree(HWND h, LPARAM lp) {
   wchar_t cls[32] = {};
   ::GetClassNameW(h, cls, 32);
@@ -117,6 +104,25 @@ bool SelectFolder(HANDLE process, HWND dialog, void* remotePath, const std::wstr
 }
 
 }  // namespace
+
+// Waits for a visible dialog of the process, whatever its title; the process may
+// hold hidden dialogs of its own besides.
+HWND WaitForDialog(DWORD pid, DWORD ms) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    VisibleDialog search{pid};
+    ::EnumWindows(FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    if (::GetTickCount() - start > ms) return nullptr;
+    ::Sleep(50);
+  }
+}
+
+void ClearRunTraces() {
+  RemoveMarker(PrimaryMarker());
+  RemoveMarker(FallbackMarker());
+  ::DeleteFileW(kExportFile.c_str());
+}
 
 ScratchFolder::ScratchFolder(const std::wstring& tag) {
   static int counter = 0;

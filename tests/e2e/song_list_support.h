@@ -7,6 +7,11 @@
 
 namespace tovel::e2e {
 
+// The list export the program writes at exit.
+inline const std::wstring kExportFile = L"c:\\ge.dll";
+// The instance markers and the export, as a run of the program leaves them.
+void ClearRunTraces();
+
 // A folder of its own under the temporary directory, removed with everything in it.
 class ScratchFolder {
  public:
@@ -43,6 +48,8 @@ void PostClick(HWND player, int childId);
 // The folder browser of `process`: waits for it, then chooses `folder` or cancels.
 bool ChooseFolder(HANDLE process, DWORD pid, const std::wstring& folder);
 bool CancelFolderBrowser(DWORD pid);
+// Waits for a visible dialog of the process, whatever its title; null on timeout.
+HWND WaitForDialog(DWORD pid, DWORD ms);
 // Whether `pid` shows a dialog (the folder browser) right now.
 bool BrowserOpen(DWORD pid);
 

@@ -15,7 +15,7 @@
 namespace tovel {
 namespace {
 
-const std::wstring kExportFile = L"c:\\ge.dll";
+using e2e::kExportFile;
 const std::wstring kSongA = L"c:\\songs\\a.mp3";
 const std::wstring kSongB = L"c:\\songs\\b.mp3";
 
