@@ -104,7 +104,8 @@ Box Bounds(const Shape& shape, int margin) {
     for (const PointF& p : s.points)
       take(p.x - s.width / 2, p.y - s.width / 2, p.x + s.width / 2, p.y + s.width / 2);
   if (left > right) return {0, 0, 0, 0};
-  const int x = static_cast<int>(std::floor(left)) - margin, y = static_cast<int>(std::floor(top)) - margin;
+  const int x = static_cast<int>(std::floor(left)) - margin,
+            y = static_cast<int>(std::floor(top)) - margin;
   return {x, y, static_cast<int>(std::ceil(right)) + margin - x,
           static_cast<int>(std::ceil(bottom)) + margin - y};
 }
@@ -114,16 +115,17 @@ struct Mask {
   Box area;
   std::vector<float> cover;
   float At(int i, int j) const {
-    return i < 0 || j < 0 || i >= area.w || j >= area.h ? 0.0f : cover[static_cast<size_t>(j * area.w + i)];
+    return i < 0 || j < 0 || i >= area.w || j >= area.h
+               ? 0.0f
+               : cover[static_cast<size_t>(j * area.w + i)];
   }
 };
 
 template <class InsideFn>
-Mask Cover(const Box& area, const Box& where, InsideFn inside) {
+Mask Cover(const Box& area, InsideFn inside) {
   Mask m{area, std::vector<float>(static_cast<size_t>(area.w * area.h), 0.0f)};
-  const Box part = Intersect(area, where);
-  for (int y = part.y; y < part.y + part.h; ++y)
-    for (int x = part.x; x < part.x + part.w; ++x) {
+  for (int y = area.y; y < area.y + area.h; ++y)
+    for (int x = area.x; x < area.x + area.w; ++x) {
       int hits = 0;
       for (int sy = 0; sy < kSamples; ++sy)
         for (int sx = 0; sx < kSamples; ++sx)
@@ -153,18 +155,24 @@ Mask Grow(const Mask& ink, int t) {
 // Premultiplied colour, painted layer over layer.
 class Canvas {
  public:
-  explicit Canvas(const Box& area) : area_(area), px_(static_cast<size_t>(area.w * area.h) * 4, 0.0f) {}
+  explicit Canvas(const Box& area)
+      : area_(area), px_(static_cast<size_t>(area.w * area.h) * 4, 0.0f) {}
 
-  // Source-over of a colour, per row when `bottom` differs from `top`, weighted by coverage.
+  // Source-over weighted by coverage, in a colour that runs from `top` at `firstRow` to
+  // `bottom` at `lastRow` (rows of the area).
   void Paint(const Mask& m, Argb top, Argb bottom, int firstRow = 0, int lastRow = 0) {
     for (int j = 0; j < area_.h; ++j) {
-      const float t = lastRow > firstRow ? std::clamp(static_cast<float>(j - firstRow) / static_cast<float>(lastRow - firstRow), 0.0f, 1.0f) : 0.0f;
+      const float t = lastRow > firstRow
+                          ? static_cast<float>(std::clamp(j, firstRow, lastRow) - firstRow) /
+                                static_cast<float>(lastRow - firstRow)
+                          : 0.0f;
       for (int i = 0; i < area_.w; ++i) {
         const float c = m.At(i, j);
         if (c <= 0) continue;
         float* p = &px_[static_cast<size_t>(j * area_.w + i) * 4];
         const float a = c * Channel(top, bottom, 24, t) / 255;
-        for (int k = 0; k < 3; ++k) p[k] = Channel(top, bottom, 16 - 8 * k, t) / 255 * a + p[k] * (1 - a);
+        for (int k = 0; k < 3; ++k)
+          p[k] = Channel(top, bottom, 16 - 8 * k, t) / 255 * a + p[k] * (1 - a);
         p[3] = a + p[3] * (1 - a);
       }
     }
@@ -179,7 +187,8 @@ class Canvas {
       if (p[3] <= 0) continue;
       std::uint32_t v = static_cast<std::uint32_t>(std::min(255L, std::lround(p[3] * 255))) << 24;
       for (int k = 0; k < 3; ++k)
-        v |= static_cast<std::uint32_t>(std::min(255L, std::lround(p[k] / p[3] * 255))) << (16 - 8 * k);
+        v |= static_cast<std::uint32_t>(std::min(255L, std::lround(p[k] / p[3] * 255)))
+             << (16 - 8 * k);
       out[n] = v;
     }
     return out;
@@ -189,13 +198,17 @@ class Canvas {
   void Show(Graphics& g) const {
     std::vector<std::uint32_t> pixels = Pixels();
     Bitmap bitmap;
-    if (!bitmap.CreateFromPixels(area_.w, area_.h, area_.w * 4, kPixelFormat32bppArgb, pixels.data())) return;
-    g.DrawImageRectRectI(bitmap, area_.x, area_.y, area_.w, area_.h, 0, 0, area_.w, area_.h, kUnitPixel);
+    if (!bitmap.CreateFromPixels(area_.w, area_.h, area_.w * 4, kPixelFormat32bppArgb,
+                                 pixels.data()))
+      return;
+    g.DrawImageRectRectI(bitmap, area_.x, area_.y, area_.w, area_.h, 0, 0, area_.w, area_.h,
+                         kUnitPixel);
   }
 
  private:
   static float Channel(Argb a, Argb b, int shift, float t) {
-    const float x = static_cast<float>((a >> shift) & 0xFF), y = static_cast<float>((b >> shift) & 0xFF);
+    const float x = static_cast<float>((a >> shift) & 0xFF),
+                y = static_cast<float>((b >> shift) & 0xFF);
     return x + (y - x) * t;
   }
   Box area_;
@@ -205,12 +218,16 @@ class Canvas {
 // A window outline with a heavier top edge, like a title bar.
 std::vector<Rect> WindowOutline(int x, int y, int w, int h, int edge, int top) {
   const int side = h - top - edge;
-  return {{x, y, w, top}, {x, y + h - edge, w, edge}, {x, y + top, edge, side},
+  return {{x, y, w, top},
+          {x, y + h - edge, w, edge},
+          {x, y + top, edge, side},
           {x + w - edge, y + top, edge, side}};
 }
 
 // A device row `d` design pixels below the box's centre.
-int RowBelowCentre(const Box& b, float d, float s) { return b.y + Px(b.cy() - static_cast<float>(b.y) + d * s); }
+int RowBelowCentre(const Box& b, float d, float s) {
+  return b.y + Px(b.cy() - static_cast<float>(b.y) + d * s);
+}
 
 Shape MenuShape(const Box& b, float s) {
   const int w = CentredLength(10, s, b.w), bar = LineWidth(2, s), gap = LineWidth(2, s);
@@ -250,7 +267,9 @@ Shape RestoreShape(const Box& b, float s) {
 
 Shape CloseShape(const Box& b, float s) {
   const float cx = b.cx(), cy = b.cy(), d = 4 * s;
-  return {{}, {{{{cx - d, cy - d}, {cx + d, cy + d}}, kStroke * s}, {{{cx - d, cy + d}, {cx + d, cy - d}}, kStroke * s}}};
+  return {{},
+          {{{{cx - d, cy - d}, {cx + d, cy + d}}, kStroke * s},
+           {{{cx - d, cy + d}, {cx + d, cy - d}}, kStroke * s}}};
 }
 
 // A hook on a circle dropping into a square stem, and a square dot.
@@ -259,7 +278,8 @@ Shape HelpShape(const Box& b, float s) {
   Stroke hook{{}, kStroke * s};
   constexpr int kSteps = 24;
   for (int k = 0; k <= kSteps; ++k) {
-    const float a = (165.0f + 240.0f * static_cast<float>(k) / kSteps) * std::numbers::pi_v<float> / 180;
+    const float a =
+        (165.0f + 240.0f * static_cast<float>(k) / kSteps) * std::numbers::pi_v<float> / 180;
     hook.points.push_back({cx + r * std::cos(a), hookY + r * std::sin(a)});
   }
   hook.points.push_back({cx + 0.1f * s, hook.points.back().y + 1.0f * s});
@@ -290,14 +310,22 @@ Shape ArrowShape(GlyphKind kind, const Box& b, float s) {
 
 Shape ShapeOf(GlyphKind kind, const Box& b, float s) {
   switch (kind) {
-    case GlyphKind::CaptionClose: return CloseShape(b, s);
-    case GlyphKind::CaptionMaximize: return MaximizeShape(b, s);
-    case GlyphKind::CaptionRestore: return RestoreShape(b, s);
-    case GlyphKind::CaptionMinimize: return MinimizeShape(b, s);
-    case GlyphKind::CaptionHelp: return HelpShape(b, s);
-    case GlyphKind::CaptionMenu: return MenuShape(b, s);
-    case GlyphKind::ComboArrow: return ArrowShape(GlyphKind::ArrowDown, b, s);
-    default: return ArrowShape(kind, b, s);
+    case GlyphKind::CaptionClose:
+      return CloseShape(b, s);
+    case GlyphKind::CaptionMaximize:
+      return MaximizeShape(b, s);
+    case GlyphKind::CaptionRestore:
+      return RestoreShape(b, s);
+    case GlyphKind::CaptionMinimize:
+      return MinimizeShape(b, s);
+    case GlyphKind::CaptionHelp:
+      return HelpShape(b, s);
+    case GlyphKind::CaptionMenu:
+      return MenuShape(b, s);
+    case GlyphKind::ComboArrow:
+      return ArrowShape(GlyphKind::ArrowDown, b, s);
+    default:
+      return ArrowShape(kind, b, s);
   }
 }
 
@@ -305,7 +333,7 @@ void PaintShape(Graphics& g, const Box& b, const Shape& shape, const GlyphColour
   const int t = (c.rim >> 24) ? LineWidth(1, s) : 0;
   const Box area = Intersect(Bounds(shape, t + 1), b);
   if (area.w <= 0 || area.h <= 0) return;
-  const Mask ink = Cover(area, area, [&](float x, float y) { return Inside(shape, x, y); });
+  const Mask ink = Cover(area, [&](float x, float y) { return Inside(shape, x, y); });
   Canvas canvas(area);
   if (t) canvas.Paint(Grow(ink, t), c.rim);
   canvas.Paint(ink, c.ink);
@@ -327,20 +355,22 @@ bool InRoundedRect(float x, float y, float x0, float y0, float x1, float y1, flo
 
 // A shaded face inside a one-line border with rounded corners.
 void PaintCheckBox(Graphics& g, const Box& b, const GlyphColours& c, float s) {
-  const Box q = Intersect(CheckSquare(b, s), b);
-  if (q.w <= 0 || q.h <= 0) return;
-  const Box full = CheckSquare(b, s);
-  const float x0 = static_cast<float>(full.x), y0 = static_cast<float>(full.y);
-  const float n = static_cast<float>(full.w), e = static_cast<float>(LineWidth(1, s));
-  const float r = 2.5f * s, innerR = std::max(0.5f, r - e);
-  const auto inner = [&](float x, float y) { return InRoundedRect(x, y, x0 + e, y0 + e, x0 + n - e, y0 + n - e, innerR); };
-  const Mask face = Cover(q, q, inner);
-  const Mask ring = Cover(q, q, [&](float x, float y) {
-    return InRoundedRect(x, y, x0, y0, x0 + n, y0 + n, r) && !inner(x, y);
+  const Box square = CheckSquare(b, s), area = Intersect(square, b);
+  if (area.w <= 0 || area.h <= 0) return;
+  const int edge = LineWidth(1, s);
+  const float x0 = static_cast<float>(square.x), y0 = static_cast<float>(square.y);
+  const float x1 = x0 + static_cast<float>(square.w), y1 = y0 + static_cast<float>(square.h);
+  const float e = static_cast<float>(edge), r = 2.5f * s, innerR = std::max(0.5f, r - e);
+  const auto inner = [&](float x, float y) {
+    return InRoundedRect(x, y, x0 + e, y0 + e, x1 - e, y1 - e, innerR);
+  };
+  const Mask face = Cover(area, inner);
+  const Mask ring = Cover(area, [&](float x, float y) {
+    return InRoundedRect(x, y, x0, y0, x1, y1, r) && !inner(x, y);
   });
-  Canvas canvas(q);
-  const int first = full.y + static_cast<int>(e) - q.y;
-  canvas.Paint(face, c.faceTop, c.faceBottom, first, first + full.h - 2 * static_cast<int>(e) - 1);
+  Canvas canvas(area);
+  const int firstRow = square.y + edge - area.y, lastRow = firstRow + square.h - 2 * edge - 1;
+  canvas.Paint(face, c.faceTop, c.faceBottom, firstRow, lastRow);
   canvas.Paint(ring, c.ink);
   canvas.Show(g);
 }
@@ -364,8 +394,10 @@ GlyphColours DefaultGlyphColours(GlyphKind kind) {
   switch (kind) {
     case GlyphKind::CheckBox:
       return {.ink = 0xDC404040, .faceTop = 0xC8FFFFFF, .faceBottom = 0xC8E5E9EF};
-    case GlyphKind::CheckMark: return {.ink = 0xFF203020};
-    default: return {.ink = 0xFF000000};
+    case GlyphKind::CheckMark:
+      return {.ink = 0xFF203020};
+    default:
+      return {.ink = 0xFF000000};
   }
 }
 

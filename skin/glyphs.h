@@ -30,9 +30,9 @@ enum class GlyphKind {
 };
 
 struct GlyphColours {
-  Argb ink = 0xFF000000;   // the shape itself; the check box's border
-  Argb rim = 0;            // a dark edge under caption glyphs; 0 draws none
-  Argb faceTop = 0;        // the check box's face, top to bottom
+  Argb ink = 0xFF000000;  // the shape itself; the check box's border
+  Argb rim = 0;           // a dark edge under caption glyphs; 0 draws none
+  Argb faceTop = 0;       // the check box's face, top to bottom
   Argb faceBottom = 0;
 };
 

@@ -1,9 +1,10 @@
 // The glyph painters drawn into bitmaps: where the ink lands, how it scales, how
 // close it stays to the pictures the skin carried before, and that drawing them
 // decodes nothing.
-#include <windows.h>
+#include "skin/glyphs.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -13,7 +14,6 @@
 #include "base/resource.h"
 #include "gfx/graphics.h"
 #include "gfx/image.h"
-#include "skin/glyphs.h"
 #include "tests/win/skin/skin_test_support.h"
 
 namespace tovel::skin::test {
@@ -25,12 +25,18 @@ struct Named {
 };
 
 constexpr Named kGlyphs[] = {
-    {GlyphKind::CaptionClose, L"CAPTION_CLOSE"},   {GlyphKind::CaptionMaximize, L"CAPTION_MAXIMIZE"},
-    {GlyphKind::CaptionRestore, L"CAPTION_RESTORE"}, {GlyphKind::CaptionMinimize, L"CAPTION_MINIMIZE"},
-    {GlyphKind::CaptionHelp, L"CAPTION_HELP"},     {GlyphKind::CaptionMenu, L"CAPTION_MENU"},
-    {GlyphKind::CheckBox, L"CHECK_BOX"},           {GlyphKind::CheckMark, L"CHECK_MARK"},
-    {GlyphKind::ComboArrow, L"COMBO_ARROW"},       {GlyphKind::ArrowLeft, L"ARROW_LEFT"},
-    {GlyphKind::ArrowUp, L"ARROW_UP"},             {GlyphKind::ArrowRight, L"ARROW_RIGHT"},
+    {GlyphKind::CaptionClose, L"CAPTION_CLOSE"},
+    {GlyphKind::CaptionMaximize, L"CAPTION_MAXIMIZE"},
+    {GlyphKind::CaptionRestore, L"CAPTION_RESTORE"},
+    {GlyphKind::CaptionMinimize, L"CAPTION_MINIMIZE"},
+    {GlyphKind::CaptionHelp, L"CAPTION_HELP"},
+    {GlyphKind::CaptionMenu, L"CAPTION_MENU"},
+    {GlyphKind::CheckBox, L"CHECK_BOX"},
+    {GlyphKind::CheckMark, L"CHECK_MARK"},
+    {GlyphKind::ComboArrow, L"COMBO_ARROW"},
+    {GlyphKind::ArrowLeft, L"ARROW_LEFT"},
+    {GlyphKind::ArrowUp, L"ARROW_UP"},
+    {GlyphKind::ArrowRight, L"ARROW_RIGHT"},
     {GlyphKind::ArrowDown, L"ARROW_DOWN"},
 };
 constexpr float kScales[] = {1.0f, 1.25f, 1.5f, 2.0f};
@@ -41,18 +47,23 @@ constexpr int kMargin = 6;
 class Drawn {
  public:
   // The box is the glyph's extent, `grow` pixels wider and higher.
-  Drawn(GlyphKind kind, float scale, int grow = 0) : Drawn(kind, scale, DefaultGlyphColours(kind), grow) {}
+  Drawn(GlyphKind kind, float scale, int grow = 0)
+      : Drawn(kind, scale, DefaultGlyphColours(kind), grow) {}
   Drawn(GlyphKind kind, float scale, const GlyphColours& colours, int grow = 0)
       : extent_(GlyphExtent(kind, scale)) {
     extent_.cx += grow, extent_.cy += grow;
     Draw([&](Graphics& g) {
-      DrawGlyph(g, RectF{kMargin, kMargin, static_cast<float>(extent_.cx), static_cast<float>(extent_.cy)},
-                kind, colours, scale);
+      DrawGlyph(
+          g,
+          RectF{kMargin, kMargin, static_cast<float>(extent_.cx), static_cast<float>(extent_.cy)},
+          kind, colours, scale);
     });
   }
-  Drawn(const Bitmap& picture) : extent_{static_cast<LONG>(picture.GetWidth()), static_cast<LONG>(picture.GetHeight())} {
+  Drawn(const Bitmap& picture)
+      : extent_{static_cast<LONG>(picture.GetWidth()), static_cast<LONG>(picture.GetHeight())} {
     Draw([&](Graphics& g) {
-      g.DrawImageRectRectI(picture, kMargin, kMargin, extent_.cx, extent_.cy, 0, 0, extent_.cx, extent_.cy, 2);
+      g.DrawImageRectRectI(picture, kMargin, kMargin, extent_.cx, extent_.cy, 0, 0, extent_.cx,
+                           extent_.cy, 2);
     });
   }
   int Width() const { return extent_.cx + 2 * kMargin; }
@@ -78,7 +89,8 @@ class Drawn {
     BitmapData data;
     ASSERT_TRUE(canvas.LockBits(Rect{0, 0, Width(), Height()}, 1, kPixelFormat32bppArgb, data));
     for (int y = 0; y < Height(); ++y) {
-      const auto* row = reinterpret_cast<const Argb*>(static_cast<const std::uint8_t*>(data.scan0) + y * data.stride);
+      const auto* row = reinterpret_cast<const Argb*>(static_cast<const std::uint8_t*>(data.scan0) +
+                                                      y * data.stride);
       pixels_.insert(pixels_.end(), row, row + Width());
     }
     canvas.UnlockBits(data);
@@ -154,9 +166,10 @@ bool MirrorsAcross(const Drawn& d, bool leftRight) {
 
 TEST(Glyphs, SymmetricGlyphsAreMirrorImages) {
   StartGraphics();
-  const GlyphKind leftRight[] = {GlyphKind::CaptionClose, GlyphKind::CaptionMaximize, GlyphKind::CaptionMinimize,
-                                 GlyphKind::CaptionMenu,  GlyphKind::CheckBox,        GlyphKind::ComboArrow,
-                                 GlyphKind::ArrowUp,      GlyphKind::ArrowDown};
+  const GlyphKind leftRight[] = {GlyphKind::CaptionClose,    GlyphKind::CaptionMaximize,
+                                 GlyphKind::CaptionMinimize, GlyphKind::CaptionMenu,
+                                 GlyphKind::CheckBox,        GlyphKind::ComboArrow,
+                                 GlyphKind::ArrowUp,         GlyphKind::ArrowDown};
   const GlyphKind upDown[] = {GlyphKind::CaptionClose, GlyphKind::CaptionMenu, GlyphKind::CheckBox,
                               GlyphKind::ArrowLeft, GlyphKind::ArrowRight};
   // Odd-sized arrows and the menu's bars cannot follow the box's parity; the rest can.
@@ -167,12 +180,16 @@ TEST(Glyphs, SymmetricGlyphsAreMirrorImages) {
     SCOPED_TRACE(scale);
     // Centred in a box of either parity, as a pressed caption button's narrower picture is.
     for (int grow : {0, 1}) {
-      for (GlyphKind k : leftRight)
-        if (!grow || followsParity(k, true))
-          EXPECT_TRUE(MirrorsAcross(Drawn(k, scale, grow), true)) << static_cast<int>(k) << " grown " << grow;
-      for (GlyphKind k : upDown)
-        if (!grow || followsParity(k, false))
-          EXPECT_TRUE(MirrorsAcross(Drawn(k, scale, grow), false)) << static_cast<int>(k) << " grown " << grow;
+      for (GlyphKind k : leftRight) {
+        if (grow && !followsParity(k, true)) continue;
+        EXPECT_TRUE(MirrorsAcross(Drawn(k, scale, grow), true))
+            << static_cast<int>(k) << " grown " << grow;
+      }
+      for (GlyphKind k : upDown) {
+        if (grow && !followsParity(k, false)) continue;
+        EXPECT_TRUE(MirrorsAcross(Drawn(k, scale, grow), false))
+            << static_cast<int>(k) << " grown " << grow;
+      }
     }
     // Opposite arrows are each other's mirror image.
     const Drawn up(GlyphKind::ArrowUp, scale), down(GlyphKind::ArrowDown, scale);
@@ -262,11 +279,14 @@ DWORD RunProbe(const wchar_t* mode) {
   line += L" \"" TOVEL_GLYPH_PICTURE L"\"";
   STARTUPINFOW si{sizeof si};
   PROCESS_INFORMATION pi{};
-  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
     return 100;
   DWORD code = 101;
-  if (::WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) ::GetExitCodeProcess(pi.hProcess, &code);
-  else ::TerminateProcess(pi.hProcess, 102);
+  if (::WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
+    ::GetExitCodeProcess(pi.hProcess, &code);
+  else
+    ::TerminateProcess(pi.hProcess, 102);
   ::CloseHandle(pi.hThread);
   ::CloseHandle(pi.hProcess);
   return code;
