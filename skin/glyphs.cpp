@@ -31,12 +31,14 @@ int FloorHalf(int v) { return static_cast<int>(std::floor(v / 2.0)); }
 // A line width: never thinner than one pixel.
 int LineWidth(float design, float scale) { return std::max(1, Px(design * scale)); }
 
-// A length to centre in `space`, given the space's parity so both margins are equal.
+// A length to centre in `space`, given the space's parity so both margins are equal;
+// of two lengths equally near the exact one, the shorter, and never more than the
+// space, so a glyph does not outgrow a narrower box.
 int CentredLength(float design, float scale, int space) {
   const float exact = design * scale;
   int n = std::max(1, Px(exact));
-  if ((space - n) % 2 != 0) n += (n > 1 && static_cast<float>(n) > exact) ? -1 : 1;
-  return n;
+  if ((space - n) % 2 != 0) n += (n > 1 && static_cast<float>(n) >= exact) ? -1 : 1;
+  return space > 0 ? std::min(n, space) : n;
 }
 
 struct Box {

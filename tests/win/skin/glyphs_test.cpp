@@ -154,6 +154,25 @@ TEST(Glyphs, TooSmallABoxClipsTheGlyph) {
   }
 }
 
+// Summed alpha: the same shape a half pixel over spreads onto more pixels but covers
+// the same area.
+double InkArea(const Drawn& d) {
+  double area = 0;
+  for (Argb p : d.Pixels()) area += Alpha(p) / 255.0;
+  return area;
+}
+
+// A box a pixel short (the pressed caption button's picture) re-centres the glyph
+// without making it any bigger.
+TEST(Glyphs, AShorterBoxNeverEnlargesTheGlyph) {
+  StartGraphics();
+  for (const Named& n : kGlyphs)
+    for (float scale : kScales) {
+      SCOPED_TRACE(Name(n, scale));
+      EXPECT_LE(InkArea(Drawn(n.kind, scale, -1)), InkArea(Drawn(n.kind, scale)) * 1.03);
+    }
+}
+
 bool MirrorsAcross(const Drawn& d, bool leftRight) {
   const SIZE e = d.Extent();
   for (int y = 0; y < e.cy; ++y)
