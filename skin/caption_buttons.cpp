@@ -118,7 +118,7 @@ void SkinnedWindow::LayoutCaption() {
     kinds.push_back(b.kind);
     widths.push_back(b.width);
   }
-  caption_.geometry = LayoutCaptionButtons(rc.right, kinds, widths);
+  caption_.geometry = LayoutCaptionButtons(rc.right, kinds, widths, metrics_.caption);
   if (!caption_.tip.GetWindow()) return;  // made on the first hover
   for (int b = 1; b <= static_cast<int>(caption_.buttons.size()); ++b) {
     const CaptionButton& button = caption_.buttons[static_cast<size_t>(b - 1)];
@@ -175,7 +175,7 @@ void SkinnedWindow::ActOnButton(int button) {
 const Bitmap* SkinnedWindow::ButtonPicture(CaptionButton& b, bool restoreGlyph) {
   const wchar_t* glyph = restoreGlyph ? b.secondGlyph : b.glyph;
   if (glyph) return engine_.Glyph(glyph);
-  return restoreGlyph ? Decoded(b.secondImage, b.secondPicture) : Decoded(b.image, b.picture);
+  return Decoded(b.image, b.picture);
 }
 
 void SkinnedWindow::DrawButton(int button, Graphics* surface, bool pressed, int glowAlpha) {

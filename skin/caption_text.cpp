@@ -38,17 +38,17 @@ bool MakeFont(Font& font, const Text& face, float size, int style) {
 }  // namespace
 
 RECT CaptionTextBand(const SkinnedWindow& w) {
-  constexpr int m = kCaptionMargin;
+  const int m = w.Metrics().caption.margin;
   const int bandWidth = ClientWidth(w.hwnd) - w.Caption().stripWidth - 10 - 2 * m;
   // Never into the caption buttons: restoring the band would erase them.
   const int right = std::min(m + 26 + bandWidth, w.Caption().areaLeft - 1);
-  return RECT{m + 26, m + 5, std::max(right, m + 26), kCaptionBandBottom};
+  return RECT{m + 26, m + 5, std::max(right, m + 26), w.Metrics().captionBandBottom};
 }
 
 RECT CaptionBand(const SkinnedWindow& w) {
   RECT band = CaptionTextBand(w);
-  band.left = kCaptionMargin + 6;
-  band.top = kCaptionMargin + 2;
+  band.left = w.Metrics().caption.margin + 6;
+  band.top = w.Metrics().caption.margin + 2;
   return band;
 }
 
@@ -98,7 +98,7 @@ void SkinnedWindow::DrawCaptionText(Graphics* surface, const std::optional<Text>
   }
   if (HICON icon = engine_.ApplicationIcon()) {
     surface->Flush();
-    ::DrawIconEx(cache_.composed.get(), band.left, band.top, icon, kCaptionIconSize, kCaptionIconSize, 0, nullptr,
+    ::DrawIconEx(cache_.composed.get(), band.left, band.top, icon, metrics_.iconSize, metrics_.iconSize, 0, nullptr,
                  DI_NORMAL);
   }
   HaloText style;

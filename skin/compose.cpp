@@ -126,7 +126,7 @@ void SkinnedWindow::Render(bool show) {
     // caption button or text before it is drawn again.
     if (look_.framed)
       KeepCopy(cache_.captionStrip, cache_.composed,
-               IntBox{0, 0, width, std::min(height, std::max(metrics_.captionHeight, kCaptionBandBottom))});
+               IntBox{0, 0, width, std::min(height, std::max(metrics_.captionHeight, metrics_.captionBandBottom))});
     KeepCopy(cache_.savedArea, cache_.composed, items_.layout.band);
     if (look_.framed) {
       if (look_.captionText) DrawCaptionText(&g, std::nullopt);

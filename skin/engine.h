@@ -145,7 +145,6 @@ class SkinEngine {
   // goes to its edit part.
   void SetControlTextColour(HWND control, ColourRef colour);
   const SkinOptions& options() const { return options_; }
-  SkinOptions& mutableOptions() { return options_; }
   // The skin's picture as windows without their own draw it; null without one.
   const Picture* SkinPicture() const { return backgroundPicture_.get(); }
 
@@ -211,8 +210,7 @@ class SkinEngine {
   void Renumber(size_t from);
 
   SkinOptions options_;
-  ByteSet backgroundImage_;
-  std::shared_ptr<Picture> backgroundPicture_;  // backgroundImage_ decoded once
+  std::shared_ptr<Picture> backgroundPicture_;  // the skin's picture as windows draw it, decoded once
   struct SkinSource {
     ByteSet bytes;  // the picture as SetSkin was given it
     std::shared_ptr<Picture> picture;

@@ -24,7 +24,7 @@ void SkinnedWindow::OnFrameMouseDown(int x, int y) {
   if (InCaptionStrip(caption_.geometry, static_cast<float>(x), static_cast<float>(y))) return;
   const RECT client = Client();
   const Zone zone =
-      look_.sizable ? ZoneAt(x, y, client.right, client.bottom, metrics_.resizeMargin) : Zone::None;
+      look_.sizable ? ZoneAt(x, y, client.right, client.bottom, metrics_.zones) : Zone::None;
   if (zone != Zone::None) {
     cache_.dirty = true;
     ShowZoneCursor(zone);
@@ -37,7 +37,7 @@ void SkinnedWindow::OnFrameMouseDown(int x, int y) {
 void SkinnedWindow::OnFrameMouseMove(int x, int y) {
   if (!look_.sizable) return;
   const RECT client = Client();
-  ShowZoneCursor(ZoneAt(x, y, client.right, client.bottom, metrics_.resizeMargin));
+  ShowZoneCursor(ZoneAt(x, y, client.right, client.bottom, metrics_.zones));
 }
 
 void SkinnedWindow::LayoutItems() {

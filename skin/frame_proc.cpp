@@ -176,7 +176,7 @@ SkinnedWindow::Result SkinnedWindow::OnSetCursor(LPARAM lp) {
   ::GetCursorPos(&pt);
   ::ScreenToClient(hwnd, &pt);
   const RECT rc = Client();
-  const int id = ZoneCursorId(ZoneAt(pt.x, pt.y, rc.right, rc.bottom, metrics_.resizeMargin));
+  const int id = ZoneCursorId(ZoneAt(pt.x, pt.y, rc.right, rc.bottom, metrics_.zones));
   if (!id) return std::nullopt;
   ::SetCursor(::LoadCursorW(nullptr, MAKEINTRESOURCEW(id)));
   return TRUE;

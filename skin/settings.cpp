@@ -59,10 +59,9 @@ Text SkinEngine::SetSkin(const SetSkinArgs& args) {
   ApplySkinColours(options_, colours);
 
   if (picture) {
-    backgroundImage_ = Prepared(bytes, options_.imageMode, options_.mainColour);
-    backgroundPicture_ = (options_.imageMode == 0 || options_.imageMode == 1) ? LoadPicture(backgroundImage_) : picture;
+    const bool faded = options_.imageMode == 0 || options_.imageMode == 1;
+    backgroundPicture_ = faded ? LoadPicture(Prepared(bytes, options_.imageMode, options_.mainColour)) : picture;
   } else {
-    backgroundImage_.clear();
     backgroundPicture_.reset();
   }
   RefreshVisibleWindows();

@@ -16,6 +16,7 @@
 #include "base/handle.h"
 #include "base/value.h"
 #include "gfx/tool_tip.h"
+#include "skin/caption_text.h"
 #include "skin/engine.h"
 #include "skin/layout.h"
 
@@ -32,8 +33,11 @@ struct Picture;
 struct FrameMetrics {
   int captionHeight = 25;  // never less than kMinimumCaptionHeight
   SIZE minimumSize{200, 150};
-  int resizeMargin = kCaptionMargin;  // the resize zones along the edges
-  int itemMargin = kCaptionMargin;    // around the item band
+  ZoneMetrics zones;                 // the resize zones along the edges and corners
+  CaptionMetrics caption;            // where the caption buttons sit and are hit
+  int itemMargin = kCaptionMargin;   // around the item band
+  int iconSize = kCaptionIconSize;   // the caption's icon, square
+  int captionBandBottom = kCaptionBandBottom;
   int buttonWidth = 26;
   int closeButtonWidth = 38;
   int buttonHeight = 18;
@@ -57,7 +61,6 @@ struct CaptionButton {
   int width = 26;
   int height = 18;
   ByteSet image;  // a caller's own picture
-  ByteSet secondImage;
   const wchar_t* glyph = nullptr;        // or the program's own glyph, decoded once for all windows
   const wchar_t* secondGlyph = nullptr;  // the restore glyph of the maximize button
   ButtonKind kind = ButtonKind::Custom;
@@ -65,7 +68,6 @@ struct CaptionButton {
   std::function<void()> callback;
   // Decoded once; released with the window, before the graphics library goes.
   std::shared_ptr<Bitmap> picture;
-  std::shared_ptr<Bitmap> secondPicture;
   // Each look drawn so far (the glow's alphas and the pressed look) side by side,
   // copied instead of drawn again while the window's composition stays the same.
   DibDc looks;
