@@ -121,7 +121,7 @@ void Paint(const ControlContext& c, HWND button, HDC dc, const RECT& r, UINT sta
   const int w = r.right - r.left, h = r.bottom - r.top;
   const ButtonLook look = LookOf(*c.engine, button, s, state);
   Faces& faces = *s.faces;
-  if (const Face* known = Remembered(faces, look, c.window->generation, w, h)) {
+  if (const Face* known = Remembered(faces, look, c.window->Generation(), w, h)) {
     ::BitBlt(dc, r.left, r.top, w, h, known->picture.get(), 0, 0, SRCCOPY);
     return;
   }
@@ -136,7 +136,7 @@ void Paint(const ControlContext& c, HWND button, HDC dc, const RECT& r, UINT sta
     case ButtonKindOf::Radio: PaintRadioButton(paint.surface(), all, look); break;
   }
   if (faces.size() >= kFacesKept) faces.erase(faces.begin());
-  Face face{look.state, look.checked, look.text, look.textColour, c.window->generation, DibDc(w, h)};
+  Face face{look.state, look.checked, look.text, look.textColour, c.window->Generation(), DibDc(w, h)};
   paint.CopyTo(face.picture.get());
   ::BitBlt(dc, r.left, r.top, w, h, face.picture.get(), 0, 0, SRCCOPY);
   faces.push_back(std::move(face));

@@ -6,8 +6,8 @@
 #include "gfx/brush.h"
 #include "gfx/font.h"
 #include "gfx/graphics.h"
-#include "skin/engine.h"
 #include "skin/helpers.h"
+#include "skin/skinned_window.h"
 
 namespace tovel::skin {
 namespace {
@@ -38,17 +38,17 @@ bool MakeFont(Font& font, const Text& face, float size, int style) {
 }  // namespace
 
 RECT CaptionTextBand(const SkinnedWindow& w) {
-  constexpr int m = kCaptionMargin;
-  const int bandWidth = ClientWidth(w.hwnd) - w.caption.stripWidth - 10 - 2 * m;
+  const int m = w.Metrics().caption.margin;
+  const int bandWidth = ClientWidth(w.hwnd) - w.Caption().stripWidth - 10 - 2 * m;
   // Never into the caption buttons: restoring the band would erase them.
-  const int right = std::min(m + 26 + bandWidth, w.caption.areaLeft - 1);
-  return RECT{m + 26, m + 5, std::max(right, m + 26), kCaptionBandBottom};
+  const int right = std::min(m + 26 + bandWidth, w.Caption().areaLeft - 1);
+  return RECT{m + 26, m + 5, std::max(right, m + 26), w.Metrics().captionBandBottom};
 }
 
 RECT CaptionBand(const SkinnedWindow& w) {
   RECT band = CaptionTextBand(w);
-  band.left = kCaptionMargin + 6;
-  band.top = kCaptionMargin + 2;
+  band.left = w.Metrics().caption.margin + 6;
+  band.top = w.Metrics().caption.margin + 2;
   return band;
 }
 
@@ -77,47 +77,42 @@ void DrawHaloText(Graphics& g, const Text& text, const RECT& r, const HaloText& 
   g.DrawString(text, font, ink, layout, format);
 }
 
-int SkinEngine::SetCaptionText(HWND hwnd, const CaptionTextArgs& args) {
-  const int n = WindowNumber(hwnd);
-  SkinnedWindow* w = Record(n);
-  if (!w) return 0;
-  CaptionStyle& s = w->captionStyle;
+void SkinnedWindow::SetCaptionStyle(const CaptionTextArgs& args) {
+  CaptionStyle& s = caption_.style;
   if (args.font) s.font = *args.font;
   if (args.size) s.size = *args.size;
   if (args.textColour) s.text = *args.textColour;
   if (args.shadowColour) s.shadow = *args.shadowColour;
   if (args.bold) s.bold = *args.bold;
-  DrawCaptionText(n, nullptr, std::nullopt);
-  return 1;
+  DrawCaptionText(nullptr, std::nullopt);
 }
 
-void SkinEngine::DrawCaptionText(int n, Graphics* surface, const std::optional<Text>& text) {
-  SkinnedWindow* w = Record(n);
-  if (!w || !w->composed) return;
-  const RECT band = CaptionBand(*w);
+void SkinnedWindow::DrawCaptionText(Graphics* surface, const std::optional<Text>& text) {
+  if (!cache_.composed) return;
+  const RECT band = CaptionBand(*this);
   Graphics own;
   if (!surface) {
-    RestoreCaptionStrip(n, band);
-    if (!own.CreateFromDC(w->composed.get())) return;
+    RestoreCaptionStrip(band);
+    if (!own.CreateFromDC(cache_.composed.get())) return;
     surface = &own;
   }
-  if (appIcon_) {
+  if (HICON icon = engine_.ApplicationIcon()) {
     surface->Flush();
-    ::DrawIconEx(w->composed.get(), band.left, band.top, appIcon_, kCaptionIconSize,
-                 kCaptionIconSize, 0, nullptr, DI_NORMAL);
+    ::DrawIconEx(cache_.composed.get(), band.left, band.top, icon, metrics_.iconSize, metrics_.iconSize, 0, nullptr,
+                 DI_NORMAL);
   }
   HaloText style;
-  style.textColour = w->captionStyle.text;
-  style.shadowColour = w->captionStyle.shadow;
-  if (!w->captionStyle.font.empty()) style.font = w->captionStyle.font;
-  style.style = w->captionStyle.bold ? 1 : 0;
-  style.size = w->captionStyle.size;
-  DrawHaloText(*surface, text ? *text : WindowText(w->hwnd), CaptionTextBand(*w), style);
+  style.textColour = caption_.style.text;
+  style.shadowColour = caption_.style.shadow;
+  if (!caption_.style.font.empty()) style.font = caption_.style.font;
+  style.style = caption_.style.bold ? 1 : 0;
+  style.size = caption_.style.size;
+  DrawHaloText(*surface, text ? *text : WindowText(hwnd), CaptionTextBand(*this), style);
   if (surface != &own) return;
   own.Delete();
-  ChildCutDc dc(w->hwnd);
-  ::BitBlt(dc.get(), band.left, band.top, band.right - band.left, band.bottom - band.top,
-           w->composed.get(), band.left, band.top, SRCCOPY);
+  ChildCutDc dc(hwnd);
+  ::BitBlt(dc.get(), band.left, band.top, band.right - band.left, band.bottom - band.top, cache_.composed.get(),
+           band.left, band.top, SRCCOPY);
 }
 
 }  // namespace tovel::skin

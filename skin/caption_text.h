@@ -13,7 +13,7 @@ class Graphics;
 
 namespace tovel::skin {
 
-struct SkinnedWindow;
+class SkinnedWindow;
 
 // The caption band: the icon at (m + 6, m + 2), 17 x 17, and the text from
 // x = m + 26 in a band 32 high. It ends before the caption buttons.

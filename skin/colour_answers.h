@@ -7,7 +7,7 @@
 namespace tovel::skin {
 
 class SkinEngine;
-struct SkinnedWindow;
+class SkinnedWindow;
 
 // A control that paints in passes may ask for one background colour for a pass:
 // the list controls do, to tell what they drew from what they left.

@@ -10,20 +10,14 @@
 #include "gfx/pen.h"
 #include "skin/caption_text.h"
 #include "base/handle.h"
-#include "skin/engine.h"
 #include "skin/helpers.h"
+#include "skin/skinned_window.h"
 
 namespace tovel::skin {
 namespace {
 
 constexpr COLORREF kColourKeyRef = RGB(255, 0, 255);
 constexpr int kUnitPixel = 2;
-
-RECT ClientRect(HWND hwnd) {
-  RECT rc{};
-  ::GetClientRect(hwnd, &rc);
-  return rc;
-}
 
 // A copy of part of the composed picture, kept for partial repaints.
 void KeepCopy(DibDc& copy, const DibDc& from, const IntBox& box) {
@@ -84,9 +78,9 @@ void DrawTranslucent(Graphics& g, const Picture& p, int mode, int w, int h) {
 
 // A rounded outline drawn as four short pieces: the library's cost grows with the
 // area a figure spans, and one closed outline spans the whole window.
-void OutlineWindowFrame(Graphics& g, Argb colour, float x, float y, float w, float h, int r) {
+void OutlineWindowFrame(Graphics& g, Argb colour, float x, float y, float w, float h, int r, float penWidth) {
   Pen pen;
-  if (!pen.CreatePen1(colour, 1)) return;
+  if (!pen.CreatePen1(colour, penWidth)) return;
   const float d = static_cast<float>(r);
   GraphicsPath top, bottom;
   if (!top.CreatePath() || !bottom.CreatePath()) return;
@@ -102,73 +96,67 @@ void OutlineWindowFrame(Graphics& g, Argb colour, float x, float y, float w, flo
 
 }  // namespace
 
-void SkinEngine::SetWindowRegion(SkinnedWindow& w, int width, int height) {
+void SkinnedWindow::SetRegion(int width, int height) {
   if (width < 1 || height < 1) return;
-  if (w.regionSize.cx == width && w.regionSize.cy == height) return;
+  if (cache_.regionSize.cx == width && cache_.regionSize.cy == height) return;
   UniqueRegion shape = WindowShape(width, height);
   // The system owns a region it accepted; we never delete it.
-  if (shape && ::SetWindowRgn(w.hwnd, shape.get(), FALSE)) {
+  if (shape && ::SetWindowRgn(hwnd, shape.get(), FALSE)) {
     shape.release();
-    w.regionSize = SIZE{width, height};
+    cache_.regionSize = SIZE{width, height};
   }
 }
 
-void SkinEngine::RenderWindow(int n, bool show) {
-  SkinnedWindow* w = Record(n);
-  if (!w) return;
-  const RECT rc = ClientRect(w->hwnd);
+void SkinnedWindow::Render(bool show) {
+  const RECT rc = Client();
   const int width = rc.right, height = rc.bottom;
   if (width < 1 || height < 1) return;
   // A maximized window got its region before the size applied (Wine drops the
   // maximized state when a maximized window gets a new region).
-  if (!::IsZoomed(w->hwnd)) SetWindowRegion(*w, width, height);
-  if (w->composed.width() != width || w->composed.height() != height)
-    w->composed = DibDc(width, height);
-  if (!w->composed) return;
+  if (!::IsZoomed(hwnd)) SetRegion(width, height);
+  if (cache_.composed.width() != width || cache_.composed.height() != height) cache_.composed = DibDc(width, height);
+  if (!cache_.composed) return;
   {
     Graphics g;
-    if (!g.CreateFromDC(w->composed.get())) return;
-    PaintBackground(g, n);
-    if (w->framed) PaintFrame(n, g);
+    if (!g.CreateFromDC(cache_.composed.get())) return;
+    PaintBackground(g);
+    if (look_.framed) PaintFrame(g);
     g.Flush();
     // The copies hold background and frame only, so restoring from them erases a
     // caption button or text before it is drawn again.
-    if (w->framed)
-      KeepCopy(w->captionStrip, w->composed,
-               IntBox{0, 0, width, std::min(height, std::max(w->captionHeight, kCaptionBandBottom))});
-    KeepCopy(w->savedArea, w->composed, w->items.band);
-    if (w->framed) {
-      if (w->captionText) DrawCaptionText(n, &g, std::nullopt);
-      for (int b = 1; b <= static_cast<int>(w->buttons.size()); ++b)
-        DrawCaptionButton(n, b, &g, false, w->fade.RestingAlpha(b, w->hotButton));
+    if (look_.framed)
+      KeepCopy(cache_.captionStrip, cache_.composed,
+               IntBox{0, 0, width, std::min(height, std::max(metrics_.captionHeight, metrics_.captionBandBottom))});
+    KeepCopy(cache_.savedArea, cache_.composed, items_.layout.band);
+    if (look_.framed) {
+      if (look_.captionText) DrawCaptionText(&g, std::nullopt);
+      for (int b = 1; b <= static_cast<int>(caption_.buttons.size()); ++b)
+        DrawButton(b, &g, false, fade_.steps.RestingAlpha(b, pointer_.hotButton));
     }
-    if (w->itemAreaSize > 0) PaintItems(g, *w);
+    if (items_.size > 0) PaintItems(g);
   }
-  w->backgroundDirty = false;
-  ++w->generation;
+  cache_.dirty = false;
+  ++cache_.generation;
   if (!show) return;
   {
-    ChildCutDc dc(w->hwnd);
-    ::BitBlt(dc.get(), 0, 0, width, height, w->composed.get(), 0, 0, SRCCOPY);
+    ChildCutDc dc(hwnd);
+    ::BitBlt(dc.get(), 0, 0, width, height, cache_.composed.get(), 0, 0, SRCCOPY);
   }
-  if (!startupPending_) RefreshChildren(n);
+  if (!engine_.startupPending()) RefreshChildren();
 }
 
-void SkinEngine::PresentWindow(int n, HDC dc) {
-  SkinnedWindow* w = Record(n);
-  if (!w || !w->composed) return;
-  ExcludeChildren(w->hwnd, dc);
-  ::BitBlt(dc, 0, 0, w->composed.width(), w->composed.height(), w->composed.get(), 0, 0, SRCCOPY);
+void SkinnedWindow::Present(HDC dc) {
+  if (!cache_.composed) return;
+  ExcludeChildren(hwnd, dc);
+  ::BitBlt(dc, 0, 0, cache_.composed.width(), cache_.composed.height(), cache_.composed.get(), 0, 0, SRCCOPY);
 }
 
-void SkinEngine::PaintBackground(Graphics& g, int n) {
-  SkinnedWindow* w = Record(n);
-  if (!w) return;
-  const RECT rc = ClientRect(w->hwnd);
+void SkinnedWindow::PaintBackground(Graphics& g) {
+  const RECT rc = Client();
   const int width = rc.right, height = rc.bottom;
-  const bool own = !w->ownImage.empty() && w->ownPicture;
-  const Picture* picture = own ? w->ownPicture.get() : SkinPicture();
-  const int mode = own ? w->ownMode : options_.imageMode;
+  const bool own = own_.used();
+  const Picture* picture = own ? own_.picture.get() : engine_.SkinPicture();
+  const int mode = own ? own_.mode : engine_.options().imageMode;
   // Painting stays inside the window region's own shape: what the region cuts is
   // exactly what is left as key colour, so no key pixel can ever show.
   UniqueRegion shape = WindowShape(width, height);
@@ -180,7 +168,7 @@ void SkinEngine::PaintBackground(Graphics& g, int n) {
     ::SelectClipRgn(dc, shape.get());
     const bool covered = picture && picture->opaquePixels && mode == 3;
     if (!covered) {
-      UniqueBrush fill(::CreateSolidBrush(own ? w->ownMainColour : options_.mainColour));
+      UniqueBrush fill(::CreateSolidBrush(own ? own_.mainColour : engine_.options().mainColour));
       ::FillRect(dc, &rc, fill.get());
     }
     if (picture && picture->opaquePixels) DrawOpaque(dc, *picture, mode, width, height);
@@ -189,74 +177,64 @@ void SkinEngine::PaintBackground(Graphics& g, int n) {
   }
   g.SetClipHrgn(shape.get(), 0);
   if (picture && !picture->opaquePixels) DrawTranslucent(g, *picture, mode, width, height);
-  if (w->gloss) {
+  if (look_.gloss) {
     LinearGradientBrush gloss;
-    gloss.CreateLineBrush(PointF{0, 0}, PointF{0, static_cast<float>(w->captionHeight)}, 0x96FFFFFF,
+    gloss.CreateLineBrush(PointF{0, 0}, PointF{0, static_cast<float>(metrics_.captionHeight)}, 0x96FFFFFF,
                           0x00FFFFFF);
-    g.FillRectangleI(gloss, 0, 0, width, w->captionHeight);
+    g.FillRectangleI(gloss, 0, 0, width, metrics_.captionHeight);
   }
 }
 
-void SkinEngine::PaintFrame(int n, Graphics& g) {
-  SkinnedWindow* w = Record(n);
-  if (!w) return;
-  const RECT rc = ClientRect(w->hwnd);
+void SkinnedWindow::PaintFrame(Graphics& g) {
+  const RECT rc = Client();
   const float width = static_cast<float>(rc.right), height = static_cast<float>(rc.bottom);
-  OutlineWindowFrame(g, 0xB4000000, 0, 0, width - 1, height - 1, 7);
-  OutlineWindowFrame(g, 0xB4FFFFFF, 1, 1, width - 3, height - 3, 6);
+  const FrameMetrics& m = metrics_;
+  OutlineWindowFrame(g, 0xB4000000, 0, 0, width - 1, height - 1, m.outerCorner, m.penWidth);
+  OutlineWindowFrame(g, 0xB4FFFFFF, 1, 1, width - 3, height - 3, m.innerCorner, m.penWidth);
 }
 
-void SkinEngine::RestoreCaptionStrip(int n, const RECT& r) {
-  SkinnedWindow* w = Record(n);
-  if (!w || !w->composed || !w->captionStrip) return;
+void SkinnedWindow::RestoreCaptionStrip(const RECT& r) {
+  if (!cache_.composed || !cache_.captionStrip) return;
   RECT clipped;
-  const RECT strip{0, 0, w->captionStrip.width(), w->captionStrip.height()};
+  const RECT strip{0, 0, cache_.captionStrip.width(), cache_.captionStrip.height()};
   if (!::IntersectRect(&clipped, &r, &strip)) return;
-  ::BitBlt(w->composed.get(), clipped.left, clipped.top, clipped.right - clipped.left,
-           clipped.bottom - clipped.top, w->captionStrip.get(), clipped.left, clipped.top, SRCCOPY);
+  ::BitBlt(cache_.composed.get(), clipped.left, clipped.top, clipped.right - clipped.left,
+           clipped.bottom - clipped.top, cache_.captionStrip.get(), clipped.left, clipped.top, SRCCOPY);
 }
 
-void SkinEngine::RestoreSavedArea(int n, const RECT& r) {
-  SkinnedWindow* w = Record(n);
-  if (!w || !w->composed || !w->savedArea) return;
-  const IntBox& band = w->items.band;
-  ::BitBlt(w->composed.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, w->savedArea.get(),
+void SkinnedWindow::RestoreSavedArea(const RECT& r) {
+  if (!cache_.composed || !cache_.savedArea) return;
+  const IntBox& band = items_.layout.band;
+  ::BitBlt(cache_.composed.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, cache_.savedArea.get(),
            r.left - band.x, r.top - band.y, SRCCOPY);
 }
 
 // Every visible child repaints over the new picture; those that paint their
 // parent's background behind them (transparent labels, translucent lists) need it.
-void SkinEngine::RefreshChildren(int n) {
-  SkinnedWindow* w = Record(n);
-  if (!w) return;
-  for (HWND child = ::FindWindowExW(w->hwnd, nullptr, nullptr, nullptr); child;
-       child = ::FindWindowExW(w->hwnd, child, nullptr, nullptr)) {
+void SkinnedWindow::RefreshChildren() {
+  for (HWND child = ::FindWindowExW(hwnd, nullptr, nullptr, nullptr); child;
+       child = ::FindWindowExW(hwnd, child, nullptr, nullptr)) {
     if (::IsWindowVisible(child))
       ::RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
   }
 }
 
-void SkinEngine::RefreshVisibleWindows() {
-  for (int n = 1; n <= WindowCount(); ++n) {
-    SkinnedWindow* w = Record(n);
-    if (!::IsWindowVisible(w->hwnd)) continue;
-    RenderWindow(n, false);
-    ::InvalidateRect(w->hwnd, nullptr, FALSE);
-    RefreshChildren(n);
-  }
+void SkinnedWindow::Repaint() {
+  cache_.dirty = true;
+  ::InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void SkinEngine::PaintItems(Graphics& g, const SkinnedWindow& w) {
+void SkinnedWindow::PaintItems(Graphics& g) const {
   // The item band: each item a translucent cell, so the skin shows through.
   SolidBrush cell;
   Pen edge;
-  if (!cell.CreateSolidFill(0x28FFFFFF) || !edge.CreatePen1(0x50FFFFFF, 1)) return;
-  for (const IntBox& item : w.items.items) {
+  if (!cell.CreateSolidFill(0x28FFFFFF) || !edge.CreatePen1(0x50FFFFFF, metrics_.penWidth)) return;
+  for (const IntBox& item : items_.layout.items) {
     if (item.width < 2 || item.height < 2) continue;
     GraphicsPath path;
     path.CreatePath();
     AddRoundedRect(path, static_cast<float>(item.x), static_cast<float>(item.y),
-                   static_cast<float>(item.width - 1), static_cast<float>(item.height - 1), 4);
+                   static_cast<float>(item.width - 1), static_cast<float>(item.height - 1), metrics_.itemCorner);
     g.FillPath(cell, path);
     g.DrawPath(edge, path);
   }

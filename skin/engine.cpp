@@ -9,45 +9,10 @@
 #include "gfx/image.h"
 #include "skin/families.h"
 #include "skin/helpers.h"
+#include "skin/skinned_window.h"
 
 namespace tovel::skin {
 namespace {
-
-struct ButtonSpec {
-  ButtonKind kind;
-  int width;
-  const wchar_t* glyph;
-  const wchar_t* secondGlyph;
-  const char* tip;
-};
-
-constexpr ButtonSpec kHelp{ButtonKind::Help, 26, L"CAPTION_HELP", nullptr, "帮助"};
-constexpr ButtonSpec kMenu{ButtonKind::Menu, 26, L"CAPTION_MENU", nullptr, "主菜单"};
-constexpr ButtonSpec kMinimize{ButtonKind::Minimize, 26, L"CAPTION_MINIMIZE", nullptr, "最小化"};
-constexpr ButtonSpec kMaximize{ButtonKind::Maximize, 26, L"CAPTION_MAXIMIZE", L"CAPTION_RESTORE",
-                               "最大化"};
-constexpr ButtonSpec kClose{ButtonKind::Close, 38, L"CAPTION_CLOSE", nullptr, "关闭"};
-
-CaptionButton MakeButton(const ButtonSpec& spec) {
-  CaptionButton b;
-  b.width = spec.width;
-  b.kind = spec.kind;
-  b.glyph = spec.glyph;
-  b.secondGlyph = spec.secondGlyph;
-  b.tip = spec.tip;
-  return b;
-}
-
-// Left to right: help, menu, minimize, maximize, close, each when wanted.
-std::vector<CaptionButton> DefaultButtons(const SkinnedWindow& w) {
-  std::vector<CaptionButton> buttons;
-  if (w.helpButton) buttons.push_back(MakeButton(kHelp));
-  if (w.menuButton) buttons.push_back(MakeButton(kMenu));
-  if (w.hasMinimizeBox) buttons.push_back(MakeButton(kMinimize));
-  if (w.hasMaximizeBox) buttons.push_back(MakeButton(kMaximize));
-  if (w.closeButton) buttons.push_back(MakeButton(kClose));
-  return buttons;
-}
 
 void SetNumber(HWND hwnd, const wchar_t* name, int number) {
   SetSkinProp(hwnd, name, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(number)));
@@ -67,17 +32,14 @@ SkinEngine::FrameBinding SkinEngine::BindingOf(HWND hwnd) {
   return found == Frames().end() ? FrameBinding{} : found->second;
 }
 
-LRESULT SkinEngine::PassOnLetGo(HWND hwnd, WNDPROC previous, UINT msg, WPARAM wp, LPARAM lp) {
-  const LRESULT result =
-      previous ? ::CallWindowProcW(previous, hwnd, msg, wp, lp) : ::DefWindowProcW(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) Frames().erase(hwnd);
-  return result;
-}
+void SkinEngine::KeepForwarding(HWND hwnd, WNDPROC previous) { Frames()[hwnd] = FrameBinding{nullptr, previous}; }
+
+void SkinEngine::Unbind(HWND hwnd) { Frames().erase(hwnd); }
 
 int SkinEngine::ForwardingCount() {
   int count = ForwardingControlCount();
   for (const auto& [hwnd, binding] : Frames())
-    if (!binding.record) ++count;
+    if (!binding.window) ++count;
   return count;
 }
 
@@ -152,7 +114,7 @@ EngineCounts SkinEngine::Counts() const {
   EngineCounts c;
   c.windows = WindowCount();
   for (const auto& w : windows_)
-    for (const auto& list : w->controls)
+    for (const auto& list : w->Controls())
       for (const auto& entry : list)
         if (entry->hwnd) ++c.controls;
   return c;
@@ -161,90 +123,22 @@ EngineCounts SkinEngine::Counts() const {
 void SkinEngine::SkinWindow(HWND hwnd, const SkinWindowArgs& args) {
   // Ours twice in one chain would pass each message to itself for ever.
   if (!::IsWindow(hwnd) || WindowNumber(hwnd) || Frames().count(hwnd)) return;
-  const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
-
-  auto record = std::make_unique<SkinnedWindow>();
-  SkinnedWindow& w = *record;
-  w.engine = this;
-  w.hwnd = hwnd;
-  w.captionHeight = std::max(args.captionHeight, 25);
-  w.framed = args.framed;
-  w.sizable = args.sizable;
-  w.helpButton = args.helpButton;
-  w.menuButton = args.menuButton;
-  w.hasMinimizeBox = (style & WS_MINIMIZEBOX) != 0;
-  w.hasMaximizeBox = (style & WS_MAXIMIZEBOX) != 0;
-  w.captionText = args.captionText;
-  w.gloss = args.gloss;
-  w.ownMode = args.mode.value_or(options_.imageMode);
-  if (auto picture = LoadPicture(args.image)) {
-    w.ownMainColour = AverageColour(*picture);
-    if (w.ownMode == 0 || w.ownMode == 1) {
-      w.ownImage = FadeEdges(args.image, 0, w.ownMode == 1, w.ownMainColour, w.ownMode);
-      w.ownPicture = LoadPicture(w.ownImage);
-    } else {
-      w.ownImage = args.image;
-      w.ownPicture = std::move(picture);
-    }
-  }
-  w.buttons = DefaultButtons(w);
-  for (size_t f = 0; f < kFamilyCount; ++f) NewControlList(w.controls[f], static_cast<Family>(f));
-
-  windows_.push_back(std::move(record));
+  windows_.push_back(std::make_unique<SkinnedWindow>(*this, hwnd, args));
+  SkinnedWindow& w = *windows_.back();
   const int n = WindowCount();
   SetNumber(hwnd, kPropNumber, n);
   // Bound first: the new procedure may see a message at once.
   Frames()[hwnd] = FrameBinding{&w, nullptr};
-  w.previous = Subclass(hwnd, FrameWindowProc);
-  if (!w.previous) {  // taken over whole or not at all
+  if (!w.Attach()) {  // taken over whole or not at all
     Frames().erase(hwnd);
     RemoveSkinProp(hwnd, kPropNumber);
     windows_.pop_back();
     return;
   }
-  Frames()[hwnd].previous = w.previous;
-  SetSkinProp(hwnd, kPropOldProc, reinterpret_cast<HANDLE>(w.previous));
-  ::SetWindowLongPtrW(hwnd, GWL_STYLE, style | WS_SYSMENU);
-  // Our WM_NCCALCSIZE gives the whole window to the client area; the sizing and
-  // caption style bits stay, for the platform's move, size and maximize.
-  ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  OnWindowMoved(n);
-  LayoutItems(n);
+  Frames()[hwnd].previous = w.previous();
   if (options_.skinControls) AttachControlFamilies(*this, n, hwnd);
-  w.backgroundDirty = true;
-  if (::IsWindowVisible(hwnd))
-    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-void SkinEngine::OnCaptionButton(int n, int button) {
-  SkinnedWindow* w = Record(n);
-  if (!w || button < 1 || button > static_cast<int>(w->buttons.size())) return;
-  const CaptionButton& b = w->buttons[static_cast<size_t>(button - 1)];
-  HWND hwnd = w->hwnd;
-  switch (b.kind) {
-    case ButtonKind::Close:
-      ::SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-      break;
-    case ButtonKind::Maximize:
-      w->backgroundDirty = true;
-      // The window's real state decides, so a restore by any route is seen here.
-      ::SendMessageW(hwnd, WM_SYSCOMMAND, ::IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, 0);
-      break;
-    case ButtonKind::Minimize:
-      w->minimized = true;
-      ::SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-      break;
-    case ButtonKind::Help:
-      if (auto cb = w->helpCallback) cb();
-      break;
-    case ButtonKind::Menu:
-      if (auto cb = w->menuCallback) cb();
-      break;
-    case ButtonKind::Custom:
-      if (auto cb = b.callback) cb();
-      break;
-  }
+  w.MarkDirty();
+  if (::IsWindowVisible(hwnd)) ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void SkinEngine::ReleaseWindow(HWND hwnd, bool windowEnding) {
@@ -252,27 +146,121 @@ void SkinEngine::ReleaseWindow(HWND hwnd, bool windowEnding) {
   if (!n) return;
   SkinnedWindow& w = *windows_[static_cast<size_t>(n - 1)];
   Frames().erase(hwnd);
-  if (::IsWindow(hwnd)) {
-    ::KillTimer(hwnd, kFadeTimerId);
-    // Someone who subclassed after us (the caption's tool tip does) keeps ours in
-    // the chain: it goes on passing the window's messages to its own procedure.
-    if (!Unsubclass(hwnd, FrameWindowProc, w.previous) && !windowEnding)
-      Frames()[hwnd] = FrameBinding{nullptr, w.previous};
-    RemoveSkinProp(hwnd, kPropOldProc);
-    RemoveSkinProp(hwnd, kPropNumber);
-  }
+  // Someone who subclassed after us (the caption's tool tip does) keeps ours in
+  // the chain: it goes on passing the window's messages to its own procedure.
+  if (::IsWindow(hwnd) && !w.Detach() && !windowEnding) KeepForwarding(hwnd, w.previous());
   // Children go before their parent, so their entries are normally empty by now.
-  for (auto& list : w.controls)
+  for (auto& list : w.Controls())
     for (auto& entry : list) ReleaseControl(*entry);
   windows_.erase(windows_.begin() + (n - 1));
-  for (size_t i = static_cast<size_t>(n - 1); i < windows_.size(); ++i) {
+  Renumber(static_cast<size_t>(n - 1));
+}
+
+// The windows after a released one move up a place; their numbers follow.
+void SkinEngine::Renumber(size_t from) {
+  for (size_t i = from; i < windows_.size(); ++i) {
     const int number = static_cast<int>(i + 1);
     SkinnedWindow& rest = *windows_[i];
     SetNumber(rest.hwnd, kPropNumber, number);
-    for (auto& list : rest.controls)
+    for (auto& list : rest.Controls())
       for (auto& entry : list)
         if (entry->hwnd) RenumberControl(*entry, number);
   }
+}
+
+void SkinEngine::RefreshVisibleWindows() {
+  for (const auto& w : windows_) {
+    if (!::IsWindowVisible(w->hwnd)) continue;
+    w->Render(false);
+    ::InvalidateRect(w->hwnd, nullptr, FALSE);
+    w->RefreshChildren();
+  }
+}
+
+// The entry points that take window numbers find the window once, here.
+
+void SkinEngine::OnCaptionButton(int n, int button) {
+  if (SkinnedWindow* w = Record(n)) w->ActOnButton(button);
+}
+
+void SkinEngine::RenderWindow(int n, bool show) {
+  if (SkinnedWindow* w = Record(n)) w->Render(show);
+}
+
+void SkinEngine::PresentWindow(int n, HDC dc) {
+  if (SkinnedWindow* w = Record(n)) w->Present(dc);
+}
+
+void SkinEngine::OnWindowMoved(int n) {
+  if (SkinnedWindow* w = Record(n)) w->LayoutCaption();
+}
+
+int SkinEngine::HitTestCaptionButton(int n, int x, int y) const {
+  const SkinnedWindow* w = Record(n);
+  return w ? w->HitTestButton(x, y) : 0;
+}
+
+int SkinEngine::CaptionDoubleClickButton(int n) const {
+  const SkinnedWindow* w = Record(n);
+  return w ? w->DoubleClickButton() : 0;
+}
+
+void SkinEngine::DrawCaptionButton(int n, int button, Graphics* surface, bool pressed, int glowAlpha) {
+  if (SkinnedWindow* w = Record(n)) w->DrawButton(button, surface, pressed, glowAlpha);
+}
+
+void SkinEngine::DrawCaptionText(int n, Graphics* surface, const std::optional<Text>& text) {
+  if (SkinnedWindow* w = Record(n)) w->DrawCaptionText(surface, text);
+}
+
+void SkinEngine::LayoutItems(int n) {
+  if (SkinnedWindow* w = Record(n)) w->LayoutItems();
+}
+
+void SkinEngine::OnWindowSized(int n) {
+  if (SkinnedWindow* w = Record(n)) w->OnSized();
+}
+
+bool SkinEngine::AddCaptionButton(HWND hwnd, ByteView image, const Text& tip, std::function<void()> callback) {
+  SkinnedWindow* w = SkinnedWindowOf(hwnd);
+  if (!w) return false;
+  CaptionButton b;
+  b.width = w->Metrics().buttonWidth;
+  b.height = w->Metrics().buttonHeight;
+  b.image.assign(image.begin(), image.end());
+  b.tip = tip;
+  b.callback = std::move(callback);
+  w->AddButton(std::move(b));
+  return true;
+}
+
+void SkinEngine::SetHelpCallback(HWND hwnd, std::function<void()> callback) {
+  if (SkinnedWindow* w = SkinnedWindowOf(hwnd)) w->SetHelp(std::move(callback));
+}
+
+void SkinEngine::SetMenuCallback(HWND hwnd, std::function<void()> callback) {
+  if (SkinnedWindow* w = SkinnedWindowOf(hwnd)) w->SetMenu(std::move(callback));
+}
+
+int SkinEngine::SetCaptionText(HWND hwnd, const CaptionTextArgs& args) {
+  SkinnedWindow* w = SkinnedWindowOf(hwnd);
+  if (!w) return 0;
+  w->SetCaptionStyle(args);
+  return 1;
+}
+
+bool SkinEngine::SetItemArea(HWND hwnd, int height, std::vector<int> specWidths) {
+  SkinnedWindow* w = SkinnedWindowOf(hwnd);
+  if (!w || height < 0) return false;
+  w->SetItemArea(height, std::move(specWidths));
+  return true;
+}
+
+bool SkinEngine::DockWindow(HWND hwnd, HWND docked, int top) {
+  SkinnedWindow* w = SkinnedWindowOf(hwnd);
+  if (!w || !docked || ::GetParent(docked) != hwnd) return false;
+  w->Dock(docked, top);
+  return true;
 }
 
 }  // namespace tovel::skin

@@ -72,97 +72,6 @@ struct HoverState {
   int pointerState = 0;
 };
 
-struct CaptionStyle {
-  ColourRef text = 0x00FFFFFF;
-  ColourRef shadow = 0x00808080;
-  Text font;  // empty: the halo text's own default face
-  float size = 12;
-  bool bold = false;
-};
-
-struct CaptionButton {
-  int width = 26;
-  int height = 18;
-  ByteSet image;        // a caller's own picture
-  ByteSet secondImage;
-  const wchar_t* glyph = nullptr;  // or the program's own glyph, decoded once for all windows
-  const wchar_t* secondGlyph = nullptr;  // the restore glyph of the maximize button
-  ButtonKind kind = ButtonKind::Custom;
-  Text tip;
-  std::function<void()> callback;
-  // Decoded once; released with the record, before the graphics library goes.
-  std::shared_ptr<Bitmap> picture;
-  std::shared_ptr<Bitmap> secondPicture;
-  // Each look drawn so far (the glow's alphas and the pressed look) side by side,
-  // copied instead of drawn again while the window's composition stays the same.
-  DibDc looks;
-  int looksGeneration = -1;
-  bool looksZoomed = false;
-  unsigned looksMade = 0;  // one bit per look
-};
-
-struct DockedWindow {
-  HWND hwnd = nullptr;
-  int top = 0;
-};
-
-// The record of one skinned top-level window.
-struct SkinnedWindow {
-  SkinEngine* engine = nullptr;
-  HWND hwnd = nullptr;
-  WNDPROC previous = nullptr;
-
-  int captionHeight = 25;
-  bool framed = true;
-  bool sizable = true;
-  bool helpButton = false;
-  bool menuButton = false;
-  bool hasMinimizeBox = false;
-  bool hasMaximizeBox = false;
-  bool closeButton = true;
-  bool captionText = true;
-  bool gloss = false;
-
-  ByteSet ownImage;  // the window's own picture; empty: the skin's
-  int ownMode = kDefaultImageMode;
-  ColourRef ownMainColour = 0;
-  std::shared_ptr<Picture> ownPicture;
-
-  std::vector<CaptionButton> buttons;
-  CaptionGeometry caption;
-  CaptionStyle captionStyle;
-  std::function<void()> helpCallback;
-  std::function<void()> menuCallback;
-
-  bool minimized = false;
-  int hotButton = 0;
-  int pressedButton = 0;  // the caption button a press began on
-  bool mouseTracked = false;
-  CaptionFade fade;
-  bool fadeTimerRunning = false;
-
-  int itemAreaSize = 0;
-  std::vector<int> itemSpecs;
-  ItemLayout items;
-  std::vector<DockedWindow> docked;
-
-  std::array<ControlList, kFamilyCount> controls;
-  HoverState hover;
-  std::map<HWND, UniqueBrush> answerBrushes;  // the brush each child was last given
-
-  bool backgroundDirty = true;
-  int generation = 0;  // counts compositions, so pictures made from an old one are known
-  DibDc composed;      // the finished picture of the client area
-  DibDc captionStrip;  // the top band before text and buttons, for partial repaints
-  DibDc savedArea;     // the item band before the items
-  SIZE regionSize{};   // the size the window region was made for
-
-  ToolTip tip;
-  bool tipToolsAdded = false;
-
-  ControlList& List(Family f) { return controls[static_cast<size_t>(f)]; }
-};
-
 struct SkinWindowArgs {
   int captionHeight = 25;
   bool framed = true;
@@ -206,9 +115,12 @@ struct EngineCounts {
   int controls = 0;
 };
 
-// The one skin engine: it takes over top-level windows and their child controls
-// and paints them in the skin's look. Window numbers are 1-based positions in the
-// window list.
+class SkinnedWindow;
+
+// The one skin engine: the skin-wide look, the pictures, glyphs and fonts every
+// window shares, and the table of skinned windows. Each skinned window is an object
+// of its own, found from its handle; the entry points that take window numbers
+// (1-based positions in the window list) find it once, here.
 class SkinEngine {
  public:
   SkinEngine();
@@ -218,6 +130,7 @@ class SkinEngine {
 
   // The icon drawn in every caption; shared icons are never destroyed here.
   void SetApplicationIcon(HICON icon) { appIcon_ = icon; }
+  HICON ApplicationIcon() const { return appIcon_; }
 
   void SkinWindow(HWND hwnd, const SkinWindowArgs& args);
   void OnCaptionButton(int n, int button);
@@ -232,15 +145,12 @@ class SkinEngine {
   // goes to its edit part.
   void SetControlTextColour(HWND control, ColourRef colour);
   const SkinOptions& options() const { return options_; }
-  SkinOptions& mutableOptions() { return options_; }
+  // The skin's picture as windows without their own draw it; null without one.
+  const Picture* SkinPicture() const { return backgroundPicture_.get(); }
 
   // Composition.
   void RenderWindow(int n, bool show);
   void PresentWindow(int n, HDC dc);
-  void PaintBackground(Graphics& surface, int n);
-  void PaintFrame(int n, Graphics& surface);
-  void RestoreCaptionStrip(int n, const RECT& r);
-  void RestoreSavedArea(int n, const RECT& r);
 
   // Caption buttons and text.
   bool AddCaptionButton(HWND hwnd, ByteView image, const Text& tip,
@@ -249,16 +159,12 @@ class SkinEngine {
   int HitTestCaptionButton(int n, int x, int y) const;
   int CaptionDoubleClickButton(int n) const;
   void DrawCaptionButton(int n, int button, Graphics* surface, bool pressed, int glowAlpha);
-  void PaintButtonGlow(Graphics& surface, int n, int button, int alpha);
-  void PaintButtonSeparator(int n, int button, Graphics& surface);
   void SetHelpCallback(HWND hwnd, std::function<void()> callback);
   void SetMenuCallback(HWND hwnd, std::function<void()> callback);
   int SetCaptionText(HWND hwnd, const CaptionTextArgs& args);
   void DrawCaptionText(int n, Graphics* surface, const std::optional<Text>& text);
 
-  // Frame: moving, resizing, the item band and docked windows.
-  void OnFrameMouseDown(int n, LPARAM lParam, const RECT& client);
-  void OnFrameMouseMove(int n, LPARAM lParam, const RECT& client);
+  // The item band and docked windows.
   void LayoutItems(int n);
   void OnWindowSized(int n);
   bool SetItemArea(HWND hwnd, int height, std::vector<int> specWidths);
@@ -274,9 +180,24 @@ class SkinEngine {
   // The font a control was given (the default GUI font without one), made once per
   // font: finding a face is slow.
   const WindowFont& FontOf(HWND control);
+  // Until the first window gets its first size, a composition does not repaint children.
   bool startupPending() const { return startupPending_; }
+  void EndStartup() { startupPending_ = false; }
 
-  static LRESULT CALLBACK FrameWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  // What the frame procedure serves for a window, from this process's own table: the
+  // skinned window, or, once let go of with ours left in its chain, only the
+  // procedure to pass messages on to. A property read would be a round trip to the
+  // window server under Wine on every message.
+  struct FrameBinding {
+    SkinnedWindow* window = nullptr;
+    WNDPROC previous = nullptr;
+  };
+  static FrameBinding BindingOf(HWND hwnd);
+  // A window let go of: it only passes messages on, until its own WM_NCDESTROY.
+  static void KeepForwarding(HWND hwnd, WNDPROC previous);
+  static void Unbind(HWND hwnd);
+  // At the window's own WM_NCDESTROY (after passing it on), or when the engine goes.
+  void ReleaseWindow(HWND hwnd, bool windowEnding);
 
   // Windows and controls the skin let go of while someone who subclassed them after
   // us kept one of our procedures in their chain: it only passes their messages on,
@@ -284,32 +205,12 @@ class SkinEngine {
   static int ForwardingCount();
 
  private:
-  friend class FrameHandlers;
-
-  // What the frame procedure serves for a window, from this process's own table: its
-  // record while skinned, or, once let go of with ours left in its chain, only the
-  // procedure to pass messages on to.
-  struct FrameBinding {
-    SkinnedWindow* record = nullptr;
-    WNDPROC previous = nullptr;
-  };
   static std::unordered_map<HWND, FrameBinding>& Frames();
-  static FrameBinding BindingOf(HWND hwnd);
-  static LRESULT PassOnLetGo(HWND hwnd, WNDPROC previous, UINT msg, WPARAM wp, LPARAM lp);
-
-  // At the window's own WM_NCDESTROY (after passing it on), or when the engine goes.
-  void ReleaseWindow(HWND hwnd, bool windowEnding);
-  void RefreshChildren(int n);
   void RefreshVisibleWindows();
-  void SetWindowRegion(SkinnedWindow& w, int width, int height);
-  const Picture* SkinPicture() const { return backgroundPicture_.get(); }
-  void PaintItems(Graphics& g, const SkinnedWindow& w);
-  void StartFade(SkinnedWindow& w);
-  void OnFadeTimer(SkinnedWindow& w);
+  void Renumber(size_t from);
 
   SkinOptions options_;
-  ByteSet backgroundImage_;
-  std::shared_ptr<Picture> backgroundPicture_;  // backgroundImage_ decoded once
+  std::shared_ptr<Picture> backgroundPicture_;  // the skin's picture as windows draw it, decoded once
   struct SkinSource {
     ByteSet bytes;  // the picture as SetSkin was given it
     std::shared_ptr<Picture> picture;
@@ -328,10 +229,11 @@ inline constexpr wchar_t kPropOldProc[] = L"Hw_hProc";
 inline constexpr wchar_t kPropNumber[] = L"Hw_lbID";
 inline constexpr wchar_t kPropWindowNumber[] = L"Hw_FuID";
 inline constexpr wchar_t kPropTextColour[] = L"Kj_Ztys";
-inline constexpr wchar_t kPropBrush[] = L"Kj_dxjb";
-inline constexpr wchar_t kPropBrushBitmap[] = L"Kj_wtjb";
 
 // The fade timer's identifier: above any control identifier the forms use.
 inline constexpr UINT_PTR kFadeTimerId = 0x5A1E0000;
 
 }  // namespace tovel::skin
+
+// The window object, complete for everyone who reaches it through the engine.
+#include "skin/skinned_window.h"

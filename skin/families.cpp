@@ -128,10 +128,6 @@ void ReleaseControl(ControlEntry& entry, bool controlEnding) {
     RemoveSkinProp(control, WindowProp(f));
     RemoveSkinProp(control, ProcProp(f));
     RemoveSkinProp(control, kPropTextColour);
-    if (HANDLE brush = GetSkinProp(control, kPropBrush)) ::DeleteObject(brush);
-    if (HANDLE bitmap = GetSkinProp(control, kPropBrushBitmap)) ::DeleteObject(bitmap);
-    RemoveSkinProp(control, kPropBrush);
-    RemoveSkinProp(control, kPropBrushBitmap);
   }
   entry.hwnd = nullptr;
   entry.state.reset();
@@ -155,7 +151,7 @@ ControlContext LookUp(HWND control, Family family) {
   if (!b.entry) return c;  // let go of: only passes messages on
   c.entry = b.entry;
   c.window = b.window;
-  c.engine = b.window->engine;
+  c.engine = &b.window->engine();
   c.n = c.engine->WindowNumber(b.window->hwnd);
   const ControlList& list = b.window->List(family);
   for (size_t i = 0; i < list.size(); ++i)

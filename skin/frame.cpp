@@ -1,9 +1,7 @@
 // A skinned window has no platform caption or border the user can see: pressing
 // anywhere moves it, the edges and corners resize it.
 
-#include <windowsx.h>
-
-#include "skin/engine.h"
+#include "skin/skinned_window.h"
 
 namespace tovel::skin {
 namespace {
@@ -21,67 +19,51 @@ void ShowZoneCursor(Zone zone) {
 
 }  // namespace
 
-void SkinEngine::OnFrameMouseDown(int n, LPARAM lParam, const RECT& client) {
-  SkinnedWindow* w = Record(n);
-  if (!w || !w->framed) return;
-  const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-  if (InCaptionStrip(w->caption, static_cast<float>(x), static_cast<float>(y))) return;
-  const Zone zone = w->sizable ? ZoneAt(x, y, client.right, client.bottom) : Zone::None;
-  HWND hwnd = w->hwnd;
+void SkinnedWindow::OnFrameMouseDown(int x, int y) {
+  if (!look_.framed) return;
+  if (InCaptionStrip(caption_.geometry, static_cast<float>(x), static_cast<float>(y))) return;
+  const RECT client = Client();
+  const Zone zone =
+      look_.sizable ? ZoneAt(x, y, client.right, client.bottom, metrics_.zones) : Zone::None;
   if (zone != Zone::None) {
-    w->backgroundDirty = true;
+    cache_.dirty = true;
     ShowZoneCursor(zone);
-    ::SendMessageW(hwnd, WM_SYSCOMMAND, static_cast<WPARAM>(ZoneSizeCommand(zone)),
-                   ScreenPoint(hwnd, x, y));
+    ::SendMessageW(hwnd, WM_SYSCOMMAND, static_cast<WPARAM>(ZoneSizeCommand(zone)), ScreenPoint(hwnd, x, y));
     return;
   }
   ::SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, ScreenPoint(hwnd, x, y));
 }
 
-void SkinEngine::OnFrameMouseMove(int n, LPARAM lParam, const RECT& client) {
-  const SkinnedWindow* w = Record(n);
-  if (!w || !w->sizable) return;
-  ShowZoneCursor(ZoneAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), client.right, client.bottom));
+void SkinnedWindow::OnFrameMouseMove(int x, int y) {
+  if (!look_.sizable) return;
+  const RECT client = Client();
+  ShowZoneCursor(ZoneAt(x, y, client.right, client.bottom, metrics_.zones));
 }
 
-void SkinEngine::LayoutItems(int n) {
-  SkinnedWindow* w = Record(n);
-  if (!w) return;
-  RECT rc{};
-  ::GetClientRect(w->hwnd, &rc);
-  w->items = skin::LayoutItems(rc.right, rc.bottom, w->itemAreaSize, w->itemSpecs);
+void SkinnedWindow::LayoutItems() {
+  const RECT rc = Client();
+  items_.layout = skin::LayoutItems(rc.right, rc.bottom, items_.size, items_.specs, metrics_.itemMargin);
 }
 
-void SkinEngine::OnWindowSized(int n) {
-  SkinnedWindow* w = Record(n);
-  if (!w) return;
-  RECT rc{};
-  ::GetClientRect(w->hwnd, &rc);
-  for (const DockedWindow& d : w->docked) {
+void SkinnedWindow::OnSized() {
+  const RECT rc = Client();
+  for (const DockedWindow& d : items_.docked) {
     if (!d.hwnd || !::IsWindow(d.hwnd)) continue;
-    ::MoveWindow(d.hwnd, 2, d.top, rc.right - 4, rc.bottom - d.top - w->itemAreaSize - 3, TRUE);
+    ::MoveWindow(d.hwnd, 2, d.top, rc.right - 4, rc.bottom - d.top - items_.size - 3, TRUE);
   }
 }
 
-bool SkinEngine::SetItemArea(HWND hwnd, int height, std::vector<int> specWidths) {
-  const int n = WindowNumber(hwnd);
-  SkinnedWindow* w = Record(n);
-  if (!w || height < 0) return false;
-  w->itemAreaSize = height;
-  w->itemSpecs = std::move(specWidths);
-  LayoutItems(n);
-  w->backgroundDirty = true;
+void SkinnedWindow::SetItemArea(int height, std::vector<int> specWidths) {
+  items_.size = height;
+  items_.specs = std::move(specWidths);
+  LayoutItems();
+  cache_.dirty = true;
   ::InvalidateRect(hwnd, nullptr, FALSE);
-  return true;
 }
 
-bool SkinEngine::DockWindow(HWND hwnd, HWND docked, int top) {
-  const int n = WindowNumber(hwnd);
-  SkinnedWindow* w = Record(n);
-  if (!w || !docked || ::GetParent(docked) != hwnd) return false;
-  w->docked.push_back(DockedWindow{docked, top});
-  OnWindowSized(n);
-  return true;
+void SkinnedWindow::Dock(HWND docked, int top) {
+  items_.docked.push_back(DockedWindow{docked, top});
+  OnSized();
 }
 
 }  // namespace tovel::skin

@@ -139,7 +139,7 @@ ControlBackground::ControlBackground(const SkinEngine& engine, HWND control, con
   if (!dib_) return;
   const int n = WindowNumberOfControl(engine, control);
   const SkinnedWindow* w = n ? engine.Record(n) : nullptr;
-  if (!w || !w->composed) {
+  if (!w || !w->Composed()) {
     const ColourRef c = engine.GetMainColour();
     UniqueBrush fill(::CreateSolidBrush(c));
     RECT all{0, 0, dib_.width(), dib_.height()};
@@ -147,7 +147,7 @@ ControlBackground::ControlBackground(const SkinEngine& engine, HWND control, con
     return;
   }
   const RECT at = RectInWindow(control, w->hwnd);
-  ::BitBlt(dib_.get(), 0, 0, dib_.width(), dib_.height(), w->composed.get(), at.left + r.left,
+  ::BitBlt(dib_.get(), 0, 0, dib_.width(), dib_.height(), w->Composed().get(), at.left + r.left,
            at.top + r.top, SRCCOPY);
 }
 

@@ -7,30 +7,28 @@ namespace tovel::skin {
 namespace {
 // Hit tests compare floats with a tolerance so a point on an edge is outside.
 constexpr float kEpsilon = 1e-7f;
-constexpr int kButtonWidth = 26;
-constexpr int kCloseButtonWidth = 40;
-constexpr int kButtonHeight = 18;
-constexpr int kStripRightGap = 2;
 }  // namespace
 
-int CaptionStripWidth(std::span<const int> widths) {
+int CaptionStripWidth(std::span<const int> widths, const CaptionMetrics& m) {
   if (widths.empty()) return 0;
   const int sum = std::accumulate(widths.begin(), widths.end(), 0);
-  return sum + static_cast<int>(widths.size() - 1) * kCaptionButtonGap + kCaptionMargin;
+  return sum + static_cast<int>(widths.size() - 1) * m.gap + m.margin;
 }
 
 CaptionGeometry LayoutCaptionButtons(int clientWidth, std::span<const ButtonKind> kinds,
-                                     std::span<const int> widths) {
+                                     std::span<const int> widths, const CaptionMetrics& m) {
   CaptionGeometry g;
-  g.stripWidth = CaptionStripWidth(widths);
-  g.stripLeft = clientWidth - kCaptionMargin - g.stripWidth - kStripRightGap;
+  g.stripHeight = m.stripHeight;
+  g.areaHeight = m.areaHeight;
+  g.stripWidth = CaptionStripWidth(widths, m);
+  g.stripLeft = clientWidth - m.margin - g.stripWidth - m.stripRightGap;
   g.areaLeft = clientWidth - g.stripWidth + 1;
   const float x0 = static_cast<float>(g.areaLeft + 2);
   const float y0 = static_cast<float>(g.areaTop + 1);
   for (size_t i = 0; i < kinds.size(); ++i) {
-    const int width = kinds[i] == ButtonKind::Close ? kCloseButtonWidth : kButtonWidth;
-    g.buttons.push_back(BoxF{x0 + static_cast<float>(i * (kButtonWidth + kCaptionButtonGap)), y0,
-                             static_cast<float>(width), static_cast<float>(kButtonHeight)});
+    const int width = kinds[i] == ButtonKind::Close ? m.closeWidth : m.buttonWidth;
+    g.buttons.push_back(BoxF{x0 + static_cast<float>(i * (m.buttonWidth + m.gap)), y0,
+                             static_cast<float>(width), static_cast<float>(m.buttonHeight)});
   }
   return g;
 }
@@ -68,19 +66,18 @@ IntBox CaptionButtonBounds(const CaptionGeometry& g, int button, int pictureWidt
   return box;
 }
 
-Zone ZoneAt(int x, int y, int right, int bottom, int m) {
-  constexpr int kCorner = 10;
-  constexpr int kEdgeStart = 11;
-  const bool alongY = y >= kEdgeStart && y < bottom - kCorner;
-  const bool alongX = x >= kEdgeStart && x < right - kCorner;
+Zone ZoneAt(int x, int y, int right, int bottom, const ZoneMetrics& zones) {
+  const int m = zones.margin, corner = zones.corner;
+  const bool alongY = y >= zones.edgeStart && y < bottom - corner;
+  const bool alongX = x >= zones.edgeStart && x < right - corner;
   if (x <= m && alongY) return Zone::Left;
   if (x >= right - m && alongY) return Zone::Right;
   if (y <= m && alongX) return Zone::Top;
   if (y >= bottom - m && alongX) return Zone::Bottom;
-  if (x <= kCorner && y <= kCorner) return Zone::TopLeft;
-  if (x >= right - kCorner && y <= kCorner) return Zone::TopRight;
-  if (x <= kCorner && y >= bottom - kCorner) return Zone::BottomLeft;
-  if (x >= right - kCorner && y >= bottom - kCorner) return Zone::BottomRight;
+  if (x <= corner && y <= corner) return Zone::TopLeft;
+  if (x >= right - corner && y <= corner) return Zone::TopRight;
+  if (x <= corner && y >= bottom - corner) return Zone::BottomLeft;
+  if (x >= right - corner && y >= bottom - corner) return Zone::BottomRight;
   return Zone::None;
 }
 

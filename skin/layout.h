@@ -52,13 +52,25 @@ struct CaptionGeometry {
 inline constexpr int kCaptionMargin = 3;
 inline constexpr int kCaptionButtonGap = 1;
 
+// The sizes the caption buttons are laid out with.
+struct CaptionMetrics {
+  int buttonWidth = 26;  // a button's box; the next one starts a gap further
+  int closeWidth = 40;   // the close button's box
+  int buttonHeight = 18;
+  int gap = kCaptionButtonGap;
+  int margin = kCaptionMargin;
+  int stripRightGap = 2;
+  int stripHeight = 22;
+  int areaHeight = 22;
+};
+
 // The sum of the widths, the gaps between them and the right margin.
-int CaptionStripWidth(std::span<const int> widths);
+int CaptionStripWidth(std::span<const int> widths, const CaptionMetrics& m = {});
 
 // Lays the buttons out for a client width: each 26 wide (40 for close) plus a
 // one-pixel gap, 18 high, from the area's left + 2.
 CaptionGeometry LayoutCaptionButtons(int clientWidth, std::span<const ButtonKind> kinds,
-                                     std::span<const int> widths);
+                                     std::span<const int> widths, const CaptionMetrics& m = {});
 
 // The 1-based button strictly inside whose box the point lies; 0 for none.
 int HitTestCaptionButton(const CaptionGeometry& g, float x, float y);
@@ -77,7 +89,15 @@ IntBox CaptionButtonBounds(const CaptionGeometry& g, int button, int pictureWidt
 
 // Resize zones of a client rectangle with right edge `right` and bottom `bottom`.
 enum class Zone { None, Left, Right, Top, Bottom, TopLeft, TopRight, BottomLeft, BottomRight };
-Zone ZoneAt(int x, int y, int right, int bottom, int margin = kCaptionMargin);
+struct ZoneMetrics {
+  int margin = kCaptionMargin;  // how far in from an edge its zone reaches
+  int corner = 10;              // the corner zones' size
+  int edgeStart = 11;           // where an edge's zone begins, from the top or left
+};
+Zone ZoneAt(int x, int y, int right, int bottom, const ZoneMetrics& m);
+inline Zone ZoneAt(int x, int y, int right, int bottom, int margin = kCaptionMargin) {
+  return ZoneAt(x, y, right, bottom, ZoneMetrics{margin});
+}
 int ZoneCursorId(Zone zone);     // IDC_SIZE* number, 0 for none
 int ZoneSizeCommand(Zone zone);  // SC_SIZE + WMSZ_*, 0 for none
 

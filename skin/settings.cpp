@@ -6,6 +6,7 @@
 #include "gfx/image.h"
 #include "skin/engine.h"
 #include "skin/helpers.h"
+#include "skin/skinned_window.h"
 
 namespace tovel::skin {
 namespace {
@@ -58,10 +59,9 @@ Text SkinEngine::SetSkin(const SetSkinArgs& args) {
   ApplySkinColours(options_, colours);
 
   if (picture) {
-    backgroundImage_ = Prepared(bytes, options_.imageMode, options_.mainColour);
-    backgroundPicture_ = (options_.imageMode == 0 || options_.imageMode == 1) ? LoadPicture(backgroundImage_) : picture;
+    const bool faded = options_.imageMode == 0 || options_.imageMode == 1;
+    backgroundPicture_ = faded ? LoadPicture(Prepared(bytes, options_.imageMode, options_.mainColour)) : picture;
   } else {
-    backgroundImage_.clear();
     backgroundPicture_.reset();
   }
   RefreshVisibleWindows();
@@ -74,17 +74,20 @@ void SkinEngine::SetOptions(bool skinControls, std::optional<int> controlAlpha,
 }
 
 int SkinEngine::SetWindowImage(HWND hwnd, ByteView image, std::optional<int> mode) {
-  SkinnedWindow* w = Record(WindowNumber(hwnd));
+  SkinnedWindow* w = SkinnedWindowOf(hwnd);
   if (!w || image.empty()) return 0;
   std::shared_ptr<Picture> picture = LoadPicture(image);
   if (!picture) return 0;  // a picture that does not decode changes nothing
-  w->ownMode = mode.value_or(w->ownMode);
-  w->ownMainColour = AverageColour(*picture);
-  w->ownImage = Prepared(image, w->ownMode, w->ownMainColour);
-  w->ownPicture = (w->ownMode == 0 || w->ownMode == 1) ? LoadPicture(w->ownImage) : picture;
-  w->backgroundDirty = true;
-  ::InvalidateRect(hwnd, nullptr, FALSE);
+  w->SetImage(std::move(picture), image, mode);
   return 1;
+}
+
+void SkinnedWindow::SetImage(std::shared_ptr<Picture> decoded, ByteView image, std::optional<int> mode) {
+  own_.mode = mode.value_or(own_.mode);
+  own_.mainColour = AverageColour(*decoded);
+  own_.image = Prepared(image, own_.mode, own_.mainColour);
+  own_.picture = (own_.mode == 0 || own_.mode == 1) ? LoadPicture(own_.image) : std::move(decoded);
+  Repaint();
 }
 
 }  // namespace tovel::skin

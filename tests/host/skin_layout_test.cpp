@@ -190,3 +190,44 @@ TEST(SkinColours, ArgbConversionAndSkinRules) {
 
 }  // namespace
 }  // namespace tovel::skin
+
+namespace tovel::skin {
+namespace {
+
+// The caption's and the zones' sizes come from the metrics given, the defaults
+// being the sizes at 96 DPI.
+TEST(SkinMetrics, CaptionButtonsAndZonesFollowTheMetricsGiven) {
+  const std::vector<ButtonKind> kinds{ButtonKind::Minimize, ButtonKind::Close};
+  const std::vector<int> widths{26, 38}, wide{39, 57};
+  const CaptionGeometry plain = LayoutCaptionButtons(351, kinds, widths);
+  EXPECT_EQ(plain.stripHeight, 22);
+  EXPECT_EQ(plain.buttons[1].width, 40);
+  CaptionMetrics m;
+  m.buttonWidth = 39;
+  m.closeWidth = 60;
+  m.buttonHeight = 27;
+  m.gap = 2;
+  m.margin = 5;
+  m.stripHeight = 33;
+  m.areaHeight = 33;
+  const CaptionGeometry big = LayoutCaptionButtons(527, kinds, wide, m);
+  EXPECT_EQ(big.stripWidth, 39 + 57 + 2 + 5);
+  EXPECT_EQ(big.buttons[1].x - big.buttons[0].x, 41);
+  EXPECT_EQ(big.buttons[1].width, 60);
+  EXPECT_EQ(big.buttons[0].height, 27);
+  EXPECT_EQ(big.stripHeight, 33);
+  EXPECT_EQ(HitTestCaptionButton(big, big.buttons[1].x + 30, 24), 2);
+  EXPECT_EQ(HitTestCaptionButton(plain, plain.buttons[1].x + 30, 24), 0);  // below the plain area
+
+  ZoneMetrics zones;
+  EXPECT_EQ(ZoneAt(4, 50, 400, 300, zones), Zone::None);
+  zones.margin = 5;
+  zones.corner = 15;
+  zones.edgeStart = 16;
+  EXPECT_EQ(ZoneAt(4, 50, 400, 300, zones), Zone::Left);
+  EXPECT_EQ(ZoneAt(2, 14, 400, 300, zones), Zone::TopLeft);
+  EXPECT_EQ(ZoneAt(2, 14, 400, 300), Zone::Left);  // the default corner ends at 10
+}
+
+}  // namespace
+}  // namespace tovel::skin

@@ -21,7 +21,7 @@ class GalleryButtons : public ::testing::Test {
  protected:
   void SetUp() override {
     window_ = OpenGallery(Engine());
-    ASSERT_TRUE(PumpUntil([&] { return !Engine().Record(Engine().WindowNumber(window_))->backgroundDirty; }));
+    ASSERT_TRUE(PumpUntil([&] { return !Engine().Record(Engine().WindowNumber(window_))->Dirty(); }));
     PumpPending();
   }
   void TearDown() override {

@@ -40,16 +40,16 @@ std::vector<std::uint32_t> Strip(const SkinnedWindow& w, const RECT& r) {
   ::GdiFlush();
   for (int y = r.top; y < r.bottom; ++y)
     for (int x = r.left; x < r.right; ++x)
-      pixels.push_back(w.captionStrip.pixels()[y * w.captionStrip.width() + x] & 0xFFFFFF);
+      pixels.push_back(w.CaptionStrip().pixels()[y * w.CaptionStrip().width() + x] & 0xFFFFFF);
   return pixels;
 }
 
-bool FadeDone(const SkinnedWindow& w) { return !w.fadeTimerRunning; }
+bool FadeDone(const SkinnedWindow& w) { return !w.Fading(); }
 
 // The white strokes of the maximize button's glyph as the window shows them, at the
 // button's place for the window's size.
 std::vector<bool> MaximizeGlyph(HWND hwnd, const SkinnedWindow& w) {
-  const IntBox p = CaptionButtonPicture(w.caption, 2, 26, 18);
+  const IntBox p = CaptionButtonPicture(w.Caption(), 2, 26, 18);
   std::vector<bool> strokes;
   for (int y = p.y; y < p.y + p.height; ++y)
     for (int x = p.x; x < p.x + p.width; ++x) {
@@ -68,7 +68,7 @@ class Caption : public ::testing::Test {
     window_.Skin(args);
     w_ = window_.Record();
     ASSERT_NE(w_, nullptr);
-    ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(w_->composed); }));
+    ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(w_->Composed()); }));
   }
   // The pointer really goes there too: a window left by the pointer hears of it.
   void Send(UINT msg, POINT p) {
@@ -83,7 +83,7 @@ class Caption : public ::testing::Test {
 };
 
 TEST_F(Caption, ButtonsSitAtTheirPlacesAndTheBandIsRestoredBeforeNewText) {
-  ASSERT_EQ(w_->buttons.size(), 3u);
+  ASSERT_EQ(w_->Buttons().size(), 3u);
   // The close glyph's cross meets in its middle; its left neighbour's picture ends at 310.
   EXPECT_GT(R(Composed(*w_, 312 + 19, 1 + 9)), 200);
   EXPECT_EQ(Engine().HitTestCaptionButton(1, 0, 0), 0);
@@ -111,7 +111,7 @@ TEST_F(Caption, HoverGlowFadesInAndOutAndRestoresTheButton) {
   const auto before = Area(*w_, closeBox);
   const auto minimizeBefore = Area(*w_, minimizeBox);
   Send(WM_MOUSEMOVE, kClose);
-  EXPECT_TRUE(w_->fadeTimerRunning);
+  EXPECT_TRUE(w_->Fading());
   ASSERT_TRUE(PumpUntil([&] { return FadeDone(*w_); }));
   EXPECT_GT(R(Composed(*w_, 314, 3)), R(before[2 * 38 + 2]) + 80);  // lit red near its top
 
@@ -129,7 +129,7 @@ TEST_F(Caption, HoverGlowFadesInAndOutAndRestoresTheButton) {
 
   ::SendMessageW(window_.get(), WM_MOUSELEAVE, 0, 0);
   ASSERT_TRUE(PumpUntil([&] { return FadeDone(*w_); }));
-  EXPECT_EQ(w_->hotButton, 0);
+  EXPECT_EQ(w_->HotButton(), 0);
   EXPECT_EQ(Area(*w_, minimizeBox), minimizeBefore);
   EXPECT_EQ(Area(*w_, closeBox), before);
 }
@@ -177,11 +177,11 @@ TEST_F(Caption, AddedButtonsGoInFrontAndRunTheirCallbacksAndCaptionSettingsKeepW
   const ByteSet glyph = MakePicture(26, 18, [](int, int) { return 0xFFFFFFu; });
   EXPECT_FALSE(Engine().AddCaptionButton(nullptr, glyph, "x", [&] { ++clicks; }));
   EXPECT_TRUE(Engine().AddCaptionButton(window_.get(), glyph, "设置", [&] { ++clicks; }));
-  ASSERT_EQ(w_->buttons.size(), 4u);
-  EXPECT_EQ(w_->buttons[0].kind, ButtonKind::Custom);
-  EXPECT_EQ(w_->buttons[3].kind, ButtonKind::Close);
-  EXPECT_EQ(w_->caption.buttons[1].x - w_->caption.buttons[0].x, 27);
-  const POINT added{static_cast<LONG>(w_->caption.buttons[0].x) + 5, 10};
+  ASSERT_EQ(w_->Buttons().size(), 4u);
+  EXPECT_EQ(w_->Buttons()[0].kind, ButtonKind::Custom);
+  EXPECT_EQ(w_->Buttons()[3].kind, ButtonKind::Close);
+  EXPECT_EQ(w_->Caption().buttons[1].x - w_->Caption().buttons[0].x, 27);
+  const POINT added{static_cast<LONG>(w_->Caption().buttons[0].x) + 5, 10};
   Send(WM_LBUTTONDOWN, added);
   Send(WM_LBUTTONUP, added);
   EXPECT_EQ(clicks, 1);
@@ -190,9 +190,9 @@ TEST_F(Caption, AddedButtonsGoInFrontAndRunTheirCallbacksAndCaptionSettingsKeepW
   colourOnly.textColour = 0x0000FF00;
   EXPECT_EQ(Engine().SetCaptionText(nullptr, colourOnly), 0);
   EXPECT_EQ(Engine().SetCaptionText(window_.get(), colourOnly), 1);
-  EXPECT_EQ(w_->captionStyle.text, 0x0000FF00u);
-  EXPECT_EQ(w_->captionStyle.shadow, 0x00808080u);
-  EXPECT_EQ(w_->captionStyle.size, 12.0f);
+  EXPECT_EQ(w_->CaptionLook().text, 0x0000FF00u);
+  EXPECT_EQ(w_->CaptionLook().shadow, 0x00808080u);
+  EXPECT_EQ(w_->CaptionLook().size, 12.0f);
 }
 
 TEST_F(Caption, DoubleClickInTheCaptionMaximizesAndBelowItDoesNothing) {
@@ -238,7 +238,7 @@ void Round(HWND hwnd, SkinnedWindow& w, int i) {
   ::SendMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
   tick();
   if (i % 10 == 0) ::SetWindowTextW(hwnd, i % 20 ? L"标题" : L"another caption");
-  w.backgroundDirty = i % 50 == 0;
+  if (i % 50 == 0) w.MarkDirty();
   ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 

@@ -101,11 +101,11 @@ TEST(SkinChain, LetGoUnderALaterSubclasserTheWindowAndItsButtonKeepTheirOwnProce
   engine->SkinWindow(hwnd, {});
   ASSERT_EQ(engine->WindowNumber(hwnd), 1);
   ASSERT_EQ(ButtonType(button), BS_OWNERDRAW);
-  ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(engine->Record(1)->composed); }));
+  ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(engine->Record(1)->Composed()); }));
   // The caption's tool tip subclasses the frame at the first hover; the test's own
   // procedures go on top of the window's and the button's.
   ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(100, 10));
-  EXPECT_NE(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&SkinEngine::FrameWindowProc));
+  EXPECT_NE(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&SkinnedWindow::FrameProc));
   int forwardingAtTheEnd = -1;
   HookInto(kLater, hwnd, [&](HWND, UINT msg, WPARAM) {
     if (msg == WM_NCDESTROY) forwardingAtTheEnd = SkinEngine::ForwardingCount();

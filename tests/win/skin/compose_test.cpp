@@ -26,7 +26,7 @@ TEST(SkinCompose, WholeWindowIsClientWithCutCornersAndADoubleFrame) {
   window.Skin(args);
   SkinnedWindow* w = window.Record();
   ASSERT_NE(w, nullptr);
-  ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(w->composed); }));
+  ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(w->Composed()); }));
 
   RECT client, outer;
   ::GetClientRect(window.get(), &client);
@@ -75,7 +75,7 @@ TEST(SkinCompose, LayoutModesAndAnUnknownModeShowThePlainColour) {
     args.mode = mode;
     args.framed = false;
     window->Skin(args);
-    EXPECT_TRUE(PumpUntil([&] { return static_cast<bool>(window->Record()->composed); }));
+    EXPECT_TRUE(PumpUntil([&] { return static_cast<bool>(window->Record()->Composed()); }));
     return window;
   };
   {
@@ -113,7 +113,7 @@ TEST(SkinCompose, PictureThatDoesNotDecodePaintsTheFaceColour) {
   EXPECT_NE(Engine().SetSkin(broken), "");
   EXPECT_EQ(Engine().GetMainColour(), ::GetSysColor(COLOR_BTNFACE));
   SkinnedWindow* w = window.Record();
-  ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(w->composed) && !w->backgroundDirty; }));
+  ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(w->Composed()) && !w->Dirty(); }));
   const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
   EXPECT_TRUE(Near(Composed(*w, 100, 100), (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face), 1));
   EXPECT_EQ(Engine().SetWindowImage(window.get(), broken.imageData), 0);
@@ -138,10 +138,10 @@ TEST(SkinCompose, ItemBandIsPaintedAndDockedWindowsFollowTheSize) {
   EXPECT_EQ(r.right - r.left, 320 - 4);
   EXPECT_EQ(r.bottom - r.top, 240 - 40 - 20 - 3);
   SkinnedWindow* w = window.Record();
-  ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(w->composed) && w->composed.width() == 320 && !w->backgroundDirty; }));
+  ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(w->Composed()) && w->Composed().width() == 320 && !w->Dirty(); }));
   // The items are cells over the skin in the band along the bottom.
-  EXPECT_EQ(w->items.items[1].width, 320 - 100 - 6);
-  const IntBox cell = w->items.items[0];
+  EXPECT_EQ(w->Items().items[1].width, 320 - 100 - 6);
+  const IntBox cell = w->Items().items[0];
   EXPECT_FALSE(Near(Composed(*w, cell.x + 10, cell.y + 10), kBlue, 2));
   EXPECT_TRUE(Near(Composed(*w, 150, 100), kBlue, 2));
 }
@@ -178,7 +178,7 @@ TEST(SkinCompose, RegionFollowsAMaximizeByShowWindowAndTheRestoreAndTheWindowSta
   const int width = mi.rcWork.right - mi.rcWork.left, height = mi.rcWork.bottom - mi.rcWork.top;
   // Painted at the new size: whatever the paint did to the region has happened.
   ASSERT_TRUE(PumpUntil([&] {
-    return w->composed.width() == width && !w->backgroundDirty && !::GetUpdateRect(hwnd, nullptr, FALSE);
+    return w->Composed().width() == width && !w->Dirty() && !::GetUpdateRect(hwnd, nullptr, FALSE);
   }));
   EXPECT_TRUE(::IsZoomed(hwnd));  // Wine drops the state when a maximized window gets a new region
   const RECT maximized = regionBox();
@@ -187,7 +187,7 @@ TEST(SkinCompose, RegionFollowsAMaximizeByShowWindowAndTheRestoreAndTheWindowSta
   EXPECT_EQ(ownedPoints(), 9);
 
   ::ShowWindow(hwnd, SW_RESTORE);
-  ASSERT_TRUE(PumpUntil([&] { return w->composed.width() == 351 && !w->backgroundDirty; }));
+  ASSERT_TRUE(PumpUntil([&] { return w->Composed().width() == 351 && !w->Dirty(); }));
   EXPECT_FALSE(::IsZoomed(hwnd));
   const RECT restored = regionBox();
   EXPECT_EQ(restored.right, 351);

@@ -18,7 +18,7 @@ namespace tovel::skin::test {
 class Gallery {
  public:
   Gallery() : hwnd_(gallery::OpenGallery(Engine())) {
-    EXPECT_TRUE(PumpUntil([&] { return Record() && Record()->composed; }));
+    EXPECT_TRUE(PumpUntil([&] { return Record() && Record()->Composed(); }));
   }
   ~Gallery() {
     if (::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);

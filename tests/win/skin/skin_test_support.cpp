@@ -84,7 +84,7 @@ ByteSet MakePicture(int width, int height, const std::function<std::uint32_t(int
 
 std::uint32_t Composed(const SkinnedWindow& w, int x, int y) {
   ::GdiFlush();
-  return w.composed.pixels()[y * w.composed.width() + x] & 0x00FFFFFF;
+  return w.Composed().pixels()[y * w.Composed().width() + x] & 0x00FFFFFF;
 }
 
 std::uint32_t WindowPixel(HWND hwnd, int x, int y) {

@@ -107,7 +107,7 @@ class TranslucentControls : public ::testing::Test {
     ::UpdateWindow(parent_);
     record_ = Engine().Record(Engine().WindowNumber(parent_));
     ASSERT_NE(record_, nullptr);
-    ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(record_->composed); }));
+    ASSERT_TRUE(PumpUntil([&] { return static_cast<bool>(record_->Composed()); }));
   }
   void TearDown() override {
     ::DestroyWindow(parent_);
