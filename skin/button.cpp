@@ -5,6 +5,7 @@
 #include "skin/button.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/text.h"
@@ -19,30 +20,10 @@
 namespace tovel::skin {
 namespace {
 
-// The pictures a button showed: the same look on the same skin is copied, not
-// drawn again. A handful of looks at most (normal, hot, focused, pressed, disabled).
-struct Face {
-  UINT state = 0;
-  bool checked = false;
-  Text text;
-  ColourRef textColour = 0;
-  int generation = -1;
-  DibDc picture;
-};
-using Faces = std::vector<Face>;
+// The pictures a button showed: a handful of looks at most (normal, hot, focused,
+// pressed, disabled).
+using Faces = std::vector<ButtonFace>;
 constexpr size_t kFacesKept = 6;
-
-struct ButtonState {
-  ButtonKindOf kind = ButtonKindOf::Push;
-  Text text;
-  bool focused = false;
-  Text fontName;
-  float fontSize = 12;
-  int fontStyle = 0;
-  int fontUnit = 2;
-  std::shared_ptr<Font> font;  // made once: finding a face is slow
-  std::shared_ptr<Faces> faces = std::make_shared<Faces>();
-};
 
 constexpr Argb kSilver = 0xFFC0C0C0;
 constexpr ColourRef kFocusGlow = 0x00DDCA22;
@@ -61,8 +42,7 @@ Text WindowTextOf(HWND hwnd) {
 
 ControlEntry* Take(SkinEngine& engine, int n, HWND button, ButtonKindOf kind) {
   SkinnedWindow* w = engine.Record(n);
-  ControlEntry* entry = w ? RegisterControl(*w, n, Family::Buttons, button, ButtonProc) : nullptr;
-  if (!entry) return nullptr;
+  if (!w) return nullptr;
   ButtonState s;
   s.kind = kind;
   s.text = WindowTextOf(button);
@@ -73,8 +53,7 @@ ControlEntry* Take(SkinEngine& engine, int n, HWND button, ButtonKindOf kind) {
   s.fontStyle = font.style;
   s.fontUnit = font.unit;
   s.font = font.font;
-  entry->state = std::move(s);
-  return entry;
+  return RegisterControl(*w, n, Family::Buttons, button, ButtonProc, std::move(s));
 }
 
 LONG_PTR TypeOf(HWND button) { return ::GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK; }
@@ -98,17 +77,17 @@ ButtonLook LookOf(const SkinEngine& engine, HWND button, const ButtonState& s, U
 // The state a repaint outside WM_DRAWITEM shows: the button's own, and hot when the
 // pointer is on it. A disabled button is never hot.
 UINT CurrentState(const ControlContext& c, HWND button) {
-  const ButtonState& s = *StateOf<ButtonState>(c.entry);
+  const ButtonState& s = StateOf<ButtonState>(c);
   UINT state = 0;
   if (!::IsWindowEnabled(button)) return ODS_DISABLED;
   if (s.focused || ::GetFocus() == button) state |= ODS_FOCUS;
   if (::SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) state |= ODS_SELECTED;
-  if (IsHot(*c.window, Family::Buttons, c.k)) state |= ODS_HOTLIGHT;
+  if (IsHot(c)) state |= ODS_HOTLIGHT;
   return state;
 }
 
-Face* Remembered(Faces& faces, const ButtonLook& look, int generation, int w, int h) {
-  for (Face& f : faces)
+ButtonFace* Remembered(Faces& faces, const ButtonLook& look, int generation, int w, int h) {
+  for (ButtonFace& f : faces)
     if (f.state == look.state && f.checked == look.checked && f.text == look.text &&
         f.textColour == look.textColour && f.generation == generation && f.picture.width() == w &&
         f.picture.height() == h)
@@ -117,11 +96,11 @@ Face* Remembered(Faces& faces, const ButtonLook& look, int generation, int w, in
 }
 
 void Paint(const ControlContext& c, HWND button, HDC dc, const RECT& r, UINT state) {
-  const ButtonState& s = *StateOf<ButtonState>(c.entry);
+  ButtonState& s = StateOf<ButtonState>(c);
   const int w = r.right - r.left, h = r.bottom - r.top;
   const ButtonLook look = LookOf(*c.engine, button, s, state);
-  Faces& faces = *s.faces;
-  if (const Face* known = Remembered(faces, look, c.window->generation, w, h)) {
+  Faces& faces = s.faces;
+  if (const ButtonFace* known = Remembered(faces, look, c.window->generation, w, h)) {
     ::BitBlt(dc, r.left, r.top, w, h, known->picture.get(), 0, 0, SRCCOPY);
     return;
   }
@@ -136,7 +115,7 @@ void Paint(const ControlContext& c, HWND button, HDC dc, const RECT& r, UINT sta
     case ButtonKindOf::Radio: PaintRadioButton(paint.surface(), all, look); break;
   }
   if (faces.size() >= kFacesKept) faces.erase(faces.begin());
-  Face face{look.state, look.checked, look.text, look.textColour, c.window->generation, DibDc(w, h)};
+  ButtonFace face{look.state, look.checked, look.text, look.textColour, c.window->generation, DibDc(w, h)};
   paint.CopyTo(face.picture.get());
   ::BitBlt(dc, r.left, r.top, w, h, face.picture.get(), 0, 0, SRCCOPY);
   faces.push_back(std::move(face));
@@ -163,7 +142,7 @@ LRESULT PassOnThenRepaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, 
 }
 
 LRESULT OnPaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  if (!IsMarked(*StateOf<ButtonState>(c.entry))) return PassOn(c, b, msg, wp, lp);
+  if (!IsMarked(StateOf<ButtonState>(c))) return PassOn(c, b, msg, wp, lp);
   PAINTSTRUCT ps;
   HDC dc = ::BeginPaint(b, &ps);
   RECT r;
@@ -173,38 +152,26 @@ LRESULT OnPaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp)
   return 0;
 }
 
-LRESULT OnMouseMove(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  TrackLeave(b);
-  if (EnterHot(*c.window, Family::Buttons, c.k) && ::IsWindowEnabled(b)) RedrawNow(c, b);
-  return PassOn(c, b, msg, wp, lp);
+// A disabled button is never drawn hot; leaving repaints whatever the state.
+void OnPointer(const ControlContext& c, HWND b, Pointer pointer, LPARAM) {
+  if (pointer == Pointer::Left || (pointer == Pointer::Entered && ::IsWindowEnabled(b))) RedrawNow(c, b);
 }
 
-LRESULT OnMouseLeave(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  if (IsHot(*c.window, Family::Buttons, c.k)) LeaveHot(*c.window);
-  RedrawNow(c, b);
-  return PassOn(c, b, msg, wp, lp);
-}
-
-LRESULT CALLBACK ButtonProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(b, Family::Buttons);
-  if (msg == WM_NCDESTROY) return EndControl(c, b, msg, wp, lp, Family::Buttons);
-  ButtonState* s = StateOf<ButtonState>(c.entry);
-  if (!s) return PassOn(c, b, msg, wp, lp);
+std::optional<LRESULT> OnMessage(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  ButtonState& s = StateOf<ButtonState>(c);
   switch (msg) {
     case WM_MOVE: ::InvalidateRect(b, nullptr, TRUE); break;
     case WM_SETFOCUS:
-      s->focused = true;
+      s.focused = true;
       return PassOnThenRepaint(c, b, msg, wp, lp);
     case WM_KILLFOCUS:
-      s->focused = false;
+      s.focused = false;
       return PassOnThenRepaint(c, b, msg, wp, lp);
     case WM_SETTEXT:
-      s->text = lp ? Narrow(reinterpret_cast<const wchar_t*>(lp)) : Text();
+      s.text = lp ? Narrow(reinterpret_cast<const wchar_t*>(lp)) : Text();
       return PassOnThenRepaint(c, b, msg, wp, lp);
     case WM_PAINT: return OnPaint(c, b, msg, wp, lp);
-    case WM_ERASEBKGND:
-      ::SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-      return 1;
+    case WM_ERASEBKGND: return SkipErase(wp);
     case WM_NCPAINT: return 0;  // buttons have no frame of the platform's
     case BM_SETCHECK:
     case BM_SETSTATE:
@@ -216,11 +183,13 @@ LRESULT CALLBACK ButtonProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CAPTURECHANGED:
       return PassOnThenRepaint(c, b, msg, wp, lp);
     case WM_LBUTTONDBLCLK: return 0;  // a double click is not two clicks
-    case WM_MOUSEMOVE: return OnMouseMove(c, b, msg, wp, lp);
-    case WM_MOUSELEAVE: return OnMouseLeave(c, b, msg, wp, lp);
   }
-  return PassOn(c, b, msg, wp, lp);
+  return std::nullopt;
 }
+
+constexpr ControlFamily kButtons{Family::Buttons, &OnMessage, &OnPointer};
+
+LRESULT CALLBACK ButtonProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) { return Dispatch(kButtons, b, msg, wp, lp); }
 
 void AddUpperHalf(GraphicsPath& path, float x, float y, float w, float h, float r) {
   path.AddPathLine(x, y + h, x, y + r);
@@ -305,7 +274,7 @@ bool DrawPushButtonItem(SkinEngine& engine, const DRAWITEMSTRUCT& item) {
   if (!s || c.engine != &engine || s->kind != ButtonKindOf::Push) return false;
   UINT state = item.itemState & (ODS_SELECTED | ODS_DISABLED | ODS_FOCUS);
   // The platform's own repaints (a click, the focus) keep the hot look under the pointer.
-  if (!(state & ODS_DISABLED) && IsHot(*c.window, Family::Buttons, c.k)) state |= ODS_HOTLIGHT;
+  if (!(state & ODS_DISABLED) && IsHot(c)) state |= ODS_HOTLIGHT;
   Paint(c, item.hwndItem, item.hDC, item.rcItem, state);
   return true;
 }

@@ -7,6 +7,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -21,17 +22,6 @@
 
 namespace tovel::skin {
 namespace {
-
-struct EditState {
-  bool focused = false;
-  bool hot = false;
-  bool pressed = false;  // the left button went down in it
-};
-
-struct ComboState {
-  bool focused = false;
-  bool hot = false;
-};
 
 constexpr COLORREF kKey = RGB(255, 0, 255);
 constexpr Argb kKeyArgb = 0xFFFF00FF;
@@ -57,7 +47,7 @@ COLORREF TextColourOf(HWND c) {
 // ---- Edit boxes
 
 void PaintFrame(const ControlContext& c, HWND e) {
-  const EditState& s = *StateOf<EditState>(c.entry);
+  const EditState& s = StateOf<EditState>(c);
   RECT window;
   ::GetWindowRect(e, &window);
   EditFrameLook look;
@@ -106,7 +96,7 @@ LRESULT OnEditErase(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM
 
 // The focus change's handlers (EN_SETFOCUS, EN_KILLFOCUS) may destroy the edit box.
 LRESULT OnEditFocus(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
-  StateOf<EditState>(c.entry)->focused = msg == WM_SETFOCUS;
+  StateOf<EditState>(c).focused = msg == WM_SETFOCUS;
   const PassedOn passed = PassOnThenLookUp(c, e, msg, wp, lp);
   if (!passed.now) return passed.result;
   HWND parent = ::GetParent(e);
@@ -119,18 +109,16 @@ LRESULT OnEditFocus(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM
   return passed.result;
 }
 
-LRESULT OnEditMouse(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
-  EditState& s = *StateOf<EditState>(c.entry);
-  if (msg == WM_MOUSEMOVE) {
-    TrackLeave(e);
-    if (EnterHot(*c.window, Family::Edits, c.k)) {
+void OnEditPointer(const ControlContext& c, HWND e, Pointer pointer, LPARAM) {
+  EditState& s = StateOf<EditState>(c);
+  if (pointer != Pointer::Left) {
+    if (pointer == Pointer::Entered) {
       s.hot = true;
       PaintFrame(c, e);
     }
     // A selection dragged over translucent text leaves no trace behind.
     if (s.pressed && !HasScrollBars(e) && Translucent(c)) ::InvalidateRect(e, nullptr, TRUE);
   } else {
-    if (IsHot(*c.window, Family::Edits, c.k)) LeaveHot(*c.window);
     const bool wasHot = std::exchange(s.hot, false);
     PaintFrame(c, e);
     // On a thin border the hot frame's inner pixel lay on the client's edge, which
@@ -138,7 +126,6 @@ LRESULT OnEditMouse(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM
     const RECT inner = ClientAndBarsRect(e);
     if (wasHot && (inner.left < 2 || inner.top < 2)) ::InvalidateRect(e, nullptr, FALSE);
   }
-  return PassOn(c, e, msg, wp, lp);
 }
 
 LRESULT OnEditPaint(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
@@ -147,11 +134,8 @@ LRESULT OnEditPaint(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM
   return passed.result;
 }
 
-LRESULT CALLBACK EditProc(HWND e, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(e, Family::Edits);
-  if (msg == WM_NCDESTROY) return EndControl(c, e, msg, wp, lp, Family::Edits);
-  EditState* s = StateOf<EditState>(c.entry);
-  if (!s) return PassOn(c, e, msg, wp, lp);
+std::optional<LRESULT> OnEditMessage(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
+  EditState& s = StateOf<EditState>(c);
   switch (msg) {
     case WM_MOVE:
     case WM_HSCROLL:
@@ -167,19 +151,20 @@ LRESULT CALLBACK EditProc(HWND e, UINT msg, WPARAM wp, LPARAM lp) {
       if (Translucent(c) && !HasScrollBars(e)) ::InvalidateRect(e, nullptr, TRUE);
       break;
     case WM_LBUTTONDOWN:
-      s->pressed = true;
+      s.pressed = true;
       if (Translucent(c) && !HasScrollBars(e)) ::InvalidateRect(e, nullptr, TRUE);
       break;
-    case WM_LBUTTONUP: s->pressed = false; break;
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE: return OnEditMouse(c, e, msg, wp, lp);
+    case WM_LBUTTONUP: s.pressed = false; break;
   }
-  return PassOn(c, e, msg, wp, lp);
+  return std::nullopt;
 }
 
+constexpr ControlFamily kEdits{Family::Edits, &OnEditMessage, &OnEditPointer};
+
+LRESULT CALLBACK EditProc(HWND e, UINT msg, WPARAM wp, LPARAM lp) { return Dispatch(kEdits, e, msg, wp, lp); }
+
 void TakeEdit(SkinnedWindow& w, int n, HWND e) {
-  if (ControlEntry* entry = RegisterControl(w, n, Family::Edits, e, EditProc))
-    entry->state = EditState{::GetFocus() == e};
+  RegisterControl(w, n, Family::Edits, e, EditProc, EditState{::GetFocus() == e});
 }
 
 // ---- Combo boxes
@@ -206,7 +191,7 @@ RECT PartRect(HWND part, const RECT& window) {
 }
 
 void PaintCombo(const ControlContext& c, HWND b) {
-  const ComboState& s = *StateOf<ComboState>(c.entry);
+  const ComboState& s = StateOf<ComboState>(c);
   RECT window;
   ::GetWindowRect(b, &window);
   ComboLook look;
@@ -241,20 +226,10 @@ void PaintCombo(const ControlContext& c, HWND b) {
   ::TransparentBlt(dc.get(), 0, 0, look.width, look.height, paint.dc(), 0, 0, look.width, look.height, kKey);
 }
 
-LRESULT OnComboMouse(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  ComboState& s = *StateOf<ComboState>(c.entry);
-  if (msg == WM_MOUSEMOVE) {
-    TrackLeave(b);
-    if (EnterHot(*c.window, Family::Combos, c.k)) {
-      s.hot = true;
-      PaintCombo(c, b);
-    }
-  } else {
-    if (IsHot(*c.window, Family::Combos, c.k)) LeaveHot(*c.window);
-    s.hot = false;
-    PaintCombo(c, b);
-  }
-  return PassOn(c, b, msg, wp, lp);
+void OnComboPointer(const ControlContext& c, HWND b, Pointer pointer, LPARAM) {
+  if (pointer == Pointer::Within) return;
+  StateOf<ComboState>(c).hot = pointer == Pointer::Entered;
+  PaintCombo(c, b);
 }
 
 LRESULT OnComboCommand(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
@@ -281,17 +256,14 @@ LRESULT PassOnThenPaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LP
   return passed.result;
 }
 
-LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(b, Family::Combos);
-  if (msg == WM_NCDESTROY) return EndControl(c, b, msg, wp, lp, Family::Combos);
-  ComboState* s = StateOf<ComboState>(c.entry);
-  if (!s) return PassOn(c, b, msg, wp, lp);
+std::optional<LRESULT> OnComboMessage(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  ComboState& s = StateOf<ComboState>(c);
   switch (msg) {
     case WM_MOVE: PaintCombo(c, b); break;
     case WM_SETFOCUS:
-      s->focused = true;
+      s.focused = true;
       return PassOnThenPaint(c, b, msg, wp, lp);
-    case WM_KILLFOCUS: s->focused = false; return PassOnThenPaint(c, b, msg, wp, lp);
+    case WM_KILLFOCUS: s.focused = false; return PassOnThenPaint(c, b, msg, wp, lp);
     case WM_SETTEXT:
       if (::FindWindowExW(b, nullptr, L"Edit", nullptr)) ::InvalidateRect(b, nullptr, TRUE);
       break;
@@ -300,8 +272,6 @@ LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCPAINT: PaintCombo(c, b); return 0;
     case WM_COMMAND: return OnComboCommand(c, b, msg, wp, lp);
     case WM_CTLCOLOREDIT: return OnComboEditColour(c, b, msg, wp, lp);
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE: return OnComboMouse(c, b, msg, wp, lp);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_KEYDOWN:
@@ -309,14 +279,16 @@ LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
     case CB_SETCURSEL:
     case CB_SHOWDROPDOWN: return PassOnThenPaint(c, b, msg, wp, lp);
   }
-  return PassOn(c, b, msg, wp, lp);
+  return std::nullopt;
 }
+
+constexpr ControlFamily kCombos{Family::Combos, &OnComboMessage, &OnComboPointer};
+
+LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) { return Dispatch(kCombos, b, msg, wp, lp); }
 
 void TakeCombo(SkinnedWindow& w, int n, HWND b) {
   if (IsOwnerDrawnCombo(b)) return;  // its owner draws it
-  ControlEntry* entry = RegisterControl(w, n, Family::Combos, b, ComboProc);
-  if (!entry) return;
-  entry->state = ComboState{::GetFocus() == b};
+  if (!RegisterControl(w, n, Family::Combos, b, ComboProc, ComboState{::GetFocus() == b})) return;
   COMBOBOXINFO info{sizeof(info)};
   if (::GetComboBoxInfo(b, &info) && info.hwndItem && info.hwndItem != b && IsClass(info.hwndItem, L"Edit"))
     TakeEdit(w, n, info.hwndItem);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "gfx/graphics.h"
 #include "skin/families.h"
@@ -14,19 +15,13 @@
 namespace tovel::skin {
 namespace {
 
-struct ProgressState {
-  bool vertical = false;
-};
-
-LRESULT CALLBACK ProgressBarProc(HWND p, UINT msg, WPARAM wp, LPARAM lp);
-
 void Paint(const ControlContext& c, HWND p) {
   RECT window;
   ::GetWindowRect(p, &window);
   ProgressLook look;
   look.width = window.right - window.left;
   look.height = window.bottom - window.top;
-  look.vertical = StateOf<ProgressState>(c.entry)->vertical;
+  look.vertical = StateOf<ProgressState>(c).vertical;
   look.position = static_cast<int>(::SendMessageW(p, PBM_GETPOS, 0, 0));
   PBRANGE range{};
   ::SendMessageW(p, PBM_GETRANGE, 0, reinterpret_cast<LPARAM>(&range));
@@ -40,10 +35,7 @@ void Paint(const ControlContext& c, HWND p) {
   paint.CopyTo(dc.get());
 }
 
-LRESULT CALLBACK ProgressBarProc(HWND p, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(p, Family::Progress);
-  if (msg == WM_NCDESTROY) return EndControl(c, p, msg, wp, lp, Family::Progress);
-  if (!StateOf<ProgressState>(c.entry)) return PassOn(c, p, msg, wp, lp);
+std::optional<LRESULT> OnMessage(const ControlContext& c, HWND p, UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
     case WM_MOVE: Paint(c, p); break;
     case WM_PAINT: return PaintWhole(p, [&] { Paint(c, p); });
@@ -51,7 +43,13 @@ LRESULT CALLBACK ProgressBarProc(HWND p, UINT msg, WPARAM wp, LPARAM lp) {
     // The border is part of the skin's picture.
     case WM_NCPAINT: Paint(c, p); return 0;
   }
-  return PassOn(c, p, msg, wp, lp);
+  return std::nullopt;
+}
+
+constexpr ControlFamily kProgress{Family::Progress, &OnMessage};
+
+LRESULT CALLBACK ProgressBarProc(HWND p, UINT msg, WPARAM wp, LPARAM lp) {
+  return Dispatch(kProgress, p, msg, wp, lp);
 }
 
 }  // namespace
@@ -60,8 +58,8 @@ void AttachProgressBars(SkinEngine& engine, int n, HWND window) {
   SkinnedWindow* w = engine.Record(n);
   if (!w) return;
   ForEachChildOfClass(window, PROGRESS_CLASSW, [&](HWND p) {
-    if (ControlEntry* entry = RegisterControl(*w, n, Family::Progress, p, ProgressBarProc))
-      entry->state = ProgressState{(::GetWindowLongPtrW(p, GWL_STYLE) & PBS_VERTICAL) != 0};
+    RegisterControl(*w, n, Family::Progress, p, ProgressBarProc,
+                    ProgressState{(::GetWindowLongPtrW(p, GWL_STYLE) & PBS_VERTICAL) != 0});
   });
 }
 

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "gfx/brush.h"
 #include "gfx/graphics.h"
@@ -13,13 +14,6 @@
 
 namespace tovel::skin {
 namespace {
-
-struct SliderState {
-  bool vertical = false;
-  TickPlacement ticks = TickPlacement::BottomOrRight;
-  bool hot = false;
-  bool selectionRange = false;
-};
 
 constexpr int kSmoothingAntiAlias = 4;
 constexpr float kHotThumb = 11, kDotThumb = 4;
@@ -49,7 +43,7 @@ RECT Query(HWND s, UINT msg) {
 int Value(HWND s, UINT msg) { return static_cast<int>(::SendMessageW(s, msg, 0, 0)); }
 
 void Paint(const ControlContext& c, HWND s) {
-  const SliderState& st = *StateOf<SliderState>(c.entry);
+  const SliderState& st = StateOf<SliderState>(c);
   RECT window;
   ::GetWindowRect(s, &window);
   SliderLook look;
@@ -76,27 +70,19 @@ void Paint(const ControlContext& c, HWND s) {
   paint.CopyTo(dc.get());
 }
 
-LRESULT OnMouse(const ControlContext& c, HWND s, UINT msg, WPARAM wp, LPARAM lp) {
-  SliderState& st = *StateOf<SliderState>(c.entry);
-  if (msg == WM_MOUSEMOVE) {
-    TrackLeave(s);
-    // A disabled slider ignores the pointer.
-    if (EnterHot(*c.window, Family::Sliders, c.k) && ::IsWindowEnabled(s)) {
-      st.hot = true;
-      Paint(c, s);
-    }
-  } else {
-    LeaveHot(*c.window);
+// A disabled slider ignores the pointer.
+void OnPointer(const ControlContext& c, HWND s, Pointer pointer, LPARAM) {
+  SliderState& st = StateOf<SliderState>(c);
+  if (pointer == Pointer::Entered && ::IsWindowEnabled(s)) {
+    st.hot = true;
+    Paint(c, s);
+  } else if (pointer == Pointer::Left) {
     st.hot = false;
     Paint(c, s);
   }
-  return PassOn(c, s, msg, wp, lp);
 }
 
-LRESULT CALLBACK SliderProc(HWND s, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(s, Family::Sliders);
-  if (msg == WM_NCDESTROY) return EndControl(c, s, msg, wp, lp, Family::Sliders);
-  if (!StateOf<SliderState>(c.entry)) return PassOn(c, s, msg, wp, lp);
+std::optional<LRESULT> OnMessage(const ControlContext& c, HWND s, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_MOVE: Paint(c, s); break;
     case WM_PAINT: return PaintWhole(s, [&] { Paint(c, s); });
@@ -116,11 +102,13 @@ LRESULT CALLBACK SliderProc(HWND s, UINT msg, WPARAM wp, LPARAM lp) {
       if (passed.now) Paint(passed.now, s);
       return passed.result;
     }
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE: return OnMouse(c, s, msg, wp, lp);
   }
-  return PassOn(c, s, msg, wp, lp);
+  return std::nullopt;
 }
+
+constexpr ControlFamily kSliders{Family::Sliders, &OnMessage, &OnPointer};
+
+LRESULT CALLBACK SliderProc(HWND s, UINT msg, WPARAM wp, LPARAM lp) { return Dispatch(kSliders, s, msg, wp, lp); }
 
 // The slider's length axis and its cross axis, so one drawing serves both ways.
 struct Axis {
@@ -145,8 +133,7 @@ void AttachSliders(SkinEngine& engine, int n, HWND window) {
   SkinnedWindow* w = engine.Record(n);
   if (!w) return;
   ForEachChildOfClass(window, TRACKBAR_CLASSW, [&](HWND s) {
-    if (ControlEntry* entry = RegisterControl(*w, n, Family::Sliders, s, SliderProc))
-      entry->state = StateFromStyle(::GetWindowLongPtrW(s, GWL_STYLE));
+    RegisterControl(*w, n, Family::Sliders, s, SliderProc, StateFromStyle(::GetWindowLongPtrW(s, GWL_STYLE)));
   });
 }
 

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <optional>
+
 #include "gfx/graphics.h"
 #include "gfx/image.h"
 #include "gfx/pen.h"
@@ -14,15 +16,6 @@
 namespace tovel::skin {
 namespace {
 
-struct SpinState {
-  bool horizontal = false;
-  bool hovered = false;
-  int hoveredHalf = 0;
-  bool pressed = false;
-  LPARAM pressPosition = 0;
-};
-
-constexpr int kPointerOverSpin = 8;
 constexpr int kSmoothingAntiAlias = 4;
 constexpr int kCompositingHighQuality = 2;
 
@@ -42,7 +35,7 @@ int HalfAt(HWND c, const SpinState& s, LPARAM lp) {
 // While pressed, the half the press began on is lit; otherwise the one under the
 // pointer, while the pointer is on the control.
 void Paint(const ControlContext& c, HWND spin) {
-  const SpinState& s = *StateOf<SpinState>(c.entry);
+  const SpinState& s = StateOf<SpinState>(c);
   const SIZE size = WindowSize(spin);
   SpinLook look;
   look.width = size.cx;
@@ -64,33 +57,24 @@ void Paint(const ControlContext& c, HWND spin) {
 }
 
 // Moving within the same half repaints nothing; crossing the middle does.
-LRESULT OnMouseMove(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
-  SpinState& s = *StateOf<SpinState>(c.entry);
-  HoverState& h = c.window->hover;
-  TrackLeave(spin);
-  h.controlUnderMouse = c.k;
+void OnPointer(const ControlContext& c, HWND spin, Pointer pointer, LPARAM lp) {
+  SpinState& s = StateOf<SpinState>(c);
+  if (pointer == Pointer::Left) {
+    s.hovered = false;
+    Paint(c, spin);
+    return;
+  }
   const int half = HalfAt(spin, s, lp);
-  const bool same = h.lastMoveControl == c.k && h.pointerState == kPointerOverSpin && s.hovered &&
-                    half == s.hoveredHalf;
+  const bool same = pointer == Pointer::Within && s.hovered && half == s.hoveredHalf;
   s.hoveredHalf = half;
   if (!same) {
     s.hovered = true;
     Paint(c, spin);
   }
-  h.lastMoveControl = c.k;
-  h.pointerState = kPointerOverSpin;
-  return PassOn(c, spin, msg, wp, lp);
-}
-
-LRESULT OnMouseLeave(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
-  c.window->hover.lastMoveControl = 0;
-  StateOf<SpinState>(c.entry)->hovered = false;
-  Paint(c, spin);
-  return PassOn(c, spin, msg, wp, lp);
 }
 
 LRESULT OnButton(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
-  SpinState& s = *StateOf<SpinState>(c.entry);
+  SpinState& s = StateOf<SpinState>(c);
   s.pressed = msg == WM_LBUTTONDOWN;
   s.pressPosition = lp;
   // The step's notification reaches the parent's code, which may destroy the control.
@@ -121,34 +105,33 @@ void DrawHalf(Graphics& g, const SpinLook& look, int half, const RECT& r, const 
   OutlineRounded(g, x, y, w, h, 3, edge);
 }
 
-}  // namespace
-
-LRESULT CALLBACK SpinControlProc(HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(spin, Family::Spins);
-  if (msg == WM_NCDESTROY) return EndControl(c, spin, msg, wp, lp, Family::Spins);
-  if (!StateOf<SpinState>(c.entry)) return PassOn(c, spin, msg, wp, lp);
+std::optional<LRESULT> OnMessage(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_MOVE: Paint(c, spin); break;
     case WM_PAINT: return PaintWhole(spin, [&] { Paint(c, spin); });
     case WM_ERASEBKGND: return SkipErase(wp);
     case WM_NCPAINT: return 0;  // no border of the platform's while skinned
-    case WM_MOUSEMOVE: return OnMouseMove(c, spin, msg, wp, lp);
-    case WM_MOUSELEAVE: return OnMouseLeave(c, spin, msg, wp, lp);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP: return OnButton(c, spin, msg, wp, lp);
   }
-  return PassOn(c, spin, msg, wp, lp);
+  return std::nullopt;
+}
+
+constexpr ControlFamily kSpins{Family::Spins, &OnMessage, &OnPointer};
+
+}  // namespace
+
+LRESULT CALLBACK SpinControlProc(HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
+  return Dispatch(kSpins, spin, msg, wp, lp);
 }
 
 void AttachSpinControls(SkinEngine& engine, int n, HWND window) {
   SkinnedWindow* w = engine.Record(n);
   if (!w) return;
   ForEachChildOfClass(window, UPDOWN_CLASSW, [&](HWND spin) {
-    if (ControlEntry* entry = RegisterControl(*w, n, Family::Spins, spin, SpinControlProc)) {
-      SpinState s;
-      s.horizontal = (::GetWindowLongPtrW(spin, GWL_STYLE) & UDS_HORZ) != 0;
-      entry->state = s;
-    }
+    SpinState s;
+    s.horizontal = (::GetWindowLongPtrW(spin, GWL_STYLE) & UDS_HORZ) != 0;
+    RegisterControl(*w, n, Family::Spins, spin, SpinControlProc, s);
   });
 }
 
