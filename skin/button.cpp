@@ -27,7 +27,17 @@ constexpr size_t kFacesKept = 6;
 
 constexpr Argb kSilver = 0xFFC0C0C0;
 constexpr ColourRef kFocusGlow = 0x00DDCA22;
-constexpr int kMarkSize = 13;
+// Sizes at 96 DPI.
+constexpr int kCorner = 5;          // a push button's corners, as AddRoundedRect takes them
+constexpr int kMarkSize = 13;       // a check box's box and mark
+constexpr int kMarkCorner = 3;
+constexpr int kMarkGlow = 2;        // the hot mark's soft edge
+constexpr int kFocusGlowWidth = 3;  // a focused push button's soft edge
+constexpr int kPressInset = 2;      // the pressed shade inside the face
+constexpr int kTextDrop = 2;        // a push button's text sits this much below the middle
+// A mark's text: its left edge, and the width it leaves of the control's.
+constexpr int kTextBesideMark = 17, kTextBesideMarkInset = 19;
+constexpr float kRadioSize = 12, kRadioDot = 6;
 constexpr int kSmoothingAntiAlias = 4;
 constexpr int kAlignNear = 0, kAlignCentre = 1;
 
@@ -227,16 +237,16 @@ void HotMark(Graphics& g, float x, float y, float size, ColourRef highlight, boo
   if (round)
     path.AddPathEllipse(x, y, size - 1, size - 1);
   else
-    AddRoundedRect(path, x, y, size - 1, size - 1, 3);
+    AddRoundedRect(path, x, y, size - 1, size - 1, kMarkCorner);
   g.FillPath(light, path);
-  Glow(g, path, 2, ToArgb(kFocusGlow, 30));
+  Glow(g, path, kMarkGlow, ToArgb(kFocusGlow, 30));
 }
 
 void DisabledFace(Graphics& g, const Rect& r) {
   SolidBrush silver;
   if (silver.CreateSolidFill(kSilver)) g.FillRectangleI(silver, r.x, r.y, r.width, r.height);
   OutlineRounded(g, static_cast<float>(r.x), static_cast<float>(r.y), static_cast<float>(r.width - 1),
-                 static_cast<float>(r.height - 1), 5, 0x50000000);
+                 static_cast<float>(r.height - 1), kCorner, 0x50000000);
 }
 
 }  // namespace
@@ -283,36 +293,37 @@ void PaintPushButton(Graphics& g, const Rect& r, const ButtonLook& look) {
   const float x = static_cast<float>(r.x), y = static_cast<float>(r.y);
   const float w = static_cast<float>(r.width), h = static_cast<float>(r.height);
   const PointF top{x, y}, bottom{x, y + h - 1};
-  FillRounded(g, x, y, w - 1, h - 1, 5, 0x78FFFFFF);
+  FillRounded(g, x, y, w - 1, h - 1, kCorner, 0x78FFFFFF);
   if (look.state & ODS_DISABLED) {
     DisabledFace(g, r);
   } else {
-    FillRoundedGradient(g, x, y, w - 1, h - 1, 5, top, bottom, 0x00FFFFFF, ToArgb(0x808080, 60));
+    FillRoundedGradient(g, x, y, w - 1, h - 1, kCorner, top, bottom, 0x00FFFFFF, ToArgb(0x808080, 60));
     GraphicsPath gloss;
     LinearGradientBrush shine;
     if (gloss.CreatePath() && shine.CreateLineBrush(top, PointF{x, y + h * 0.5f}, 0x32FFFFFF, 0x0AFFFFFF)) {
-      AddUpperHalf(gloss, x, y, w - 1, h * 0.5f, 5);
+      AddUpperHalf(gloss, x, y, w - 1, h * 0.5f, kCorner);
       g.FillPath(shine, gloss);
     }
     if (look.state & ODS_HOTLIGHT) {
-      FillRoundedGradient(g, x, y, w - 1, h - 1, 5, top, bottom, ToArgb(look.highlight, 60),
+      FillRoundedGradient(g, x, y, w - 1, h - 1, kCorner, top, bottom, ToArgb(look.highlight, 60),
                           ToArgb(look.highlight, 10));
-      OutlineRounded(g, x, y, w - 1, h - 1, 5, ToArgb(look.highlight));
+      OutlineRounded(g, x, y, w - 1, h - 1, kCorner, ToArgb(look.highlight));
     } else if (look.state & ODS_FOCUS) {
       GraphicsPath edge;
       if (edge.CreatePath()) {
-        AddRoundedRect(edge, x, y, w - 1, h - 1, 5);
-        Glow(g, edge, 3, ToArgb(kFocusGlow, 120));
+        AddRoundedRect(edge, x, y, w - 1, h - 1, kCorner);
+        Glow(g, edge, kFocusGlowWidth, ToArgb(kFocusGlow, 120));
       }
-      OutlineRounded(g, x, y, w - 1, h - 1, 5, 0x46000000);
+      OutlineRounded(g, x, y, w - 1, h - 1, kCorner, 0x46000000);
     } else {
-      OutlineRounded(g, x, y, w - 1, h - 1, 5, 0x78000000);
+      OutlineRounded(g, x, y, w - 1, h - 1, kCorner, 0x78000000);
     }
     if (look.state & ODS_SELECTED)
-      FillRoundedGradient(g, x + 2, y + 2, w - 3, h - 3, 5, PointF{2, 2}, PointF{2, h - 2},
+      FillRoundedGradient(g, x + kPressInset, y + kPressInset, w - 1 - kPressInset, h - 1 - kPressInset, kCorner,
+                          PointF{kPressInset, kPressInset}, PointF{kPressInset, h - kPressInset},
                           ToArgb(look.highlight, 60), 0x64FFFFFF);
   }
-  DrawText(g, look, RectF{x, y + 2, w, h}, kAlignCentre);
+  DrawText(g, look, RectF{x, y + kTextDrop, w, h}, kAlignCentre);
 }
 
 void PaintCheckBox(Graphics& g, const Rect& r, const ButtonLook& look, const Bitmap* box,
@@ -327,31 +338,31 @@ void PaintCheckBox(Graphics& g, const Rect& r, const ButtonLook& look, const Bit
   if (mark && look.checked)
     g.DrawImageRectRectI(*mark, static_cast<int>(x), static_cast<int>(y), kMarkSize, kMarkSize, 0, 0,
                          kMarkSize, kMarkSize, 2);
-  if (look.state & ODS_FOCUS) OutlineRounded(g, x - 1, y - 1, kMarkSize + 1, kMarkSize + 1, 3, ToArgb(kFocusGlow, 160));
-  DrawText(g, look, RectF{x + 17, static_cast<float>(r.y), static_cast<float>(r.width - 19),
+  if (look.state & ODS_FOCUS)
+    OutlineRounded(g, x - 1, y - 1, kMarkSize + 1, kMarkSize + 1, kMarkCorner, ToArgb(kFocusGlow, 160));
+  DrawText(g, look, RectF{x + kTextBesideMark, static_cast<float>(r.y), static_cast<float>(r.width - kTextBesideMarkInset),
                           static_cast<float>(r.height)}, kAlignNear);
 }
 
 void PaintRadioButton(Graphics& g, const Rect& r, const ButtonLook& look) {
   if (look.state & ODS_DISABLED) DisabledFace(g, r);
-  constexpr float kSize = 12, kDot = 6;
   const float x = static_cast<float>(r.x);
-  const float y = static_cast<float>(r.y) + (r.height - kSize) / 2;
+  const float y = static_cast<float>(r.y) + (r.height - kRadioSize) / 2;
   const int smoothing = g.GetSmoothingMode();
   g.SetSmoothingMode(kSmoothingAntiAlias);
   if (look.state & ODS_HOTLIGHT && !(look.state & ODS_DISABLED))
-    HotMark(g, x, y, kSize + 1, look.highlight, true);
+    HotMark(g, x, y, kRadioSize + 1, look.highlight, true);
   SolidBrush inner;
   Pen ring;
-  if (inner.CreateSolidFill(0xDCFFFFFF)) g.FillEllipse(inner, x + 1, y + 1, kSize - 2, kSize - 2);
-  if (ring.CreatePen1(0xC8000000, 1)) g.DrawEllipse(ring, x, y, kSize, kSize);
+  if (inner.CreateSolidFill(0xDCFFFFFF)) g.FillEllipse(inner, x + 1, y + 1, kRadioSize - 2, kRadioSize - 2);
+  if (ring.CreatePen1(0xC8000000, 1)) g.DrawEllipse(ring, x, y, kRadioSize, kRadioSize);
   if (look.state & ODS_FOCUS && ring.CreatePen1(ToArgb(kFocusGlow, 160), 1))
-    g.DrawEllipse(ring, x - 1, y - 1, kSize + 2, kSize + 2);
+    g.DrawEllipse(ring, x - 1, y - 1, kRadioSize + 2, kRadioSize + 2);
   if (look.checked) {
     GraphicsPath dot;
     PathGradientBrush fill;
-    const float d = (kSize - kDot) / 2;
-    if (dot.CreatePath() && dot.AddPathEllipse(x + d, y + d, kDot, kDot) && fill.CreatePathGradientFromPath(dot)) {
+    const float d = (kRadioSize - kRadioDot) / 2;
+    if (dot.CreatePath() && dot.AddPathEllipse(x + d, y + d, kRadioDot, kRadioDot) && fill.CreatePathGradientFromPath(dot)) {
       fill.SetPathGradientCenterColor(0x64FFFFFF);
       const Argb surround[] = {ToArgb(look.highlight)};
       fill.SetPathGradientSurroundColorsWithCount(surround);
@@ -359,7 +370,7 @@ void PaintRadioButton(Graphics& g, const Rect& r, const ButtonLook& look) {
     }
   }
   g.SetSmoothingMode(smoothing);
-  DrawText(g, look, RectF{x + 17, static_cast<float>(r.y), static_cast<float>(r.width - 19),
+  DrawText(g, look, RectF{x + kTextBesideMark, static_cast<float>(r.y), static_cast<float>(r.width - kTextBesideMarkInset),
                           static_cast<float>(r.height)}, kAlignNear);
 }
 

@@ -29,6 +29,14 @@ constexpr int kCombineReplace = 0;
 constexpr int kUnitPixel = 2;
 constexpr char kComboFont[] = "宋体";
 
+// Sizes at 96 DPI.
+constexpr float kComboFontSize = 12;
+constexpr float kComboTextLeft = 4;
+constexpr int kDropListCorner = 4, kDropButtonCorner = 3;
+constexpr int kDropButtonInset = 1;  // the drop button's face inside its rectangle
+constexpr int kFrameWidth = 1;
+constexpr int kHotFrameWidth = 2;  // its inner pixel lies on a thin border's client edge
+
 LRESULT CALLBACK EditProc(HWND e, UINT msg, WPARAM wp, LPARAM lp);
 LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp);
 
@@ -69,7 +77,7 @@ void PaintFrame(const ControlContext& c, HWND e) {
   WindowDc dc(e, true);
   // A hot frame is two pixels wide: on a thin border its inner pixel lies on the
   // client's edge.
-  const int shrink = look.hot ? 1 : 0;
+  const int shrink = look.hot ? kHotFrameWidth - kFrameWidth : 0;
   ::ExcludeClipRect(dc.get(), look.inner.left + shrink, look.inner.top + shrink, look.inner.right - shrink,
                     look.inner.bottom - shrink);
   paint.CopyTo(dc.get());
@@ -124,7 +132,7 @@ void OnEditPointer(const ControlContext& c, HWND e, Pointer pointer, LPARAM) {
     // On a thin border the hot frame's inner pixel lay on the client's edge, which
     // is the control's to paint again.
     const RECT inner = ClientAndBarsRect(e);
-    if (wasHot && (inner.left < 2 || inner.top < 2)) ::InvalidateRect(e, nullptr, FALSE);
+    if (wasHot && (inner.left < kHotFrameWidth || inner.top < kHotFrameWidth)) ::InvalidateRect(e, nullptr, FALSE);
   }
 }
 
@@ -300,13 +308,13 @@ void DrawComboText(Graphics& g, const ComboLook& look, float right) {
   StringFormat format;
   SolidBrush ink;
   constexpr int kNoWrap = 0x1000, kAlignNear = 0, kAlignCentre = 1, kTrimEllipsis = 3;
-  if (!(font.CreateFontFromName(kComboFont, 12, 0, kUnitPixel) || font.CreateDefaultFont()) ||
+  if (!(font.CreateFontFromName(kComboFont, kComboFontSize, 0, kUnitPixel) || font.CreateDefaultFont()) ||
       !format.CreateStringFormat(kNoWrap) || !ink.CreateSolidFill(ToArgb(look.textColour)))
     return;
   format.SetStringFormatAlign(kAlignNear);
   format.SetStringFormatLineAlign(kAlignCentre);
   format.SetStringFormatTrimming(kTrimEllipsis);
-  g.DrawString(look.text, font, ink, RectF{4, 0, right - 4, static_cast<float>(look.height)}, format);
+  g.DrawString(look.text, font, ink, RectF{kComboTextLeft, 0, right - kComboTextLeft, static_cast<float>(look.height)}, format);
 }
 
 }  // namespace
@@ -331,8 +339,8 @@ void PaintEditFrame(Graphics& g, const EditFrameLook& look) {
   }
   Pen pen;
   if (look.hot) {
-    if (pen.CreatePen1(ToArgb(look.highlight, 180), 2)) g.DrawRectangleI(pen, 1, 1, w - 2, h - 2);
-  } else if (pen.CreatePen1(look.focused ? ToArgb(look.highlight, 180) : 0x50000000, 1)) {
+    if (pen.CreatePen1(ToArgb(look.highlight, 180), kHotFrameWidth)) g.DrawRectangleI(pen, 1, 1, w - 2, h - 2);
+  } else if (pen.CreatePen1(look.focused ? ToArgb(look.highlight, 180) : 0x50000000, kFrameWidth)) {
     g.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
   }
 }
@@ -348,19 +356,20 @@ void PaintComboBox(Graphics& g, const ComboLook& look, const Bitmap* arrow) {
     g.FillRectangleI(face, 0, 0, w, faceHeight);
   const Argb border = look.hot ? ToArgb(look.highlight, 200) : 0x50000000;
   if (look.dropList) {
-    OutlineRounded(g, 0, 0, fw - 1, fh - 1, 4, border);
+    OutlineRounded(g, 0, 0, fw - 1, fh - 1, kDropListCorner, border);
   } else {
     Pen pen;
-    if (pen.CreatePen1(border, 1)) g.DrawRectangleI(pen, 0, 0, w - 1, faceHeight - 1);
+    if (pen.CreatePen1(border, kFrameWidth)) g.DrawRectangleI(pen, 0, 0, w - 1, faceHeight - 1);
   }
   const RECT& b = look.button;
   float right = fw - 2;
   if (!::IsRectEmpty(&b)) {
-    const float x = static_cast<float>(b.left + 1), y = static_cast<float>(b.top + 1);
-    const float bw = static_cast<float>(b.right - b.left - 2), bh = static_cast<float>(b.bottom - b.top - 2);
+    const float x = static_cast<float>(b.left + kDropButtonInset), y = static_cast<float>(b.top + kDropButtonInset);
+    const float bw = static_cast<float>(b.right - b.left - 2 * kDropButtonInset);
+    const float bh = static_cast<float>(b.bottom - b.top - 2 * kDropButtonInset);
     const Argb top = look.hot ? ToArgb(look.highlight, 30) : 0x64FFFFFF;
     const Argb bottom = ToArgb(look.highlight, look.hot ? 100 : 150);
-    FillRoundedGradient(g, x, y, bw, bh, 3, PointF{x, y - 1}, PointF{x, y + bh + 1}, top, bottom);
+    FillRoundedGradient(g, x, y, bw, bh, kDropButtonCorner, PointF{x, y - 1}, PointF{x, y + bh + 1}, top, bottom);
     if (arrow) {
       const int aw = static_cast<int>(arrow->GetWidth()), ah = static_cast<int>(arrow->GetHeight());
       DrawGlyph(g, arrow, b.left + (b.right - b.left - aw) / 2, b.top + (b.bottom - b.top - ah) / 2);

@@ -19,6 +19,8 @@ namespace tovel::skin {
 namespace {
 
 constexpr COLORREF kKey = RGB(255, 0, 255);
+// The frame's width at 96 DPI; hovered, its inner pixel lies on the control's edge.
+constexpr int kFrameWidth = 1, kHoveredFrameWidth = 2;
 
 LRESULT CALLBACK ListControlProc(HWND c, UINT msg, WPARAM wp, LPARAM lp);
 
@@ -273,7 +275,7 @@ void AttachListControls(SkinEngine& engine, int n, HWND window) {
 
 RECT ControlPart(const ListFrameLook& look) {
   // A hovered frame is two pixels wide: its inner pixel lies on the control's edge.
-  const int shrink = look.hovered ? 1 : 0;
+  const int shrink = look.hovered ? kHoveredFrameWidth - kFrameWidth : 0;
   return RECT{look.inner.left + shrink, look.inner.top + shrink, look.inner.right - shrink,
               look.inner.bottom - shrink};
 }
@@ -283,7 +285,7 @@ void PaintListFrame(DibDc& picture, const ListFrameLook& look) {
   ::GdiFlush();
   const int w = picture.width(), h = picture.height();
   const RECT keep = ControlPart(look);
-  const int width = look.hovered ? 2 : 1;
+  const int width = look.hovered ? kHoveredFrameWidth : kFrameWidth;
   const Argb border = look.hovered || look.focused ? ToArgb(look.highlight, 200) : 0x5A000000;
   const auto blend = [](std::uint32_t under, Argb over, int alpha) {
     std::uint32_t out = 0;

@@ -15,6 +15,9 @@
 namespace tovel::skin {
 namespace {
 
+// Sizes at 96 DPI.
+constexpr int kTroughCorner = 5, kTroughInnerCorner = 1, kBarCorner = 3;
+
 void Paint(const ControlContext& c, HWND p) {
   RECT window;
   ::GetWindowRect(p, &window);
@@ -71,10 +74,10 @@ double ProgressShare(int position, int low, int high) {
 
 void PaintProgressBar(Graphics& g, const ProgressLook& look) {
   const float w = static_cast<float>(look.width), h = static_cast<float>(look.height);
-  OutlineRounded(g, 0, 0, w - 1, h - 1, 5, 0x32000000);
+  OutlineRounded(g, 0, 0, w - 1, h - 1, kTroughCorner, 0x32000000);
   // The trough's shade runs across it: top to bottom, or left to right when upright.
   const PointF across = look.vertical ? PointF{w - 1, 1} : PointF{1, h - 1};
-  FillRoundedGradient(g, 1, 1, w - 2, h - 2, 1, PointF{1, 1}, across, 0xA0FFFFFF, 0x1E000000);
+  FillRoundedGradient(g, 1, 1, w - 2, h - 2, kTroughInnerCorner, PointF{1, 1}, across, 0xA0FFFFFF, 0x1E000000);
 
   const double share = ProgressShare(look.position, look.low, look.high);
   float x = 0, y = 0, barW = w, barH = h;
@@ -87,8 +90,8 @@ void PaintProgressBar(Graphics& g, const ProgressLook& look) {
   // An empty share leaves a figure of negative size, which draws nothing.
   const PointF from{x + 1, y + 1};
   const PointF to = look.vertical ? PointF{x + barW - 2, y + 1} : PointF{x + 1, y + barH - 2};
-  FillRoundedGradient(g, x + 1, y + 1, barW - 3, barH - 3, 3, from, to, 0x5AFFFFFF, ToArgb(look.highlight));
-  OutlineRounded(g, x + 1, y + 1, barW - 3, barH - 3, 3, ToArgb(look.highlight, 150));
+  FillRoundedGradient(g, x + 1, y + 1, barW - 3, barH - 3, kBarCorner, from, to, 0x5AFFFFFF, ToArgb(look.highlight));
+  OutlineRounded(g, x + 1, y + 1, barW - 3, barH - 3, kBarCorner, ToArgb(look.highlight, 150));
 }
 
 }  // namespace tovel::skin

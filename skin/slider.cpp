@@ -16,8 +16,14 @@ namespace tovel::skin {
 namespace {
 
 constexpr int kSmoothingAntiAlias = 4;
+// Sizes at 96 DPI.
 constexpr float kHotThumb = 11, kDotThumb = 4;
 constexpr float kPastTheEnd = 8, kHighlightPastTheEnd = 10;
+constexpr int kFrameCorner = 5, kFrameInnerCorner = 3, kChannelCorner = 1;
+constexpr float kSelectionChannel = 4;  // the channel's thickness with a selection range
+constexpr float kSelectionMark = 2;     // the selection's outline across the channel
+// The thumb moves off the middle line toward ticks drawn on the top or on both sides.
+constexpr float kThumbShiftTicksTop = 2, kThumbShiftTicksBoth = 1;
 
 LRESULT CALLBACK SliderProc(HWND s, UINT msg, WPARAM wp, LPARAM lp);
 
@@ -141,20 +147,20 @@ void PaintSlider(Graphics& g, const SliderLook& look) {
   const Axis a{look.vertical};
   const float w = static_cast<float>(look.width), h = static_cast<float>(look.height);
   if (look.frame) {
-    OutlineRounded(g, 0, 0, w - 1, h - 1, 5, 0x1E000000);
-    FillRoundedGradient(g, 1, 1, w - 2, h - 2, 3, PointF{1, 1}, a.vertical ? PointF{w - 1, 1} : PointF{1, h - 1},
+    OutlineRounded(g, 0, 0, w - 1, h - 1, kFrameCorner, 0x1E000000);
+    FillRoundedGradient(g, 1, 1, w - 2, h - 2, kFrameInnerCorner, PointF{1, 1}, a.vertical ? PointF{w - 1, 1} : PointF{1, h - 1},
                         0xA0FFFFFF, 0x1E000000);
   }
   // The channel; with a selection range a thin bar in its middle.
   const RECT& c = look.channel;
   float across = a.Across(c), thickness = a.AcrossEnd(c) - a.Across(c);
   if (look.selectionRange) {
-    across += (thickness - 4) / 2;
-    thickness = 4;
+    across += (thickness - kSelectionChannel) / 2;
+    thickness = kSelectionChannel;
   }
   const float start = a.Along(c), length = a.AlongEnd(c) - a.Along(c);
   const RectF bar = a.Box(start, across, length, thickness);
-  FillBox(g, bar, 1, a.Point(start, across - 1), a.Point(start, across + thickness + 1), 0x32000000, 0x1E000000);
+  FillBox(g, bar, kChannelCorner, a.Point(start, across - 1), a.Point(start, across + thickness + 1), 0x32000000, 0x1E000000);
 
   const int range = look.maximum - look.minimum;
   const bool atEnd = range > 0 && look.position >= look.maximum;
@@ -163,7 +169,7 @@ void PaintSlider(Graphics& g, const SliderLook& look) {
     const float from = start + static_cast<float>(look.selectionStart - look.minimum) * length / range - 1;
     const float span = static_cast<float>(look.selectionEnd - look.selectionStart) * length / range;
     if (span > 0 && pen.CreatePen1(0xA0FFFFFF, 1)) {
-      const RectF sel = a.Box(from, across - 1, span, 2);
+      const RectF sel = a.Box(from, across - 1, span, kSelectionMark);
       g.DrawRectangle(pen, sel.x, sel.y, sel.width, sel.height);
     }
   }
@@ -182,8 +188,8 @@ void PaintSlider(Graphics& g, const SliderLook& look) {
   // The thumb: a dot, or a circle under the pointer, on the channel's middle line.
   const float size = look.hot ? kHotThumb : kDotThumb;
   float middle = across + thickness / 2 - size / 2;
-  if (look.ticks == TickPlacement::TopOrLeft) middle -= 2;
-  if (look.ticks == TickPlacement::Both) middle -= 1;
+  if (look.ticks == TickPlacement::TopOrLeft) middle -= kThumbShiftTicksTop;
+  if (look.ticks == TickPlacement::Both) middle -= kThumbShiftTicksBoth;
   const float along = lead + (!look.hot && atEnd ? kPastTheEnd : 0);
   const RectF thumb = a.Box(along, middle, size, size);
   const int smoothing = g.GetSmoothingMode();

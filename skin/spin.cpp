@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kSmoothingAntiAlias = 4;
 constexpr int kCompositingHighQuality = 2;
+constexpr int kCorner = 3;  // at 96 DPI
 
 SIZE WindowSize(HWND c) {
   RECT r;
@@ -97,12 +98,12 @@ void DrawHalf(Graphics& g, const SpinLook& look, int half, const RECT& r, const 
     bottom = ToArgb(look.highlight, 100);
     edge = 0x64000000;
   }
-  FillRoundedGradient(g, x, y, w, h, 3, PointF{x, y - 1}, PointF{x, y + h + 1}, top, bottom);
+  FillRoundedGradient(g, x, y, w, h, kCorner, PointF{x, y - 1}, PointF{x, y + h + 1}, top, bottom);
   if (arrow) {
     const int aw = static_cast<int>(arrow->GetWidth()), ah = static_cast<int>(arrow->GetHeight());
     DrawGlyph(g, arrow, r.left + (r.right - r.left - aw) / 2, r.top + (r.bottom - r.top - ah) / 2);
   }
-  OutlineRounded(g, x, y, w, h, 3, edge);
+  OutlineRounded(g, x, y, w, h, kCorner, edge);
 }
 
 std::optional<LRESULT> OnMessage(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
@@ -146,7 +147,7 @@ void PaintSpinControl(Graphics& g, const SpinLook& look, const Bitmap* firstArro
   const int smoothing = g.GetSmoothingMode();
   g.SetSmoothingMode(kSmoothingAntiAlias);
   g.SetCompositingQuality(kCompositingHighQuality);
-  FillRounded(g, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 3, 0xA0FFFFFF);
+  FillRounded(g, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), kCorner, 0xA0FFFFFF);
   const int split = SpinSplit(w, h, look.horizontal);
   const RECT first = look.horizontal ? RECT{0, 0, split, h} : RECT{0, 0, w, split};
   const RECT second = look.horizontal ? RECT{split, 0, w, h} : RECT{0, split, w, h};
