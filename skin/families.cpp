@@ -134,10 +134,6 @@ void ReleaseControl(ControlEntry& entry, bool controlEnding) {
     RemoveSkinProp(control, WindowProp(f));
     RemoveSkinProp(control, ProcProp(f));
     RemoveSkinProp(control, kPropTextColour);
-    if (HANDLE brush = GetSkinProp(control, kPropBrush)) ::DeleteObject(brush);
-    if (HANDLE bitmap = GetSkinProp(control, kPropBrushBitmap)) ::DeleteObject(bitmap);
-    RemoveSkinProp(control, kPropBrush);
-    RemoveSkinProp(control, kPropBrushBitmap);
   }
   entry.hwnd = nullptr;
   entry.state = std::monostate{};
