@@ -94,7 +94,7 @@ struct ControlFamily {
   // WM_MOUSEMOVE and WM_MOUSELEAVE, told as what the pointer did; the message is
   // passed on afterwards. Null: the family shows no hover, and its `message` sees them.
   void (*pointer)(const ControlContext& c, HWND control, Pointer pointer, LPARAM lp) = nullptr;
-  // Null: PassOn.
+  // How a message goes on to the control's own procedure; null: PassOn.
   LRESULT (*passOn)(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) = nullptr;
 };
 

@@ -147,7 +147,10 @@ void OnMouseMove(const ControlContext& c, HWND header, LPARAM lp) {
 }
 
 void OnPointer(const ControlContext& c, HWND header, Pointer pointer, LPARAM lp) {
-  if (pointer != Pointer::Left) return OnMouseMove(c, header, lp);
+  if (pointer != Pointer::Left) {
+    OnMouseMove(c, header, lp);
+    return;
+  }
   HeaderState& s = StateOf<HeaderState>(c);
   s.lastHotItem = s.hotItem = 0;
   s.hovered = false;
