@@ -5,6 +5,7 @@
 #include "skin/button.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/text.h"
@@ -19,34 +20,24 @@
 namespace tovel::skin {
 namespace {
 
-// The pictures a button showed: the same look on the same skin is copied, not
-// drawn again. A handful of looks at most (normal, hot, focused, pressed, disabled).
-struct Face {
-  UINT state = 0;
-  bool checked = false;
-  Text text;
-  ColourRef textColour = 0;
-  int generation = -1;
-  DibDc picture;
-};
-using Faces = std::vector<Face>;
+// The pictures a button showed: a handful of looks at most (normal, hot, focused,
+// pressed, disabled).
+using Faces = std::vector<ButtonFace>;
 constexpr size_t kFacesKept = 6;
-
-struct ButtonState {
-  ButtonKindOf kind = ButtonKindOf::Push;
-  Text text;
-  bool focused = false;
-  Text fontName;
-  float fontSize = 12;
-  int fontStyle = 0;
-  int fontUnit = 2;
-  std::shared_ptr<Font> font;  // made once: finding a face is slow
-  std::shared_ptr<Faces> faces = std::make_shared<Faces>();
-};
 
 constexpr Argb kSilver = 0xFFC0C0C0;
 constexpr ColourRef kFocusGlow = 0x00DDCA22;
-constexpr int kMarkSize = 13;
+// Sizes at 96 DPI.
+constexpr int kCorner = 5;          // a push button's corners, as AddRoundedRect takes them
+constexpr int kMarkSize = 13;       // a check box's box and mark
+constexpr int kMarkCorner = 3;
+constexpr int kMarkGlow = 2;        // the hot mark's soft edge
+constexpr int kFocusGlowWidth = 3;  // a focused push button's soft edge
+constexpr int kPressInset = 2;      // the pressed shade inside the face
+constexpr int kTextDrop = 2;        // a push button's text sits this much below the middle
+// A mark's text: its left edge, and the width it leaves of the control's.
+constexpr int kTextBesideMark = 17, kTextBesideMarkInset = 19;
+constexpr float kRadioSize = 12, kRadioDot = 6;
 constexpr int kSmoothingAntiAlias = 4;
 constexpr int kAlignNear = 0, kAlignCentre = 1;
 
@@ -61,8 +52,7 @@ Text WindowTextOf(HWND hwnd) {
 
 ControlEntry* Take(SkinEngine& engine, int n, HWND button, ButtonKindOf kind) {
   SkinnedWindow* w = engine.Record(n);
-  ControlEntry* entry = w ? RegisterControl(*w, n, Family::Buttons, button, ButtonProc) : nullptr;
-  if (!entry) return nullptr;
+  if (!w) return nullptr;
   ButtonState s;
   s.kind = kind;
   s.text = WindowTextOf(button);
@@ -73,8 +63,7 @@ ControlEntry* Take(SkinEngine& engine, int n, HWND button, ButtonKindOf kind) {
   s.fontStyle = font.style;
   s.fontUnit = font.unit;
   s.font = font.font;
-  entry->state = std::move(s);
-  return entry;
+  return RegisterControl(*w, n, Family::Buttons, button, ButtonProc, std::move(s));
 }
 
 LONG_PTR TypeOf(HWND button) { return ::GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK; }
@@ -98,17 +87,17 @@ ButtonLook LookOf(const SkinEngine& engine, HWND button, const ButtonState& s, U
 // The state a repaint outside WM_DRAWITEM shows: the button's own, and hot when the
 // pointer is on it. A disabled button is never hot.
 UINT CurrentState(const ControlContext& c, HWND button) {
-  const ButtonState& s = *StateOf<ButtonState>(c.entry);
+  const ButtonState& s = StateOf<ButtonState>(c);
   UINT state = 0;
   if (!::IsWindowEnabled(button)) return ODS_DISABLED;
   if (s.focused || ::GetFocus() == button) state |= ODS_FOCUS;
   if (::SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) state |= ODS_SELECTED;
-  if (IsHot(*c.window, Family::Buttons, c.k)) state |= ODS_HOTLIGHT;
+  if (IsHot(c)) state |= ODS_HOTLIGHT;
   return state;
 }
 
-Face* Remembered(Faces& faces, const ButtonLook& look, int generation, int w, int h) {
-  for (Face& f : faces)
+ButtonFace* Remembered(Faces& faces, const ButtonLook& look, int generation, int w, int h) {
+  for (ButtonFace& f : faces)
     if (f.state == look.state && f.checked == look.checked && f.text == look.text &&
         f.textColour == look.textColour && f.generation == generation && f.picture.width() == w &&
         f.picture.height() == h)
@@ -117,11 +106,11 @@ Face* Remembered(Faces& faces, const ButtonLook& look, int generation, int w, in
 }
 
 void Paint(const ControlContext& c, HWND button, HDC dc, const RECT& r, UINT state) {
-  const ButtonState& s = *StateOf<ButtonState>(c.entry);
+  ButtonState& s = StateOf<ButtonState>(c);
   const int w = r.right - r.left, h = r.bottom - r.top;
   const ButtonLook look = LookOf(*c.engine, button, s, state);
-  Faces& faces = *s.faces;
-  if (const Face* known = Remembered(faces, look, c.window->Generation(), w, h)) {
+  Faces& faces = s.faces;
+  if (const ButtonFace* known = Remembered(faces, look, c.window->Generation(), w, h)) {
     ::BitBlt(dc, r.left, r.top, w, h, known->picture.get(), 0, 0, SRCCOPY);
     return;
   }
@@ -136,7 +125,7 @@ void Paint(const ControlContext& c, HWND button, HDC dc, const RECT& r, UINT sta
     case ButtonKindOf::Radio: PaintRadioButton(paint.surface(), all, look); break;
   }
   if (faces.size() >= kFacesKept) faces.erase(faces.begin());
-  Face face{look.state, look.checked, look.text, look.textColour, c.window->Generation(), DibDc(w, h)};
+  ButtonFace face{look.state, look.checked, look.text, look.textColour, c.window->Generation(), DibDc(w, h)};
   paint.CopyTo(face.picture.get());
   ::BitBlt(dc, r.left, r.top, w, h, face.picture.get(), 0, 0, SRCCOPY);
   faces.push_back(std::move(face));
@@ -163,7 +152,7 @@ LRESULT PassOnThenRepaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, 
 }
 
 LRESULT OnPaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  if (!IsMarked(*StateOf<ButtonState>(c.entry))) return PassOn(c, b, msg, wp, lp);
+  if (!IsMarked(StateOf<ButtonState>(c))) return PassOn(c, b, msg, wp, lp);
   PAINTSTRUCT ps;
   HDC dc = ::BeginPaint(b, &ps);
   RECT r;
@@ -173,38 +162,26 @@ LRESULT OnPaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp)
   return 0;
 }
 
-LRESULT OnMouseMove(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  TrackLeave(b);
-  if (EnterHot(*c.window, Family::Buttons, c.k) && ::IsWindowEnabled(b)) RedrawNow(c, b);
-  return PassOn(c, b, msg, wp, lp);
+// A disabled button is never drawn hot; leaving repaints whatever the state.
+void OnPointer(const ControlContext& c, HWND b, Pointer pointer, LPARAM) {
+  if (pointer == Pointer::Left || (pointer == Pointer::Entered && ::IsWindowEnabled(b))) RedrawNow(c, b);
 }
 
-LRESULT OnMouseLeave(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  if (IsHot(*c.window, Family::Buttons, c.k)) LeaveHot(*c.window);
-  RedrawNow(c, b);
-  return PassOn(c, b, msg, wp, lp);
-}
-
-LRESULT CALLBACK ButtonProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(b, Family::Buttons);
-  if (msg == WM_NCDESTROY) return EndControl(c, b, msg, wp, lp, Family::Buttons);
-  ButtonState* s = StateOf<ButtonState>(c.entry);
-  if (!s) return PassOn(c, b, msg, wp, lp);
+std::optional<LRESULT> OnMessage(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  ButtonState& s = StateOf<ButtonState>(c);
   switch (msg) {
     case WM_MOVE: ::InvalidateRect(b, nullptr, TRUE); break;
     case WM_SETFOCUS:
-      s->focused = true;
+      s.focused = true;
       return PassOnThenRepaint(c, b, msg, wp, lp);
     case WM_KILLFOCUS:
-      s->focused = false;
+      s.focused = false;
       return PassOnThenRepaint(c, b, msg, wp, lp);
     case WM_SETTEXT:
-      s->text = lp ? Narrow(reinterpret_cast<const wchar_t*>(lp)) : Text();
+      s.text = lp ? Narrow(reinterpret_cast<const wchar_t*>(lp)) : Text();
       return PassOnThenRepaint(c, b, msg, wp, lp);
     case WM_PAINT: return OnPaint(c, b, msg, wp, lp);
-    case WM_ERASEBKGND:
-      ::SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-      return 1;
+    case WM_ERASEBKGND: return SkipErase(wp);
     case WM_NCPAINT: return 0;  // buttons have no frame of the platform's
     case BM_SETCHECK:
     case BM_SETSTATE:
@@ -216,11 +193,13 @@ LRESULT CALLBACK ButtonProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CAPTURECHANGED:
       return PassOnThenRepaint(c, b, msg, wp, lp);
     case WM_LBUTTONDBLCLK: return 0;  // a double click is not two clicks
-    case WM_MOUSEMOVE: return OnMouseMove(c, b, msg, wp, lp);
-    case WM_MOUSELEAVE: return OnMouseLeave(c, b, msg, wp, lp);
   }
-  return PassOn(c, b, msg, wp, lp);
+  return std::nullopt;
 }
+
+constexpr ControlFamily kButtons{Family::Buttons, &OnMessage, &OnPointer};
+
+LRESULT CALLBACK ButtonProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) { return Dispatch(kButtons, b, msg, wp, lp); }
 
 void AddUpperHalf(GraphicsPath& path, float x, float y, float w, float h, float r) {
   path.AddPathLine(x, y + h, x, y + r);
@@ -258,16 +237,16 @@ void HotMark(Graphics& g, float x, float y, float size, ColourRef highlight, boo
   if (round)
     path.AddPathEllipse(x, y, size - 1, size - 1);
   else
-    AddRoundedRect(path, x, y, size - 1, size - 1, 3);
+    AddRoundedRect(path, x, y, size - 1, size - 1, kMarkCorner);
   g.FillPath(light, path);
-  Glow(g, path, 2, ToArgb(kFocusGlow, 30));
+  Glow(g, path, kMarkGlow, ToArgb(kFocusGlow, 30));
 }
 
 void DisabledFace(Graphics& g, const Rect& r) {
   SolidBrush silver;
   if (silver.CreateSolidFill(kSilver)) g.FillRectangleI(silver, r.x, r.y, r.width, r.height);
   OutlineRounded(g, static_cast<float>(r.x), static_cast<float>(r.y), static_cast<float>(r.width - 1),
-                 static_cast<float>(r.height - 1), 5, 0x50000000);
+                 static_cast<float>(r.height - 1), kCorner, 0x50000000);
 }
 
 }  // namespace
@@ -305,7 +284,7 @@ bool DrawPushButtonItem(SkinEngine& engine, const DRAWITEMSTRUCT& item) {
   if (!s || c.engine != &engine || s->kind != ButtonKindOf::Push) return false;
   UINT state = item.itemState & (ODS_SELECTED | ODS_DISABLED | ODS_FOCUS);
   // The platform's own repaints (a click, the focus) keep the hot look under the pointer.
-  if (!(state & ODS_DISABLED) && IsHot(*c.window, Family::Buttons, c.k)) state |= ODS_HOTLIGHT;
+  if (!(state & ODS_DISABLED) && IsHot(c)) state |= ODS_HOTLIGHT;
   Paint(c, item.hwndItem, item.hDC, item.rcItem, state);
   return true;
 }
@@ -314,36 +293,37 @@ void PaintPushButton(Graphics& g, const Rect& r, const ButtonLook& look) {
   const float x = static_cast<float>(r.x), y = static_cast<float>(r.y);
   const float w = static_cast<float>(r.width), h = static_cast<float>(r.height);
   const PointF top{x, y}, bottom{x, y + h - 1};
-  FillRounded(g, x, y, w - 1, h - 1, 5, 0x78FFFFFF);
+  FillRounded(g, x, y, w - 1, h - 1, kCorner, 0x78FFFFFF);
   if (look.state & ODS_DISABLED) {
     DisabledFace(g, r);
   } else {
-    FillRoundedGradient(g, x, y, w - 1, h - 1, 5, top, bottom, 0x00FFFFFF, ToArgb(0x808080, 60));
+    FillRoundedGradient(g, x, y, w - 1, h - 1, kCorner, top, bottom, 0x00FFFFFF, ToArgb(0x808080, 60));
     GraphicsPath gloss;
     LinearGradientBrush shine;
     if (gloss.CreatePath() && shine.CreateLineBrush(top, PointF{x, y + h * 0.5f}, 0x32FFFFFF, 0x0AFFFFFF)) {
-      AddUpperHalf(gloss, x, y, w - 1, h * 0.5f, 5);
+      AddUpperHalf(gloss, x, y, w - 1, h * 0.5f, kCorner);
       g.FillPath(shine, gloss);
     }
     if (look.state & ODS_HOTLIGHT) {
-      FillRoundedGradient(g, x, y, w - 1, h - 1, 5, top, bottom, ToArgb(look.highlight, 60),
+      FillRoundedGradient(g, x, y, w - 1, h - 1, kCorner, top, bottom, ToArgb(look.highlight, 60),
                           ToArgb(look.highlight, 10));
-      OutlineRounded(g, x, y, w - 1, h - 1, 5, ToArgb(look.highlight));
+      OutlineRounded(g, x, y, w - 1, h - 1, kCorner, ToArgb(look.highlight));
     } else if (look.state & ODS_FOCUS) {
       GraphicsPath edge;
       if (edge.CreatePath()) {
-        AddRoundedRect(edge, x, y, w - 1, h - 1, 5);
-        Glow(g, edge, 3, ToArgb(kFocusGlow, 120));
+        AddRoundedRect(edge, x, y, w - 1, h - 1, kCorner);
+        Glow(g, edge, kFocusGlowWidth, ToArgb(kFocusGlow, 120));
       }
-      OutlineRounded(g, x, y, w - 1, h - 1, 5, 0x46000000);
+      OutlineRounded(g, x, y, w - 1, h - 1, kCorner, 0x46000000);
     } else {
-      OutlineRounded(g, x, y, w - 1, h - 1, 5, 0x78000000);
+      OutlineRounded(g, x, y, w - 1, h - 1, kCorner, 0x78000000);
     }
     if (look.state & ODS_SELECTED)
-      FillRoundedGradient(g, x + 2, y + 2, w - 3, h - 3, 5, PointF{2, 2}, PointF{2, h - 2},
+      FillRoundedGradient(g, x + kPressInset, y + kPressInset, w - 1 - kPressInset, h - 1 - kPressInset, kCorner,
+                          PointF{kPressInset, kPressInset}, PointF{kPressInset, h - kPressInset},
                           ToArgb(look.highlight, 60), 0x64FFFFFF);
   }
-  DrawText(g, look, RectF{x, y + 2, w, h}, kAlignCentre);
+  DrawText(g, look, RectF{x, y + kTextDrop, w, h}, kAlignCentre);
 }
 
 void PaintCheckBox(Graphics& g, const Rect& r, const ButtonLook& look, const Bitmap* box,
@@ -358,31 +338,31 @@ void PaintCheckBox(Graphics& g, const Rect& r, const ButtonLook& look, const Bit
   if (mark && look.checked)
     g.DrawImageRectRectI(*mark, static_cast<int>(x), static_cast<int>(y), kMarkSize, kMarkSize, 0, 0,
                          kMarkSize, kMarkSize, 2);
-  if (look.state & ODS_FOCUS) OutlineRounded(g, x - 1, y - 1, kMarkSize + 1, kMarkSize + 1, 3, ToArgb(kFocusGlow, 160));
-  DrawText(g, look, RectF{x + 17, static_cast<float>(r.y), static_cast<float>(r.width - 19),
+  if (look.state & ODS_FOCUS)
+    OutlineRounded(g, x - 1, y - 1, kMarkSize + 1, kMarkSize + 1, kMarkCorner, ToArgb(kFocusGlow, 160));
+  DrawText(g, look, RectF{x + kTextBesideMark, static_cast<float>(r.y), static_cast<float>(r.width - kTextBesideMarkInset),
                           static_cast<float>(r.height)}, kAlignNear);
 }
 
 void PaintRadioButton(Graphics& g, const Rect& r, const ButtonLook& look) {
   if (look.state & ODS_DISABLED) DisabledFace(g, r);
-  constexpr float kSize = 12, kDot = 6;
   const float x = static_cast<float>(r.x);
-  const float y = static_cast<float>(r.y) + (r.height - kSize) / 2;
+  const float y = static_cast<float>(r.y) + (r.height - kRadioSize) / 2;
   const int smoothing = g.GetSmoothingMode();
   g.SetSmoothingMode(kSmoothingAntiAlias);
   if (look.state & ODS_HOTLIGHT && !(look.state & ODS_DISABLED))
-    HotMark(g, x, y, kSize + 1, look.highlight, true);
+    HotMark(g, x, y, kRadioSize + 1, look.highlight, true);
   SolidBrush inner;
   Pen ring;
-  if (inner.CreateSolidFill(0xDCFFFFFF)) g.FillEllipse(inner, x + 1, y + 1, kSize - 2, kSize - 2);
-  if (ring.CreatePen1(0xC8000000, 1)) g.DrawEllipse(ring, x, y, kSize, kSize);
+  if (inner.CreateSolidFill(0xDCFFFFFF)) g.FillEllipse(inner, x + 1, y + 1, kRadioSize - 2, kRadioSize - 2);
+  if (ring.CreatePen1(0xC8000000, 1)) g.DrawEllipse(ring, x, y, kRadioSize, kRadioSize);
   if (look.state & ODS_FOCUS && ring.CreatePen1(ToArgb(kFocusGlow, 160), 1))
-    g.DrawEllipse(ring, x - 1, y - 1, kSize + 2, kSize + 2);
+    g.DrawEllipse(ring, x - 1, y - 1, kRadioSize + 2, kRadioSize + 2);
   if (look.checked) {
     GraphicsPath dot;
     PathGradientBrush fill;
-    const float d = (kSize - kDot) / 2;
-    if (dot.CreatePath() && dot.AddPathEllipse(x + d, y + d, kDot, kDot) && fill.CreatePathGradientFromPath(dot)) {
+    const float d = (kRadioSize - kRadioDot) / 2;
+    if (dot.CreatePath() && dot.AddPathEllipse(x + d, y + d, kRadioDot, kRadioDot) && fill.CreatePathGradientFromPath(dot)) {
       fill.SetPathGradientCenterColor(0x64FFFFFF);
       const Argb surround[] = {ToArgb(look.highlight)};
       fill.SetPathGradientSurroundColorsWithCount(surround);
@@ -390,7 +370,7 @@ void PaintRadioButton(Graphics& g, const Rect& r, const ButtonLook& look) {
     }
   }
   g.SetSmoothingMode(smoothing);
-  DrawText(g, look, RectF{x + 17, static_cast<float>(r.y), static_cast<float>(r.width - 19),
+  DrawText(g, look, RectF{x + kTextBesideMark, static_cast<float>(r.y), static_cast<float>(r.width - kTextBesideMarkInset),
                           static_cast<float>(r.height)}, kAlignNear);
 }
 

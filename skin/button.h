@@ -4,6 +4,7 @@
 
 #include "base/value.h"
 #include "gfx/graphics_object.h"
+#include "skin/family_states.h"
 #include "skin/layout.h"
 
 namespace tovel {
@@ -23,8 +24,6 @@ void AttachCheckBoxes(SkinEngine& engine, int n, HWND window);
 
 // WM_DRAWITEM for a taken-over push button; false when it is not one.
 bool DrawPushButtonItem(SkinEngine& engine, const DRAWITEMSTRUCT& item);
-
-enum class ButtonKindOf { Push = 0, Radio = 4, CheckBox = 5 };
 
 // What a button looks like, gathered by its procedure; the painters draw from it
 // alone, so they can be tried on a bitmap.

@@ -7,6 +7,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -22,22 +23,19 @@
 namespace tovel::skin {
 namespace {
 
-struct EditState {
-  bool focused = false;
-  bool hot = false;
-  bool pressed = false;  // the left button went down in it
-};
-
-struct ComboState {
-  bool focused = false;
-  bool hot = false;
-};
-
 constexpr COLORREF kKey = RGB(255, 0, 255);
 constexpr Argb kKeyArgb = 0xFFFF00FF;
 constexpr int kCombineReplace = 0;
 constexpr int kUnitPixel = 2;
 constexpr char kComboFont[] = "宋体";
+
+// Sizes at 96 DPI.
+constexpr float kComboFontSize = 12;
+constexpr float kComboTextLeft = 4;
+constexpr int kDropListCorner = 4, kDropButtonCorner = 3;
+constexpr int kDropButtonInset = 1;  // the drop button's face inside its rectangle
+constexpr int kFrameWidth = 1;
+constexpr int kHotFrameWidth = 2;  // its inner pixel lies on a thin border's client edge
 
 LRESULT CALLBACK EditProc(HWND e, UINT msg, WPARAM wp, LPARAM lp);
 LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp);
@@ -57,7 +55,7 @@ COLORREF TextColourOf(HWND c) {
 // ---- Edit boxes
 
 void PaintFrame(const ControlContext& c, HWND e) {
-  const EditState& s = *StateOf<EditState>(c.entry);
+  const EditState& s = StateOf<EditState>(c);
   RECT window;
   ::GetWindowRect(e, &window);
   EditFrameLook look;
@@ -79,7 +77,7 @@ void PaintFrame(const ControlContext& c, HWND e) {
   WindowDc dc(e, true);
   // A hot frame is two pixels wide: on a thin border its inner pixel lies on the
   // client's edge.
-  const int shrink = look.hot ? 1 : 0;
+  const int shrink = look.hot ? kHotFrameWidth - kFrameWidth : 0;
   ::ExcludeClipRect(dc.get(), look.inner.left + shrink, look.inner.top + shrink, look.inner.right - shrink,
                     look.inner.bottom - shrink);
   paint.CopyTo(dc.get());
@@ -106,7 +104,7 @@ LRESULT OnEditErase(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM
 
 // The focus change's handlers (EN_SETFOCUS, EN_KILLFOCUS) may destroy the edit box.
 LRESULT OnEditFocus(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
-  StateOf<EditState>(c.entry)->focused = msg == WM_SETFOCUS;
+  StateOf<EditState>(c).focused = msg == WM_SETFOCUS;
   const PassedOn passed = PassOnThenLookUp(c, e, msg, wp, lp);
   if (!passed.now) return passed.result;
   HWND parent = ::GetParent(e);
@@ -119,26 +117,23 @@ LRESULT OnEditFocus(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM
   return passed.result;
 }
 
-LRESULT OnEditMouse(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
-  EditState& s = *StateOf<EditState>(c.entry);
-  if (msg == WM_MOUSEMOVE) {
-    TrackLeave(e);
-    if (EnterHot(*c.window, Family::Edits, c.k)) {
+void OnEditPointer(const ControlContext& c, HWND e, Pointer pointer, LPARAM) {
+  EditState& s = StateOf<EditState>(c);
+  if (pointer != Pointer::Left) {
+    if (pointer == Pointer::Entered) {
       s.hot = true;
       PaintFrame(c, e);
     }
     // A selection dragged over translucent text leaves no trace behind.
     if (s.pressed && !HasScrollBars(e) && Translucent(c)) ::InvalidateRect(e, nullptr, TRUE);
   } else {
-    if (IsHot(*c.window, Family::Edits, c.k)) LeaveHot(*c.window);
     const bool wasHot = std::exchange(s.hot, false);
     PaintFrame(c, e);
     // On a thin border the hot frame's inner pixel lay on the client's edge, which
     // is the control's to paint again.
     const RECT inner = ClientAndBarsRect(e);
-    if (wasHot && (inner.left < 2 || inner.top < 2)) ::InvalidateRect(e, nullptr, FALSE);
+    if (wasHot && (inner.left < kHotFrameWidth || inner.top < kHotFrameWidth)) ::InvalidateRect(e, nullptr, FALSE);
   }
-  return PassOn(c, e, msg, wp, lp);
 }
 
 LRESULT OnEditPaint(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
@@ -147,11 +142,8 @@ LRESULT OnEditPaint(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM
   return passed.result;
 }
 
-LRESULT CALLBACK EditProc(HWND e, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(e, Family::Edits);
-  if (msg == WM_NCDESTROY) return EndControl(c, e, msg, wp, lp, Family::Edits);
-  EditState* s = StateOf<EditState>(c.entry);
-  if (!s) return PassOn(c, e, msg, wp, lp);
+std::optional<LRESULT> OnEditMessage(const ControlContext& c, HWND e, UINT msg, WPARAM wp, LPARAM lp) {
+  EditState& s = StateOf<EditState>(c);
   switch (msg) {
     case WM_MOVE:
     case WM_HSCROLL:
@@ -167,19 +159,20 @@ LRESULT CALLBACK EditProc(HWND e, UINT msg, WPARAM wp, LPARAM lp) {
       if (Translucent(c) && !HasScrollBars(e)) ::InvalidateRect(e, nullptr, TRUE);
       break;
     case WM_LBUTTONDOWN:
-      s->pressed = true;
+      s.pressed = true;
       if (Translucent(c) && !HasScrollBars(e)) ::InvalidateRect(e, nullptr, TRUE);
       break;
-    case WM_LBUTTONUP: s->pressed = false; break;
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE: return OnEditMouse(c, e, msg, wp, lp);
+    case WM_LBUTTONUP: s.pressed = false; break;
   }
-  return PassOn(c, e, msg, wp, lp);
+  return std::nullopt;
 }
 
+constexpr ControlFamily kEdits{Family::Edits, &OnEditMessage, &OnEditPointer};
+
+LRESULT CALLBACK EditProc(HWND e, UINT msg, WPARAM wp, LPARAM lp) { return Dispatch(kEdits, e, msg, wp, lp); }
+
 void TakeEdit(SkinnedWindow& w, int n, HWND e) {
-  if (ControlEntry* entry = RegisterControl(w, n, Family::Edits, e, EditProc))
-    entry->state = EditState{::GetFocus() == e};
+  RegisterControl(w, n, Family::Edits, e, EditProc, EditState{::GetFocus() == e});
 }
 
 // ---- Combo boxes
@@ -206,7 +199,7 @@ RECT PartRect(HWND part, const RECT& window) {
 }
 
 void PaintCombo(const ControlContext& c, HWND b) {
-  const ComboState& s = *StateOf<ComboState>(c.entry);
+  const ComboState& s = StateOf<ComboState>(c);
   RECT window;
   ::GetWindowRect(b, &window);
   ComboLook look;
@@ -241,20 +234,10 @@ void PaintCombo(const ControlContext& c, HWND b) {
   ::TransparentBlt(dc.get(), 0, 0, look.width, look.height, paint.dc(), 0, 0, look.width, look.height, kKey);
 }
 
-LRESULT OnComboMouse(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  ComboState& s = *StateOf<ComboState>(c.entry);
-  if (msg == WM_MOUSEMOVE) {
-    TrackLeave(b);
-    if (EnterHot(*c.window, Family::Combos, c.k)) {
-      s.hot = true;
-      PaintCombo(c, b);
-    }
-  } else {
-    if (IsHot(*c.window, Family::Combos, c.k)) LeaveHot(*c.window);
-    s.hot = false;
-    PaintCombo(c, b);
-  }
-  return PassOn(c, b, msg, wp, lp);
+void OnComboPointer(const ControlContext& c, HWND b, Pointer pointer, LPARAM) {
+  if (pointer == Pointer::Within) return;
+  StateOf<ComboState>(c).hot = pointer == Pointer::Entered;
+  PaintCombo(c, b);
 }
 
 LRESULT OnComboCommand(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
@@ -281,17 +264,14 @@ LRESULT PassOnThenPaint(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LP
   return passed.result;
 }
 
-LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(b, Family::Combos);
-  if (msg == WM_NCDESTROY) return EndControl(c, b, msg, wp, lp, Family::Combos);
-  ComboState* s = StateOf<ComboState>(c.entry);
-  if (!s) return PassOn(c, b, msg, wp, lp);
+std::optional<LRESULT> OnComboMessage(const ControlContext& c, HWND b, UINT msg, WPARAM wp, LPARAM lp) {
+  ComboState& s = StateOf<ComboState>(c);
   switch (msg) {
     case WM_MOVE: PaintCombo(c, b); break;
     case WM_SETFOCUS:
-      s->focused = true;
+      s.focused = true;
       return PassOnThenPaint(c, b, msg, wp, lp);
-    case WM_KILLFOCUS: s->focused = false; return PassOnThenPaint(c, b, msg, wp, lp);
+    case WM_KILLFOCUS: s.focused = false; return PassOnThenPaint(c, b, msg, wp, lp);
     case WM_SETTEXT:
       if (::FindWindowExW(b, nullptr, L"Edit", nullptr)) ::InvalidateRect(b, nullptr, TRUE);
       break;
@@ -300,8 +280,6 @@ LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCPAINT: PaintCombo(c, b); return 0;
     case WM_COMMAND: return OnComboCommand(c, b, msg, wp, lp);
     case WM_CTLCOLOREDIT: return OnComboEditColour(c, b, msg, wp, lp);
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE: return OnComboMouse(c, b, msg, wp, lp);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_KEYDOWN:
@@ -309,14 +287,16 @@ LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
     case CB_SETCURSEL:
     case CB_SHOWDROPDOWN: return PassOnThenPaint(c, b, msg, wp, lp);
   }
-  return PassOn(c, b, msg, wp, lp);
+  return std::nullopt;
 }
+
+constexpr ControlFamily kCombos{Family::Combos, &OnComboMessage, &OnComboPointer};
+
+LRESULT CALLBACK ComboProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) { return Dispatch(kCombos, b, msg, wp, lp); }
 
 void TakeCombo(SkinnedWindow& w, int n, HWND b) {
   if (IsOwnerDrawnCombo(b)) return;  // its owner draws it
-  ControlEntry* entry = RegisterControl(w, n, Family::Combos, b, ComboProc);
-  if (!entry) return;
-  entry->state = ComboState{::GetFocus() == b};
+  if (!RegisterControl(w, n, Family::Combos, b, ComboProc, ComboState{::GetFocus() == b})) return;
   COMBOBOXINFO info{sizeof(info)};
   if (::GetComboBoxInfo(b, &info) && info.hwndItem && info.hwndItem != b && IsClass(info.hwndItem, L"Edit"))
     TakeEdit(w, n, info.hwndItem);
@@ -328,13 +308,13 @@ void DrawComboText(Graphics& g, const ComboLook& look, float right) {
   StringFormat format;
   SolidBrush ink;
   constexpr int kNoWrap = 0x1000, kAlignNear = 0, kAlignCentre = 1, kTrimEllipsis = 3;
-  if (!(font.CreateFontFromName(kComboFont, 12, 0, kUnitPixel) || font.CreateDefaultFont()) ||
+  if (!(font.CreateFontFromName(kComboFont, kComboFontSize, 0, kUnitPixel) || font.CreateDefaultFont()) ||
       !format.CreateStringFormat(kNoWrap) || !ink.CreateSolidFill(ToArgb(look.textColour)))
     return;
   format.SetStringFormatAlign(kAlignNear);
   format.SetStringFormatLineAlign(kAlignCentre);
   format.SetStringFormatTrimming(kTrimEllipsis);
-  g.DrawString(look.text, font, ink, RectF{4, 0, right - 4, static_cast<float>(look.height)}, format);
+  g.DrawString(look.text, font, ink, RectF{kComboTextLeft, 0, right - kComboTextLeft, static_cast<float>(look.height)}, format);
 }
 
 }  // namespace
@@ -359,8 +339,8 @@ void PaintEditFrame(Graphics& g, const EditFrameLook& look) {
   }
   Pen pen;
   if (look.hot) {
-    if (pen.CreatePen1(ToArgb(look.highlight, 180), 2)) g.DrawRectangleI(pen, 1, 1, w - 2, h - 2);
-  } else if (pen.CreatePen1(look.focused ? ToArgb(look.highlight, 180) : 0x50000000, 1)) {
+    if (pen.CreatePen1(ToArgb(look.highlight, 180), kHotFrameWidth)) g.DrawRectangleI(pen, 1, 1, w - 2, h - 2);
+  } else if (pen.CreatePen1(look.focused ? ToArgb(look.highlight, 180) : 0x50000000, kFrameWidth)) {
     g.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
   }
 }
@@ -376,19 +356,20 @@ void PaintComboBox(Graphics& g, const ComboLook& look, const Bitmap* arrow) {
     g.FillRectangleI(face, 0, 0, w, faceHeight);
   const Argb border = look.hot ? ToArgb(look.highlight, 200) : 0x50000000;
   if (look.dropList) {
-    OutlineRounded(g, 0, 0, fw - 1, fh - 1, 4, border);
+    OutlineRounded(g, 0, 0, fw - 1, fh - 1, kDropListCorner, border);
   } else {
     Pen pen;
-    if (pen.CreatePen1(border, 1)) g.DrawRectangleI(pen, 0, 0, w - 1, faceHeight - 1);
+    if (pen.CreatePen1(border, kFrameWidth)) g.DrawRectangleI(pen, 0, 0, w - 1, faceHeight - 1);
   }
   const RECT& b = look.button;
   float right = fw - 2;
   if (!::IsRectEmpty(&b)) {
-    const float x = static_cast<float>(b.left + 1), y = static_cast<float>(b.top + 1);
-    const float bw = static_cast<float>(b.right - b.left - 2), bh = static_cast<float>(b.bottom - b.top - 2);
+    const float x = static_cast<float>(b.left + kDropButtonInset), y = static_cast<float>(b.top + kDropButtonInset);
+    const float bw = static_cast<float>(b.right - b.left - 2 * kDropButtonInset);
+    const float bh = static_cast<float>(b.bottom - b.top - 2 * kDropButtonInset);
     const Argb top = look.hot ? ToArgb(look.highlight, 30) : 0x64FFFFFF;
     const Argb bottom = ToArgb(look.highlight, look.hot ? 100 : 150);
-    FillRoundedGradient(g, x, y, bw, bh, 3, PointF{x, y - 1}, PointF{x, y + bh + 1}, top, bottom);
+    FillRoundedGradient(g, x, y, bw, bh, kDropButtonCorner, PointF{x, y - 1}, PointF{x, y + bh + 1}, top, bottom);
     if (arrow) {
       const int aw = static_cast<int>(arrow->GetWidth()), ah = static_cast<int>(arrow->GetHeight());
       DrawGlyph(g, arrow, b.left + (b.right - b.left - aw) / 2, b.top + (b.bottom - b.top - ah) / 2);

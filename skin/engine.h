@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <any>
 #include <array>
 #include <functional>
 #include <map>
@@ -16,6 +15,7 @@
 #include "base/handle.h"
 #include "base/value.h"
 #include "gfx/tool_tip.h"
+#include "skin/controls.h"
 #include "skin/layout.h"
 #include "skin/options.h"
 
@@ -29,48 +29,6 @@ namespace tovel::skin {
 
 class SkinEngine;
 struct Picture;
-
-// The control families, in the order of the window record's control lists.
-enum class Family {
-  Buttons,
-  ListControls,
-  Sliders,
-  Progress,
-  Edits,
-  Combos,
-  Spins,
-  Headers,
-  Translucent,
-  kCount
-};
-inline constexpr size_t kFamilyCount = static_cast<size_t>(Family::kCount);
-
-// One taken-over control. Each family keeps its own fields in `state`.
-struct ControlEntry {
-  HWND hwnd = nullptr;
-  Family family = Family::Buttons;
-  WNDPROC proc = nullptr;      // ours
-  WNDPROC previous = nullptr;  // the one ours replaced
-  std::any state;
-  // Puts back what taking the control over changed on it, when the skin lets go of
-  // a control that lives on.
-  std::function<void(HWND)> restore;
-};
-
-// Entries are numbered from 1; a new list holds one empty entry that the first
-// control fills. Entries never move, so a family may keep a pointer to one.
-using ControlList = std::vector<std::unique_ptr<ControlEntry>>;
-
-// Hover bookkeeping shared by the families: at most one control per window is
-// drawn hot at a time.
-struct HoverState {
-  int controlUnderMouse = 0;
-  int lastHot = 0;  // position of the control last drawn hot, 0 none
-  Family lastHotFamily = Family::Buttons;
-  HWND lastEditParent = nullptr;
-  int lastMoveControl = 0;
-  int pointerState = 0;
-};
 
 struct SkinWindowArgs {
   int captionHeight = 25;

@@ -80,7 +80,8 @@ bool IsRegistered(const ControlList& list, HWND control) {
   return false;
 }
 
-ControlEntry* RegisterControl(SkinnedWindow& w, int n, Family family, HWND control, WNDPROC proc) {
+ControlEntry* RegisterControl(SkinnedWindow& w, int n, Family family, HWND control, WNDPROC proc,
+                              FamilyState state) {
   ControlList& list = w.List(family);
   // Ours twice in one chain would pass each message to itself for ever.
   if (IsRegistered(list, control) || gBindings.count({control, family})) return nullptr;
@@ -90,6 +91,8 @@ ControlEntry* RegisterControl(SkinnedWindow& w, int n, Family family, HWND contr
     list.back()->family = family;
   }
   ControlEntry& entry = *list.back();
+  // The state is there before the first message can reach the family.
+  entry.state = std::move(state);
   const int k = static_cast<int>(list.size());
   // The properties go first: the new procedure may see a message at once.
   SetSkinProp(control, NumberProp(family), AsHandle(k));
@@ -98,7 +101,10 @@ ControlEntry* RegisterControl(SkinnedWindow& w, int n, Family family, HWND contr
   if (!previous) {
     RemoveSkinProp(control, NumberProp(family));
     RemoveSkinProp(control, WindowProp(family));
-    if (!reuseFirst) list.pop_back();
+    if (reuseFirst)
+      entry.state = std::monostate{};
+    else
+      list.pop_back();
     return nullptr;
   }
   SetSkinProp(control, ProcProp(family), reinterpret_cast<HANDLE>(previous));
@@ -130,7 +136,7 @@ void ReleaseControl(ControlEntry& entry, bool controlEnding) {
     RemoveSkinProp(control, kPropTextColour);
   }
   entry.hwnd = nullptr;
-  entry.state.reset();
+  entry.state = std::monostate{};
   entry.restore = nullptr;
 }
 
@@ -171,32 +177,43 @@ PassedOn PassOnThenLookUp(const ControlContext& c, HWND control, UINT msg, WPARA
   return out;
 }
 
-LRESULT EndControl(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp,
-                   Family family) {
+namespace {
+
+LRESULT EndControl(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
   const LRESULT result = PassOn(c, control, msg, wp, lp);
   if (c.engine)
-    ReleaseControlOf(*c.engine, control, family);
+    ReleaseControlOf(*c.engine, control, c.family);
   else
-    gBindings.erase({control, family});  // a control let go of: its forwarding ends with it
+    gBindings.erase({control, c.family});  // a control let go of: its forwarding ends with it
   return result;
 }
 
-void TrackLeave(HWND control) { TrackMouse(control, TME_LEAVE); }
-
-bool EnterHot(SkinnedWindow& w, Family family, int position) {
-  HoverState& h = w.hover;
-  h.controlUnderMouse = position;
-  const bool enters = h.lastHot != position || h.lastHotFamily != family;
-  h.lastHot = position;
-  h.lastHotFamily = family;
-  return enters;
+// A WM_MOUSELEAVE is asked for at every move: the platform forgets the request once
+// it has sent one.
+Pointer TrackPointer(const ControlContext& c, HWND control, UINT msg) {
+  const ControlPosition here{c.family, c.k};
+  if (msg == WM_MOUSELEAVE) return c.window->hover.Leave(here);
+  TrackMouse(control, TME_LEAVE);
+  return c.window->hover.Move(here);
 }
 
-void LeaveHot(SkinnedWindow& w) { w.hover.lastHot = 0; }
+}  // namespace
 
-bool IsHot(const SkinnedWindow& w, Family family, int position) {
-  return position >= 1 && w.hover.lastHot == position && w.hover.lastHotFamily == family;
+LRESULT Dispatch(const ControlFamily& family, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  const ControlContext c = LookUp(control, family.family);
+  if (msg == WM_NCDESTROY) return EndControl(c, control, msg, wp, lp);
+  if (!c) return PassOn(c, control, msg, wp, lp);
+  const auto passOn = family.passOn ? family.passOn : &PassOn;
+  if (family.pointer && (msg == WM_MOUSEMOVE || msg == WM_MOUSELEAVE)) {
+    family.pointer(c, control, TrackPointer(c, control, msg), lp);
+    return passOn(c, control, msg, wp, lp);
+  }
+  if (family.message)
+    if (const std::optional<LRESULT> handled = family.message(c, control, msg, wp, lp)) return *handled;
+  return passOn(c, control, msg, wp, lp);
 }
+
+bool IsHot(const ControlContext& c) { return c.window->hover.IsHot({c.family, c.k}); }
 
 BufferedPaint::BufferedPaint(const SkinEngine& engine, HWND control, int width, int height)
     : background_(engine, control, RECT{0, 0, width, height}) {

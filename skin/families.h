@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <variant>
 
 #include "gfx/graphics.h"
 #include "skin/engine.h"
@@ -31,9 +32,10 @@ void ForEachChildOfClass(HWND parent, const wchar_t* className,
 bool IsRegistered(const ControlList& list, HWND control);
 
 // Puts the control into the window's list for its family (the empty first entry
-// when it is the only one), installs `proc` and sets the family's properties.
-// Returns the entry, or null when the control could not be subclassed.
-ControlEntry* RegisterControl(SkinnedWindow& w, int n, Family family, HWND control, WNDPROC proc);
+// when it is the only one) with its state, installs `proc` and sets the family's
+// properties. Returns the entry, or null when the control could not be subclassed.
+ControlEntry* RegisterControl(SkinnedWindow& w, int n, Family family, HWND control, WNDPROC proc,
+                              FamilyState state);
 
 // The record of the skinned window a control lies on.
 SkinnedWindow* WindowOfControl(const SkinEngine& engine, HWND control);
@@ -82,14 +84,35 @@ struct PassedOn {
 };
 PassedOn PassOnThenLookUp(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp);
 
-// A family procedure's WM_NCDESTROY: passed on first, then ours goes.
-LRESULT EndControl(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp,
-                   Family family);
+// What a family gives the dispatcher that serves all of them: its own messages,
+// its look under the pointer, and how it passes messages on.
+struct ControlFamily {
+  Family family = Family::Buttons;
+  // The family's own messages; nullopt passes the message on.
+  std::optional<LRESULT> (*message)(const ControlContext& c, HWND control, UINT msg, WPARAM wp,
+                                    LPARAM lp) = nullptr;
+  // WM_MOUSEMOVE and WM_MOUSELEAVE, told as what the pointer did; the message is
+  // passed on afterwards. Null: the family shows no hover, and its `message` sees them.
+  void (*pointer)(const ControlContext& c, HWND control, Pointer pointer, LPARAM lp) = nullptr;
+  // How a message goes on to the control's own procedure; null: PassOn.
+  LRESULT (*passOn)(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) = nullptr;
+};
 
-// A family's state kept in its entries.
+// The body of every family's procedure: finds the control's entry, ends it at its
+// own WM_NCDESTROY (passed on first, then ours goes), keeps the window's hover
+// bookkeeping, and hands the rest to the family. A control the skin no longer
+// holds only passes its messages on.
+LRESULT Dispatch(const ControlFamily& family, HWND control, UINT msg, WPARAM wp, LPARAM lp);
+
+// A family's state of a control; null when the entry holds none of that family.
 template <class State>
 State* StateOf(ControlEntry* entry) {
-  return entry ? std::any_cast<State>(&entry->state) : nullptr;
+  return entry ? std::get_if<State>(&entry->state) : nullptr;
+}
+// The state of a control the dispatcher found for its family, which always holds one.
+template <class State>
+State& StateOf(const ControlContext& c) {
+  return std::get<State>(c.entry->state);
 }
 
 // A control the skin paints whole: its WM_PAINT validates and paints through `paint`
@@ -107,14 +130,8 @@ inline LRESULT SkipErase(WPARAM dc) {
   return 1;
 }
 
-// Hover: a WM_MOUSELEAVE is asked for, and the window's one hot control is kept.
-void TrackLeave(HWND control);
-// True when the control at `position` of `family` is not the one last drawn hot;
-// it is that one afterwards.
-bool EnterHot(SkinnedWindow& w, Family family, int position);
-void LeaveHot(SkinnedWindow& w);
-// The control is the one of its window last drawn hot.
-bool IsHot(const SkinnedWindow& w, Family family, int position);
+// The control is the one of its window drawn hot.
+bool IsHot(const ControlContext& c);
 
 // Painting a control off screen: a copy of the skin behind it with a surface on it;
 // the result goes to the control in one copy.

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <optional>
 #include <string>
 
 #include "base/text.h"
@@ -20,16 +21,6 @@
 namespace tovel::skin {
 namespace {
 
-struct HeaderState {
-  bool buttons = false;  // HDS_BUTTONS: items act as buttons and show hover and press
-  bool hovered = false;
-  int hotItem = 0;
-  int lastHotItem = 0;
-  int pressedItem = 0;
-  bool buttonDown = false;
-};
-
-constexpr int kPointerOverHeader = 9;
 constexpr int kDividerZone = 5;
 constexpr int kCombineReplace = 0, kOrderAppend = 1;
 constexpr int kNoWrap = 0x1000, kTrimEllipsisCharacter = 3;
@@ -92,7 +83,7 @@ std::shared_ptr<Bitmap> ItemIcon(HWND header, int image) {
 }
 
 void Paint(const ControlContext& c, HWND header) {
-  const HeaderState& s = *StateOf<HeaderState>(c.entry);
+  const HeaderState& s = StateOf<HeaderState>(c);
   RECT client;
   ::GetClientRect(header, &client);
   BufferedPaint paint(*c.engine, header, client.right, client.bottom);
@@ -136,12 +127,10 @@ void Paint(const ControlContext& c, HWND header) {
   paint.CopyTo(dc.get());
 }
 
-LRESULT OnMouseMove(const ControlContext& c, HWND header, UINT msg, WPARAM wp, LPARAM lp) {
-  HeaderState& s = *StateOf<HeaderState>(c.entry);
-  HoverState& h = c.window->hover;
-  TrackLeave(header);
-  h.controlUnderMouse = c.k;
-  h.pointerState = kPointerOverHeader;
+// The header lights the item under the pointer, whether the pointer just came or
+// was already on it.
+void OnMouseMove(const ControlContext& c, HWND header, LPARAM lp) {
+  HeaderState& s = StateOf<HeaderState>(c);
   const bool wasHovered = s.hovered;
   s.hovered = true;
   s.hotItem = HeaderItemAt(header, GET_X_LPARAM(lp));
@@ -155,21 +144,21 @@ LRESULT OnMouseMove(const ControlContext& c, HWND header, UINT msg, WPARAM wp, L
     s.hovered = false;
     if (wasLit) Paint(c, header);
   }
-  h.lastMoveControl = c.k;
-  return PassOn(c, header, msg, wp, lp);
 }
 
-LRESULT OnMouseLeave(const ControlContext& c, HWND header, UINT msg, WPARAM wp, LPARAM lp) {
-  HeaderState& s = *StateOf<HeaderState>(c.entry);
-  c.window->hover.lastMoveControl = 0;
+void OnPointer(const ControlContext& c, HWND header, Pointer pointer, LPARAM lp) {
+  if (pointer != Pointer::Left) {
+    OnMouseMove(c, header, lp);
+    return;
+  }
+  HeaderState& s = StateOf<HeaderState>(c);
   s.lastHotItem = s.hotItem = 0;
   s.hovered = false;
   Paint(c, header);
-  return PassOn(c, header, msg, wp, lp);
 }
 
 LRESULT OnButton(const ControlContext& c, HWND header, UINT msg, WPARAM wp, LPARAM lp) {
-  HeaderState& s = *StateOf<HeaderState>(c.entry);
+  HeaderState& s = StateOf<HeaderState>(c);
   s.buttonDown = msg == WM_LBUTTONDOWN;
   if (msg == WM_LBUTTONUP)
     s.pressedItem = 0;
@@ -179,11 +168,9 @@ LRESULT OnButton(const ControlContext& c, HWND header, UINT msg, WPARAM wp, LPAR
 }
 
 void Take(SkinnedWindow& w, int n, HWND header) {
-  if (ControlEntry* entry = RegisterControl(w, n, Family::Headers, header, HeaderProc)) {
-    HeaderState s;
-    s.buttons = (::GetWindowLongPtrW(header, GWL_STYLE) & HDS_BUTTONS) != 0;
-    entry->state = s;
-  }
+  HeaderState s;
+  s.buttons = (::GetWindowLongPtrW(header, GWL_STYLE) & HDS_BUTTONS) != 0;
+  RegisterControl(w, n, Family::Headers, header, HeaderProc, s);
 }
 
 void DrawItemText(Graphics& g, const HeaderItemLook& look, float left) {
@@ -201,23 +188,24 @@ void DrawItemText(Graphics& g, const HeaderItemLook& look, float left) {
   g.DrawString(look.text, *look.font, ink, RectF{left, 0, right - left, static_cast<float>(look.height)}, format);
 }
 
-}  // namespace
-
-LRESULT CALLBACK HeaderProc(HWND header, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(header, Family::Headers);
-  // The image list stays with the header: whoever gave it destroys it.
-  if (msg == WM_NCDESTROY) return EndControl(c, header, msg, wp, lp, Family::Headers);
-  if (!StateOf<HeaderState>(c.entry)) return PassOn(c, header, msg, wp, lp);
+// The image list stays with the header at its end: whoever gave it destroys it.
+std::optional<LRESULT> OnMessage(const ControlContext& c, HWND header, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_MOVE: Paint(c, header); break;
     case WM_PAINT: return PaintWhole(header, [&] { Paint(c, header); });
     case WM_ERASEBKGND: return SkipErase(wp);
-    case WM_MOUSEMOVE: return OnMouseMove(c, header, msg, wp, lp);
-    case WM_MOUSELEAVE: return OnMouseLeave(c, header, msg, wp, lp);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP: return OnButton(c, header, msg, wp, lp);
   }
-  return PassOn(c, header, msg, wp, lp);
+  return std::nullopt;
+}
+
+constexpr ControlFamily kHeaders{Family::Headers, &OnMessage, &OnPointer};
+
+}  // namespace
+
+LRESULT CALLBACK HeaderProc(HWND header, UINT msg, WPARAM wp, LPARAM lp) {
+  return Dispatch(kHeaders, header, msg, wp, lp);
 }
 
 void AttachHeaders(SkinEngine& engine, int n, HWND window) {
@@ -239,8 +227,7 @@ int HeaderItemAt(HWND header, int x) {
 }
 
 void PaintHeader(HWND header) {
-  const ControlContext c = LookUp(header, Family::Headers);
-  if (StateOf<HeaderState>(c.entry)) Paint(c, header);
+  if (const ControlContext c = LookUp(header, Family::Headers)) Paint(c, header);
 }
 
 void PaintHeaderItem(Graphics& g, const HeaderItemLook& look) {

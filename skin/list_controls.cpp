@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "gfx/brush.h"
@@ -17,13 +18,9 @@
 namespace tovel::skin {
 namespace {
 
-struct ListState {
-  bool focused = false;
-  bool hovered = false;
-  bool arrowHeld = false;
-};
-
 constexpr COLORREF kKey = RGB(255, 0, 255);
+// The frame's width at 96 DPI; hovered, its inner pixel lies on the control's edge.
+constexpr int kFrameWidth = 1, kHoveredFrameWidth = 2;
 
 LRESULT CALLBACK ListControlProc(HWND c, UINT msg, WPARAM wp, LPARAM lp);
 
@@ -41,7 +38,7 @@ bool HasBorder(HWND c) {
 }
 
 void PaintFrame(const ControlContext& c, HWND control) {
-  const ListState& s = *StateOf<ListState>(c.entry);
+  const ListState& s = StateOf<ListState>(c);
   // A drop list and a control without a border show no frame.
   if (IsClass(control, L"ComboLBox") || !HasBorder(control)) return;
   RECT window;
@@ -173,42 +170,34 @@ PassedOn PassOnWatchingRows(const ControlContext& c, HWND control, UINT msg, WPA
   return passed;
 }
 
-LRESULT OnMouse(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
-  ListState& s = *StateOf<ListState>(c.entry);
-  HoverState& h = c.window->hover;
-  if (msg == WM_MOUSEMOVE) {
-    TrackLeave(control);
-    h.controlUnderMouse = c.k;
-    if (c.k >= 1 && (c.k != h.lastMoveControl || h.pointerState != 4)) {
-      s.hovered = true;
-      PaintFrame(c, control);
-      h.lastMoveControl = c.k;
-      h.pointerState = 4;
-    }
-  } else {
-    h.lastMoveControl = 0;
+LRESULT PassOnWatching(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  return PassOnWatchingRows(c, control, msg, wp, lp).result;
+}
+
+void OnPointer(const ControlContext& c, HWND control, Pointer pointer, LPARAM) {
+  ListState& s = StateOf<ListState>(c);
+  if (pointer == Pointer::Entered) {
+    s.hovered = true;
+    PaintFrame(c, control);
+  } else if (pointer == Pointer::Left) {
     const bool wasHovered = std::exchange(s.hovered, false);
     PaintFrame(c, control);
     // The hovered frame's inner pixel lay on the control's own edge: that edge is the
     // control's to paint again.
     if (wasHovered) ::InvalidateRect(control, nullptr, FALSE);
   }
-  return PassOnWatchingRows(c, control, msg, wp, lp).result;
 }
 
 // The focus change's handlers (LBN_SETFOCUS, LBN_KILLFOCUS) may destroy the control.
 LRESULT OnFocus(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
-  StateOf<ListState>(c.entry)->focused = msg == WM_SETFOCUS;
+  StateOf<ListState>(c).focused = msg == WM_SETFOCUS;
   const PassedOn passed = PassOnWatchingRows(c, control, msg, wp, lp);
   if (passed.now) PaintFrame(passed.now, control);
   return passed.result;
 }
 
-LRESULT CALLBACK ListControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(control, Family::ListControls);
-  if (msg == WM_NCDESTROY) return EndControl(c, control, msg, wp, lp, Family::ListControls);
-  ListState* s = StateOf<ListState>(c.entry);
-  if (!s) return PassOn(c, control, msg, wp, lp);
+std::optional<LRESULT> OnMessage(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  ListState& s = StateOf<ListState>(c);
   switch (msg) {
     case WM_MOVE:
       if (Translucent(c)) ::InvalidateRect(control, nullptr, TRUE);
@@ -226,28 +215,32 @@ LRESULT CALLBACK ListControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND: return OnEraseBackground(c, control, msg, wp, lp);
     case WM_NCPAINT: return OnNcPaint(c, control, lp);
     case WM_KEYDOWN:
-      if (wp >= VK_LEFT && wp <= VK_DOWN) s->arrowHeld = true;
+      if (wp >= VK_LEFT && wp <= VK_DOWN) s.arrowHeld = true;
       break;
     case WM_KEYUP:
       ::ReleaseCapture();
-      s->arrowHeld = false;
+      s.arrowHeld = false;
       break;
     case WM_HSCROLL:
     case WM_VSCROLL:
     case WM_MOUSEWHEEL:
       if (Translucent(c)) ::InvalidateRect(control, nullptr, TRUE);
       break;
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE: return OnMouse(c, control, msg, wp, lp);
   }
-  return PassOnWatchingRows(c, control, msg, wp, lp).result;
+  return std::nullopt;
+}
+
+// What the list box shows is watched across every message passed on.
+constexpr ControlFamily kListControls{Family::ListControls, &OnMessage, &OnPointer, &PassOnWatching};
+
+LRESULT CALLBACK ListControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  return Dispatch(kListControls, control, msg, wp, lp);
 }
 
 void Register(SkinEngine& engine, int n, HWND control) {
   SkinnedWindow* w = engine.Record(n);
-  ControlEntry* entry = w ? RegisterControl(*w, n, Family::ListControls, control, ListControlProc) : nullptr;
-  if (!entry) return;
-  entry->state = ListState{::GetFocus() == control};
+  if (!w || !RegisterControl(*w, n, Family::ListControls, control, ListControlProc, ListState{::GetFocus() == control}))
+    return;
   if (!engine.options().translucentControls) return;
   // The views draw over what is behind them only without a background colour of
   // their own; a tree view's background becomes the key colour, left out later.
@@ -282,7 +275,7 @@ void AttachListControls(SkinEngine& engine, int n, HWND window) {
 
 RECT ControlPart(const ListFrameLook& look) {
   // A hovered frame is two pixels wide: its inner pixel lies on the control's edge.
-  const int shrink = look.hovered ? 1 : 0;
+  const int shrink = look.hovered ? kHoveredFrameWidth - kFrameWidth : 0;
   return RECT{look.inner.left + shrink, look.inner.top + shrink, look.inner.right - shrink,
               look.inner.bottom - shrink};
 }
@@ -292,7 +285,7 @@ void PaintListFrame(DibDc& picture, const ListFrameLook& look) {
   ::GdiFlush();
   const int w = picture.width(), h = picture.height();
   const RECT keep = ControlPart(look);
-  const int width = look.hovered ? 2 : 1;
+  const int width = look.hovered ? kHoveredFrameWidth : kFrameWidth;
   const Argb border = look.hovered || look.focused ? ToArgb(look.highlight, 200) : 0x5A000000;
   const auto blend = [](std::uint32_t under, Argb over, int alpha) {
     std::uint32_t out = 0;

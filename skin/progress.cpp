@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "gfx/graphics.h"
 #include "skin/families.h"
@@ -14,11 +15,8 @@
 namespace tovel::skin {
 namespace {
 
-struct ProgressState {
-  bool vertical = false;
-};
-
-LRESULT CALLBACK ProgressBarProc(HWND p, UINT msg, WPARAM wp, LPARAM lp);
+// Sizes at 96 DPI.
+constexpr int kTroughCorner = 5, kTroughInnerCorner = 1, kBarCorner = 3;
 
 void Paint(const ControlContext& c, HWND p) {
   RECT window;
@@ -26,7 +24,7 @@ void Paint(const ControlContext& c, HWND p) {
   ProgressLook look;
   look.width = window.right - window.left;
   look.height = window.bottom - window.top;
-  look.vertical = StateOf<ProgressState>(c.entry)->vertical;
+  look.vertical = StateOf<ProgressState>(c).vertical;
   look.position = static_cast<int>(::SendMessageW(p, PBM_GETPOS, 0, 0));
   PBRANGE range{};
   ::SendMessageW(p, PBM_GETRANGE, 0, reinterpret_cast<LPARAM>(&range));
@@ -40,10 +38,7 @@ void Paint(const ControlContext& c, HWND p) {
   paint.CopyTo(dc.get());
 }
 
-LRESULT CALLBACK ProgressBarProc(HWND p, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(p, Family::Progress);
-  if (msg == WM_NCDESTROY) return EndControl(c, p, msg, wp, lp, Family::Progress);
-  if (!StateOf<ProgressState>(c.entry)) return PassOn(c, p, msg, wp, lp);
+std::optional<LRESULT> OnMessage(const ControlContext& c, HWND p, UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
     case WM_MOVE: Paint(c, p); break;
     case WM_PAINT: return PaintWhole(p, [&] { Paint(c, p); });
@@ -51,7 +46,13 @@ LRESULT CALLBACK ProgressBarProc(HWND p, UINT msg, WPARAM wp, LPARAM lp) {
     // The border is part of the skin's picture.
     case WM_NCPAINT: Paint(c, p); return 0;
   }
-  return PassOn(c, p, msg, wp, lp);
+  return std::nullopt;
+}
+
+constexpr ControlFamily kProgress{Family::Progress, &OnMessage};
+
+LRESULT CALLBACK ProgressBarProc(HWND p, UINT msg, WPARAM wp, LPARAM lp) {
+  return Dispatch(kProgress, p, msg, wp, lp);
 }
 
 }  // namespace
@@ -60,8 +61,8 @@ void AttachProgressBars(SkinEngine& engine, int n, HWND window) {
   SkinnedWindow* w = engine.Record(n);
   if (!w) return;
   ForEachChildOfClass(window, PROGRESS_CLASSW, [&](HWND p) {
-    if (ControlEntry* entry = RegisterControl(*w, n, Family::Progress, p, ProgressBarProc))
-      entry->state = ProgressState{(::GetWindowLongPtrW(p, GWL_STYLE) & PBS_VERTICAL) != 0};
+    RegisterControl(*w, n, Family::Progress, p, ProgressBarProc,
+                    ProgressState{(::GetWindowLongPtrW(p, GWL_STYLE) & PBS_VERTICAL) != 0});
   });
 }
 
@@ -73,10 +74,10 @@ double ProgressShare(int position, int low, int high) {
 
 void PaintProgressBar(Graphics& g, const ProgressLook& look) {
   const float w = static_cast<float>(look.width), h = static_cast<float>(look.height);
-  OutlineRounded(g, 0, 0, w - 1, h - 1, 5, 0x32000000);
+  OutlineRounded(g, 0, 0, w - 1, h - 1, kTroughCorner, 0x32000000);
   // The trough's shade runs across it: top to bottom, or left to right when upright.
   const PointF across = look.vertical ? PointF{w - 1, 1} : PointF{1, h - 1};
-  FillRoundedGradient(g, 1, 1, w - 2, h - 2, 1, PointF{1, 1}, across, 0xA0FFFFFF, 0x1E000000);
+  FillRoundedGradient(g, 1, 1, w - 2, h - 2, kTroughInnerCorner, PointF{1, 1}, across, 0xA0FFFFFF, 0x1E000000);
 
   const double share = ProgressShare(look.position, look.low, look.high);
   float x = 0, y = 0, barW = w, barH = h;
@@ -89,8 +90,8 @@ void PaintProgressBar(Graphics& g, const ProgressLook& look) {
   // An empty share leaves a figure of negative size, which draws nothing.
   const PointF from{x + 1, y + 1};
   const PointF to = look.vertical ? PointF{x + barW - 2, y + 1} : PointF{x + 1, y + barH - 2};
-  FillRoundedGradient(g, x + 1, y + 1, barW - 3, barH - 3, 3, from, to, 0x5AFFFFFF, ToArgb(look.highlight));
-  OutlineRounded(g, x + 1, y + 1, barW - 3, barH - 3, 3, ToArgb(look.highlight, 150));
+  FillRoundedGradient(g, x + 1, y + 1, barW - 3, barH - 3, kBarCorner, from, to, 0x5AFFFFFF, ToArgb(look.highlight));
+  OutlineRounded(g, x + 1, y + 1, barW - 3, barH - 3, kBarCorner, ToArgb(look.highlight, 150));
 }
 
 }  // namespace tovel::skin

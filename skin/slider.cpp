@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "gfx/brush.h"
 #include "gfx/graphics.h"
@@ -14,16 +15,15 @@
 namespace tovel::skin {
 namespace {
 
-struct SliderState {
-  bool vertical = false;
-  TickPlacement ticks = TickPlacement::BottomOrRight;
-  bool hot = false;
-  bool selectionRange = false;
-};
-
 constexpr int kSmoothingAntiAlias = 4;
+// Sizes at 96 DPI.
 constexpr float kHotThumb = 11, kDotThumb = 4;
 constexpr float kPastTheEnd = 8, kHighlightPastTheEnd = 10;
+constexpr int kFrameCorner = 5, kFrameInnerCorner = 3, kChannelCorner = 1;
+constexpr float kSelectionChannel = 4;  // the channel's thickness with a selection range
+constexpr float kSelectionMark = 2;     // the selection's outline across the channel
+// The thumb moves off the middle line toward ticks drawn on the top or on both sides.
+constexpr float kThumbShiftTicksTop = 2, kThumbShiftTicksBoth = 1;
 
 LRESULT CALLBACK SliderProc(HWND s, UINT msg, WPARAM wp, LPARAM lp);
 
@@ -49,7 +49,7 @@ RECT Query(HWND s, UINT msg) {
 int Value(HWND s, UINT msg) { return static_cast<int>(::SendMessageW(s, msg, 0, 0)); }
 
 void Paint(const ControlContext& c, HWND s) {
-  const SliderState& st = *StateOf<SliderState>(c.entry);
+  const SliderState& st = StateOf<SliderState>(c);
   RECT window;
   ::GetWindowRect(s, &window);
   SliderLook look;
@@ -76,27 +76,19 @@ void Paint(const ControlContext& c, HWND s) {
   paint.CopyTo(dc.get());
 }
 
-LRESULT OnMouse(const ControlContext& c, HWND s, UINT msg, WPARAM wp, LPARAM lp) {
-  SliderState& st = *StateOf<SliderState>(c.entry);
-  if (msg == WM_MOUSEMOVE) {
-    TrackLeave(s);
-    // A disabled slider ignores the pointer.
-    if (EnterHot(*c.window, Family::Sliders, c.k) && ::IsWindowEnabled(s)) {
-      st.hot = true;
-      Paint(c, s);
-    }
-  } else {
-    LeaveHot(*c.window);
+// A disabled slider ignores the pointer.
+void OnPointer(const ControlContext& c, HWND s, Pointer pointer, LPARAM) {
+  SliderState& st = StateOf<SliderState>(c);
+  if (pointer == Pointer::Entered && ::IsWindowEnabled(s)) {
+    st.hot = true;
+    Paint(c, s);
+  } else if (pointer == Pointer::Left) {
     st.hot = false;
     Paint(c, s);
   }
-  return PassOn(c, s, msg, wp, lp);
 }
 
-LRESULT CALLBACK SliderProc(HWND s, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(s, Family::Sliders);
-  if (msg == WM_NCDESTROY) return EndControl(c, s, msg, wp, lp, Family::Sliders);
-  if (!StateOf<SliderState>(c.entry)) return PassOn(c, s, msg, wp, lp);
+std::optional<LRESULT> OnMessage(const ControlContext& c, HWND s, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_MOVE: Paint(c, s); break;
     case WM_PAINT: return PaintWhole(s, [&] { Paint(c, s); });
@@ -116,11 +108,13 @@ LRESULT CALLBACK SliderProc(HWND s, UINT msg, WPARAM wp, LPARAM lp) {
       if (passed.now) Paint(passed.now, s);
       return passed.result;
     }
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE: return OnMouse(c, s, msg, wp, lp);
   }
-  return PassOn(c, s, msg, wp, lp);
+  return std::nullopt;
 }
+
+constexpr ControlFamily kSliders{Family::Sliders, &OnMessage, &OnPointer};
+
+LRESULT CALLBACK SliderProc(HWND s, UINT msg, WPARAM wp, LPARAM lp) { return Dispatch(kSliders, s, msg, wp, lp); }
 
 // The slider's length axis and its cross axis, so one drawing serves both ways.
 struct Axis {
@@ -145,8 +139,7 @@ void AttachSliders(SkinEngine& engine, int n, HWND window) {
   SkinnedWindow* w = engine.Record(n);
   if (!w) return;
   ForEachChildOfClass(window, TRACKBAR_CLASSW, [&](HWND s) {
-    if (ControlEntry* entry = RegisterControl(*w, n, Family::Sliders, s, SliderProc))
-      entry->state = StateFromStyle(::GetWindowLongPtrW(s, GWL_STYLE));
+    RegisterControl(*w, n, Family::Sliders, s, SliderProc, StateFromStyle(::GetWindowLongPtrW(s, GWL_STYLE)));
   });
 }
 
@@ -154,20 +147,20 @@ void PaintSlider(Graphics& g, const SliderLook& look) {
   const Axis a{look.vertical};
   const float w = static_cast<float>(look.width), h = static_cast<float>(look.height);
   if (look.frame) {
-    OutlineRounded(g, 0, 0, w - 1, h - 1, 5, 0x1E000000);
-    FillRoundedGradient(g, 1, 1, w - 2, h - 2, 3, PointF{1, 1}, a.vertical ? PointF{w - 1, 1} : PointF{1, h - 1},
+    OutlineRounded(g, 0, 0, w - 1, h - 1, kFrameCorner, 0x1E000000);
+    FillRoundedGradient(g, 1, 1, w - 2, h - 2, kFrameInnerCorner, PointF{1, 1}, a.vertical ? PointF{w - 1, 1} : PointF{1, h - 1},
                         0xA0FFFFFF, 0x1E000000);
   }
   // The channel; with a selection range a thin bar in its middle.
   const RECT& c = look.channel;
   float across = a.Across(c), thickness = a.AcrossEnd(c) - a.Across(c);
   if (look.selectionRange) {
-    across += (thickness - 4) / 2;
-    thickness = 4;
+    across += (thickness - kSelectionChannel) / 2;
+    thickness = kSelectionChannel;
   }
   const float start = a.Along(c), length = a.AlongEnd(c) - a.Along(c);
   const RectF bar = a.Box(start, across, length, thickness);
-  FillBox(g, bar, 1, a.Point(start, across - 1), a.Point(start, across + thickness + 1), 0x32000000, 0x1E000000);
+  FillBox(g, bar, kChannelCorner, a.Point(start, across - 1), a.Point(start, across + thickness + 1), 0x32000000, 0x1E000000);
 
   const int range = look.maximum - look.minimum;
   const bool atEnd = range > 0 && look.position >= look.maximum;
@@ -176,7 +169,7 @@ void PaintSlider(Graphics& g, const SliderLook& look) {
     const float from = start + static_cast<float>(look.selectionStart - look.minimum) * length / range - 1;
     const float span = static_cast<float>(look.selectionEnd - look.selectionStart) * length / range;
     if (span > 0 && pen.CreatePen1(0xA0FFFFFF, 1)) {
-      const RectF sel = a.Box(from, across - 1, span, 2);
+      const RectF sel = a.Box(from, across - 1, span, kSelectionMark);
       g.DrawRectangle(pen, sel.x, sel.y, sel.width, sel.height);
     }
   }
@@ -195,8 +188,8 @@ void PaintSlider(Graphics& g, const SliderLook& look) {
   // The thumb: a dot, or a circle under the pointer, on the channel's middle line.
   const float size = look.hot ? kHotThumb : kDotThumb;
   float middle = across + thickness / 2 - size / 2;
-  if (look.ticks == TickPlacement::TopOrLeft) middle -= 2;
-  if (look.ticks == TickPlacement::Both) middle -= 1;
+  if (look.ticks == TickPlacement::TopOrLeft) middle -= kThumbShiftTicksTop;
+  if (look.ticks == TickPlacement::Both) middle -= kThumbShiftTicksBoth;
   const float along = lead + (!look.hot && atEnd ? kPastTheEnd : 0);
   const RectF thumb = a.Box(along, middle, size, size);
   const int smoothing = g.GetSmoothingMode();

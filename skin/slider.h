@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "skin/family_states.h"
 #include "skin/layout.h"
 
 namespace tovel {
@@ -14,8 +15,6 @@ class SkinEngine;
 
 // Track bars keep all their behaviour; only their painting is the skin's.
 void AttachSliders(SkinEngine& engine, int n, HWND window);
-
-enum class TickPlacement { TopOrLeft = 0, BottomOrRight = 1, Both = 2, None = 3 };
 
 struct SliderLook {
   int width = 0, height = 0;

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <optional>
+
 #include "gfx/graphics.h"
 #include "gfx/image.h"
 #include "gfx/pen.h"
@@ -14,17 +16,9 @@
 namespace tovel::skin {
 namespace {
 
-struct SpinState {
-  bool horizontal = false;
-  bool hovered = false;
-  int hoveredHalf = 0;
-  bool pressed = false;
-  LPARAM pressPosition = 0;
-};
-
-constexpr int kPointerOverSpin = 8;
 constexpr int kSmoothingAntiAlias = 4;
 constexpr int kCompositingHighQuality = 2;
+constexpr int kCorner = 3;  // at 96 DPI
 
 SIZE WindowSize(HWND c) {
   RECT r;
@@ -42,7 +36,7 @@ int HalfAt(HWND c, const SpinState& s, LPARAM lp) {
 // While pressed, the half the press began on is lit; otherwise the one under the
 // pointer, while the pointer is on the control.
 void Paint(const ControlContext& c, HWND spin) {
-  const SpinState& s = *StateOf<SpinState>(c.entry);
+  const SpinState& s = StateOf<SpinState>(c);
   const SIZE size = WindowSize(spin);
   SpinLook look;
   look.width = size.cx;
@@ -64,33 +58,24 @@ void Paint(const ControlContext& c, HWND spin) {
 }
 
 // Moving within the same half repaints nothing; crossing the middle does.
-LRESULT OnMouseMove(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
-  SpinState& s = *StateOf<SpinState>(c.entry);
-  HoverState& h = c.window->hover;
-  TrackLeave(spin);
-  h.controlUnderMouse = c.k;
+void OnPointer(const ControlContext& c, HWND spin, Pointer pointer, LPARAM lp) {
+  SpinState& s = StateOf<SpinState>(c);
+  if (pointer == Pointer::Left) {
+    s.hovered = false;
+    Paint(c, spin);
+    return;
+  }
   const int half = HalfAt(spin, s, lp);
-  const bool same = h.lastMoveControl == c.k && h.pointerState == kPointerOverSpin && s.hovered &&
-                    half == s.hoveredHalf;
+  const bool same = pointer == Pointer::Within && s.hovered && half == s.hoveredHalf;
   s.hoveredHalf = half;
   if (!same) {
     s.hovered = true;
     Paint(c, spin);
   }
-  h.lastMoveControl = c.k;
-  h.pointerState = kPointerOverSpin;
-  return PassOn(c, spin, msg, wp, lp);
-}
-
-LRESULT OnMouseLeave(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
-  c.window->hover.lastMoveControl = 0;
-  StateOf<SpinState>(c.entry)->hovered = false;
-  Paint(c, spin);
-  return PassOn(c, spin, msg, wp, lp);
 }
 
 LRESULT OnButton(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
-  SpinState& s = *StateOf<SpinState>(c.entry);
+  SpinState& s = StateOf<SpinState>(c);
   s.pressed = msg == WM_LBUTTONDOWN;
   s.pressPosition = lp;
   // The step's notification reaches the parent's code, which may destroy the control.
@@ -113,42 +98,41 @@ void DrawHalf(Graphics& g, const SpinLook& look, int half, const RECT& r, const 
     bottom = ToArgb(look.highlight, 100);
     edge = 0x64000000;
   }
-  FillRoundedGradient(g, x, y, w, h, 3, PointF{x, y - 1}, PointF{x, y + h + 1}, top, bottom);
+  FillRoundedGradient(g, x, y, w, h, kCorner, PointF{x, y - 1}, PointF{x, y + h + 1}, top, bottom);
   if (arrow) {
     const int aw = static_cast<int>(arrow->GetWidth()), ah = static_cast<int>(arrow->GetHeight());
     DrawGlyph(g, arrow, r.left + (r.right - r.left - aw) / 2, r.top + (r.bottom - r.top - ah) / 2);
   }
-  OutlineRounded(g, x, y, w, h, 3, edge);
+  OutlineRounded(g, x, y, w, h, kCorner, edge);
 }
 
-}  // namespace
-
-LRESULT CALLBACK SpinControlProc(HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(spin, Family::Spins);
-  if (msg == WM_NCDESTROY) return EndControl(c, spin, msg, wp, lp, Family::Spins);
-  if (!StateOf<SpinState>(c.entry)) return PassOn(c, spin, msg, wp, lp);
+std::optional<LRESULT> OnMessage(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_MOVE: Paint(c, spin); break;
     case WM_PAINT: return PaintWhole(spin, [&] { Paint(c, spin); });
     case WM_ERASEBKGND: return SkipErase(wp);
     case WM_NCPAINT: return 0;  // no border of the platform's while skinned
-    case WM_MOUSEMOVE: return OnMouseMove(c, spin, msg, wp, lp);
-    case WM_MOUSELEAVE: return OnMouseLeave(c, spin, msg, wp, lp);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP: return OnButton(c, spin, msg, wp, lp);
   }
-  return PassOn(c, spin, msg, wp, lp);
+  return std::nullopt;
+}
+
+constexpr ControlFamily kSpins{Family::Spins, &OnMessage, &OnPointer};
+
+}  // namespace
+
+LRESULT CALLBACK SpinControlProc(HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
+  return Dispatch(kSpins, spin, msg, wp, lp);
 }
 
 void AttachSpinControls(SkinEngine& engine, int n, HWND window) {
   SkinnedWindow* w = engine.Record(n);
   if (!w) return;
   ForEachChildOfClass(window, UPDOWN_CLASSW, [&](HWND spin) {
-    if (ControlEntry* entry = RegisterControl(*w, n, Family::Spins, spin, SpinControlProc)) {
-      SpinState s;
-      s.horizontal = (::GetWindowLongPtrW(spin, GWL_STYLE) & UDS_HORZ) != 0;
-      entry->state = s;
-    }
+    SpinState s;
+    s.horizontal = (::GetWindowLongPtrW(spin, GWL_STYLE) & UDS_HORZ) != 0;
+    RegisterControl(*w, n, Family::Spins, spin, SpinControlProc, s);
   });
 }
 
@@ -163,7 +147,7 @@ void PaintSpinControl(Graphics& g, const SpinLook& look, const Bitmap* firstArro
   const int smoothing = g.GetSmoothingMode();
   g.SetSmoothingMode(kSmoothingAntiAlias);
   g.SetCompositingQuality(kCompositingHighQuality);
-  FillRounded(g, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 3, 0xA0FFFFFF);
+  FillRounded(g, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), kCorner, 0xA0FFFFFF);
   const int split = SpinSplit(w, h, look.horizontal);
   const RECT first = look.horizontal ? RECT{0, 0, split, h} : RECT{0, 0, w, split};
   const RECT second = look.horizontal ? RECT{split, 0, w, h} : RECT{0, split, w, h};

@@ -10,10 +10,6 @@
 namespace tovel::skin {
 namespace {
 
-struct TranslucentState {
-  COLORREF face = 0;
-};
-
 // Controls that draw over what is behind them: they are given the skin to paint on.
 bool PaintsOnGivenPicture(HWND c) {
   for (const wchar_t* name : {MONTHCAL_CLASSW, WC_TABCONTROLW, TOOLBARCLASSNAMEW, STATUSCLASSNAMEW, L"Button",
@@ -85,16 +81,11 @@ LRESULT PaintThenKey(const ControlContext& c, HWND control, UINT msg, COLORREF f
 LRESULT OnPaint(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
   // A paint into a given DC (a parent printing its children) is the control's own.
   if (!c.engine->options().skinControls || wp) return PassOn(c, control, msg, wp, lp);
-  const COLORREF face = StateOf<TranslucentState>(c.entry)->face;
+  const COLORREF face = StateOf<TranslucentState>(c).face;
   return PaintsOnGivenPicture(control) ? PaintOnSkin(c, control, msg, face) : PaintThenKey(c, control, msg, face);
 }
 
-}  // namespace
-
-LRESULT CALLBACK TranslucentControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
-  const ControlContext c = LookUp(control, Family::Translucent);
-  if (msg == WM_NCDESTROY) return EndControl(c, control, msg, wp, lp, Family::Translucent);
-  if (!StateOf<TranslucentState>(c.entry)) return PassOn(c, control, msg, wp, lp);
+std::optional<LRESULT> OnMessage(const ControlContext& c, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
   const bool translucent = c.engine->options().translucentControls;
   switch (msg) {
     case WM_MOVE:
@@ -111,7 +102,15 @@ LRESULT CALLBACK TranslucentControlProc(HWND control, UINT msg, WPARAM wp, LPARA
       if (IsRichEdit(control)) ::InvalidateRect(control, nullptr, TRUE);
       break;
   }
-  return PassOn(c, control, msg, wp, lp);
+  return std::nullopt;
+}
+
+constexpr ControlFamily kTranslucent{Family::Translucent, &OnMessage};
+
+}  // namespace
+
+LRESULT CALLBACK TranslucentControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  return Dispatch(kTranslucent, control, msg, wp, lp);
 }
 
 bool AttachTranslucentControl(SkinEngine& engine, HWND control, std::optional<ColourRef> faceColour) {
@@ -119,9 +118,8 @@ bool AttachTranslucentControl(SkinEngine& engine, HWND control, std::optional<Co
   if (!w) return false;
   if (IsRegistered(w->List(Family::Translucent), control)) return true;
   const int n = engine.WindowNumber(w->hwnd);
-  ControlEntry* entry = RegisterControl(*w, n, Family::Translucent, control, TranslucentControlProc);
-  if (!entry) return false;
-  entry->state = TranslucentState{faceColour.value_or(::GetSysColor(COLOR_BTNFACE))};
+  const TranslucentState state{faceColour.value_or(::GetSysColor(COLOR_BTNFACE))};
+  if (!RegisterControl(*w, n, Family::Translucent, control, TranslucentControlProc, state)) return false;
   ::InvalidateRect(control, nullptr, TRUE);
   return true;
 }
