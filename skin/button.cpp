@@ -16,6 +16,7 @@
 #include "gfx/path.h"
 #include "gfx/pen.h"
 #include "skin/families.h"
+#include "skin/gdiplus_constants.h"
 
 namespace tovel::skin {
 namespace {
@@ -38,8 +39,6 @@ constexpr int kTextDrop = 2;        // a push button's text sits this much below
 // A mark's text: its left edge, and the width it leaves of the control's.
 constexpr int kTextBesideMark = 17, kTextBesideMarkInset = 19;
 constexpr float kRadioSize = 12, kRadioDot = 6;
-constexpr int kSmoothingAntiAlias = 4;
-constexpr int kAlignNear = 0, kAlignCentre = 1;
 
 LRESULT CALLBACK ButtonProc(HWND b, UINT msg, WPARAM wp, LPARAM lp);
 
@@ -219,7 +218,6 @@ void DrawText(Graphics& g, const ButtonLook& look, const RectF& layout, int alig
                  made.CreateFontFromName(look.fontName, look.fontSize, look.fontStyle, look.fontUnit)) ||
                 made.CreateDefaultFont()))
     font = &made;
-  constexpr int kNoWrap = 0x1000, kNoClip = 0x4000;
   if (!font || !format.CreateStringFormat(kNoWrap | kNoClip) || !ink.CreateSolidFill(ToArgb(look.textColour)))
     return;
   format.SetStringFormatAlign(align);
@@ -334,10 +332,10 @@ void PaintCheckBox(Graphics& g, const Rect& r, const ButtonLook& look, const Bit
   if (look.state & ODS_HOTLIGHT && !(look.state & ODS_DISABLED))
     HotMark(g, x, y, kMarkSize, look.highlight, false);
   if (box) g.DrawImageRectRectI(*box, static_cast<int>(x), static_cast<int>(y), kMarkSize, kMarkSize, 0, 0,
-                                kMarkSize, kMarkSize, 2);
+                                kMarkSize, kMarkSize, kUnitPixel);
   if (mark && look.checked)
     g.DrawImageRectRectI(*mark, static_cast<int>(x), static_cast<int>(y), kMarkSize, kMarkSize, 0, 0,
-                         kMarkSize, kMarkSize, 2);
+                         kMarkSize, kMarkSize, kUnitPixel);
   if (look.state & ODS_FOCUS)
     OutlineRounded(g, x - 1, y - 1, kMarkSize + 1, kMarkSize + 1, kMarkCorner, ToArgb(kFocusGlow, 160));
   DrawText(g, look, RectF{x + kTextBesideMark, static_cast<float>(r.y), static_cast<float>(r.width - kTextBesideMarkInset),

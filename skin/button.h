@@ -5,6 +5,7 @@
 #include "base/value.h"
 #include "gfx/graphics_object.h"
 #include "skin/family_states.h"
+#include "skin/gdiplus_constants.h"
 #include "skin/layout.h"
 
 namespace tovel {
@@ -32,7 +33,7 @@ struct ButtonLook {
   Text fontName;
   float fontSize = 12;
   int fontStyle = 0;
-  int fontUnit = 2;
+  int fontUnit = kUnitPixel;
   const Font* font = nullptr;  // made from the fields above when not given
   ColourRef textColour = 0;
   ColourRef highlight = 0x00DDCA22;

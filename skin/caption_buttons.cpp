@@ -10,15 +10,14 @@
 #include "gfx/image.h"
 #include "gfx/path.h"
 #include "gfx/pen.h"
+#include "skin/gdiplus_constants.h"
 #include "skin/helpers.h"
 #include "skin/skinned_window.h"
 
 namespace tovel::skin {
 namespace {
 
-constexpr int kUnitPixel = 2;
-constexpr int kSmoothingAntiAlias = 4;
-constexpr int kCombineIntersect = 1;
+constexpr int kCloseCorner = 5;
 
 RECT AsRect(const IntBox& b) { return RECT{b.x, b.y, b.x + b.width, b.y + b.height}; }
 

@@ -6,15 +6,13 @@
 #include "gfx/brush.h"
 #include "gfx/font.h"
 #include "gfx/graphics.h"
+#include "skin/gdiplus_constants.h"
 #include "skin/helpers.h"
 #include "skin/skinned_window.h"
 
 namespace tovel::skin {
 namespace {
 
-constexpr int kUnitPixel = 2;
-constexpr int kStringFormatNoWrap = 0x1000;
-constexpr int kTrimEllipsisCharacter = 3;
 
 int ClientWidth(HWND hwnd) {
   RECT rc{};
@@ -58,7 +56,7 @@ void DrawHaloText(Graphics& g, const Text& text, const RECT& r, const HaloText& 
   StringFormat format;
   SolidBrush halo, ink;
   if (!MakeFont(font, style.font, style.size, style.style) ||
-      !format.CreateStringFormat(kStringFormatNoWrap) ||
+      !format.CreateStringFormat(kNoWrap) ||
       !halo.CreateSolidFill(ToArgb(style.shadowColour, 150)) ||
       !ink.CreateSolidFill(ToArgb(style.textColour)))
     return;

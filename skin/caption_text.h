@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "base/value.h"
+#include "skin/gdiplus_constants.h"
 #include "skin/layout.h"
 
 namespace tovel {
@@ -33,8 +34,8 @@ struct HaloText {
   Text font = "宋体";
   int style = 0;
   float size = 13;  // pixels
-  int align = 0;      // near, centre, far
-  int lineAlign = 0;
+  int align = kAlignNear;  // near, centre, far
+  int lineAlign = kAlignNear;
 };
 
 // Text with a light halo: drawn four times shifted in the shadow colour, then once

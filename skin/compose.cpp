@@ -10,14 +10,13 @@
 #include "gfx/pen.h"
 #include "skin/caption_text.h"
 #include "base/handle.h"
+#include "skin/gdiplus_constants.h"
 #include "skin/helpers.h"
 #include "skin/skinned_window.h"
 
 namespace tovel::skin {
 namespace {
 
-constexpr COLORREF kColourKeyRef = RGB(255, 0, 255);
-constexpr int kUnitPixel = 2;
 
 // A copy of part of the composed picture, kept for partial repaints.
 void KeepCopy(DibDc& copy, const DibDc& from, const IntBox& box) {
@@ -163,7 +162,7 @@ void SkinnedWindow::PaintBackground(Graphics& g) {
   if (HDC dc = g.GetDC()) {
     UniqueRegion outside(::CreateRectRgn(0, 0, width, height));
     ::CombineRgn(outside.get(), outside.get(), shape.get(), RGN_DIFF);
-    UniqueBrush key(::CreateSolidBrush(kColourKeyRef));
+    UniqueBrush key(::CreateSolidBrush(kColourKey));
     ::FillRgn(dc, outside.get(), key.get());
     ::SelectClipRgn(dc, shape.get());
     const bool covered = picture && picture->opaquePixels && mode == 3;
@@ -175,7 +174,7 @@ void SkinnedWindow::PaintBackground(Graphics& g) {
     ::SelectClipRgn(dc, nullptr);
     g.ReleaseDC(dc);
   }
-  g.SetClipHrgn(shape.get(), 0);
+  g.SetClipHrgn(shape.get(), kCombineReplace);
   if (picture && !picture->opaquePixels) DrawTranslucent(g, *picture, mode, width, height);
   if (look_.gloss) {
     LinearGradientBrush gloss;

@@ -19,14 +19,11 @@
 #include "gfx/pen.h"
 #include "skin/colour_answers.h"
 #include "skin/families.h"
+#include "skin/gdiplus_constants.h"
 
 namespace tovel::skin {
 namespace {
 
-constexpr COLORREF kKey = RGB(255, 0, 255);
-constexpr Argb kKeyArgb = 0xFFFF00FF;
-constexpr int kCombineReplace = 0;
-constexpr int kUnitPixel = 2;
 constexpr char kComboFont[] = "宋体";
 
 // Sizes at 96 DPI.
@@ -231,7 +228,7 @@ void PaintCombo(const ControlContext& c, HWND b) {
   PaintComboBox(paint.surface(), look, c.engine->Glyph(L"COMBO_ARROW"));
   paint.surface().Flush();
   WindowDc dc(b, true);
-  ::TransparentBlt(dc.get(), 0, 0, look.width, look.height, paint.dc(), 0, 0, look.width, look.height, kKey);
+  ::TransparentBlt(dc.get(), 0, 0, look.width, look.height, paint.dc(), 0, 0, look.width, look.height, kColourKey);
 }
 
 void OnComboPointer(const ControlContext& c, HWND b, Pointer pointer, LPARAM) {
@@ -307,13 +304,12 @@ void DrawComboText(Graphics& g, const ComboLook& look, float right) {
   Font font;
   StringFormat format;
   SolidBrush ink;
-  constexpr int kNoWrap = 0x1000, kAlignNear = 0, kAlignCentre = 1, kTrimEllipsis = 3;
   if (!(font.CreateFontFromName(kComboFont, kComboFontSize, 0, kUnitPixel) || font.CreateDefaultFont()) ||
       !format.CreateStringFormat(kNoWrap) || !ink.CreateSolidFill(ToArgb(look.textColour)))
     return;
   format.SetStringFormatAlign(kAlignNear);
   format.SetStringFormatLineAlign(kAlignCentre);
-  format.SetStringFormatTrimming(kTrimEllipsis);
+  format.SetStringFormatTrimming(kTrimEllipsisCharacter);
   g.DrawString(look.text, font, ink, RectF{kComboTextLeft, 0, right - kComboTextLeft, static_cast<float>(look.height)}, format);
 }
 
@@ -381,7 +377,7 @@ void PaintComboBox(Graphics& g, const ComboLook& look, const Bitmap* arrow) {
   for (const RECT* part : {&look.edit, &look.list}) {
     if (::IsRectEmpty(part)) continue;
     g.SetClipRectI(part->left, part->top, part->right - part->left, part->bottom - part->top, kCombineReplace);
-    g.Clear(kKeyArgb);
+    g.Clear(kColourKeyArgb);
     g.ResetClip();
   }
 }

@@ -8,6 +8,7 @@
 #include "gfx/font.h"
 #include "gfx/image.h"
 #include "skin/families.h"
+#include "skin/gdiplus_constants.h"
 #include "skin/helpers.h"
 #include "skin/skinned_window.h"
 
@@ -97,12 +98,11 @@ const WindowFont& SkinEngine::FontOf(HWND control) {
       f.unit = read.GetFontUnit();
     }
   }
-  constexpr int kBold = 1, kItalic = 2, kUnderline = 4, kStrikeout = 8, kPixel = 2;
-  f.style = (lf.lfWeight >= FW_SEMIBOLD ? kBold : 0) | (lf.lfItalic ? kItalic : 0) |
-            (lf.lfUnderline ? kUnderline : 0) | (lf.lfStrikeOut ? kStrikeout : 0);
+  f.style = (lf.lfWeight >= FW_SEMIBOLD ? kFontBold : 0) | (lf.lfItalic ? kFontItalic : 0) |
+            (lf.lfUnderline ? kFontUnderline : 0) | (lf.lfStrikeOut ? kFontStrikeout : 0);
   if (lf.lfHeight < 0) {
     f.size = static_cast<float>(-lf.lfHeight);
-    f.unit = kPixel;
+    f.unit = kUnitPixel;
   }
   auto font = std::make_shared<Font>();
   if ((!f.name.empty() && font->CreateFontFromName(f.name, f.size, f.style, f.unit)) || font->CreateDefaultFont())

@@ -16,6 +16,7 @@
 #include "base/value.h"
 #include "gfx/tool_tip.h"
 #include "skin/controls.h"
+#include "skin/gdiplus_constants.h"
 #include "skin/layout.h"
 #include "skin/options.h"
 
@@ -63,7 +64,7 @@ struct WindowFont {
   Text name;
   float size = 12;
   int style = 0;
-  int unit = 2;
+  int unit = kUnitPixel;
   std::shared_ptr<Font> font;  // null when none could be made
 };
 

@@ -9,6 +9,7 @@
 
 #include "skin/button.h"
 #include "skin/edit_combo.h"
+#include "skin/gdiplus_constants.h"
 #include "skin/header.h"
 #include "skin/helpers.h"
 #include "skin/list_controls.h"
@@ -331,7 +332,6 @@ void InvalidateVisibleChildren(HWND control) {
 void DrawGlyph(Graphics& g, const Bitmap* glyph, int x, int y) {
   if (!glyph) return;
   const int w = static_cast<int>(glyph->GetWidth()), h = static_cast<int>(glyph->GetHeight());
-  constexpr int kUnitPixel = 2;
   g.DrawImageRectRectI(*glyph, x, y, w, h, 0, 0, w, h, kUnitPixel);
 }
 

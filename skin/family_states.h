@@ -11,6 +11,7 @@
 
 #include "base/dc.h"
 #include "base/value.h"
+#include "skin/gdiplus_constants.h"
 #include "skin/layout.h"
 
 namespace tovel {
@@ -38,7 +39,7 @@ struct ButtonState {
   Text fontName;
   float fontSize = 12;
   int fontStyle = 0;
-  int fontUnit = 2;
+  int fontUnit = kUnitPixel;
   std::shared_ptr<Font> font;  // made once: finding a face is slow
   std::vector<ButtonFace> faces;
 };

@@ -17,14 +17,12 @@
 #include "gfx/image.h"
 #include "gfx/pen.h"
 #include "skin/families.h"
+#include "skin/gdiplus_constants.h"
 
 namespace tovel::skin {
 namespace {
 
 constexpr int kDividerZone = 5;
-constexpr int kCombineReplace = 0, kOrderAppend = 1;
-constexpr int kNoWrap = 0x1000, kTrimEllipsisCharacter = 3;
-constexpr int kAlignNear = 0, kAlignCentre = 1, kAlignFar = 2;
 
 int ItemCount(HWND header) { return static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)); }
 

@@ -12,15 +12,12 @@
 #include "gfx/path.h"
 #include "gfx/pen.h"
 #include "skin/engine.h"
+#include "skin/gdiplus_constants.h"
 
 namespace tovel::skin {
 namespace {
 
 std::atomic<int> gLiveProperties{0};
-
-// Graphics-layer constants by their platform values.
-constexpr int kCompositingQualityHigh = 3;
-constexpr int kUnitPixel = 2;
 
 }  // namespace
 
@@ -292,7 +289,7 @@ ByteSet FadeEdges(ByteView bytes, int fadeWidth, bool fading, ColourRef colour, 
   Bitmap faded;
   Graphics g;
   if (!faded.CreateBlank(w, h) || !g.CreateFromImage(faded)) return {};
-  g.SetCompositingQuality(kCompositingQualityHigh);
+  g.SetCompositingQuality(kCompositingGammaCorrected);
   g.DrawImageRectRectI(*source, 0, 0, w, h, 0, 0, w, h, kUnitPixel);
   const float q = static_cast<float>(fading && fadeWidth > 0 ? fadeWidth : w * 3 / 10);
   const Argb clear = ToArgb(colour, 0);

@@ -14,11 +14,11 @@
 #include "gfx/pen.h"
 #include "skin/colour_answers.h"
 #include "skin/families.h"
+#include "skin/gdiplus_constants.h"
 
 namespace tovel::skin {
 namespace {
 
-constexpr COLORREF kKey = RGB(255, 0, 255);
 // The frame's width at 96 DPI; hovered, its inner pixel lies on the control's edge.
 constexpr int kFrameWidth = 1, kHoveredFrameWidth = 2;
 
@@ -103,7 +103,7 @@ LRESULT OnTranslucentPaint(const ControlContext& c, HWND control, UINT msg, WPAR
       DibDc drawn(base.width(), base.height());
       lives = paintInto(drawn.get());
       ::TransparentBlt(base.get(), 0, 0, base.width(), base.height(), drawn.get(), 0, 0, base.width(),
-                       base.height(), kKey);
+                       base.height(), kColourKey);
     } else {
       lives = paintInto(base.get());
     }
@@ -248,7 +248,7 @@ void Register(SkinEngine& engine, int n, HWND control) {
     ListView_SetBkColor(control, CLR_NONE);
     ListView_SetTextBkColor(control, CLR_NONE);
   } else if (IsClass(control, WC_TREEVIEWW)) {
-    TreeView_SetBkColor(control, kKey);
+    TreeView_SetBkColor(control, kColourKey);
   }
 }
 

@@ -11,11 +11,11 @@
 #include "gfx/graphics.h"
 #include "gfx/pen.h"
 #include "skin/families.h"
+#include "skin/gdiplus_constants.h"
 
 namespace tovel::skin {
 namespace {
 
-constexpr int kSmoothingAntiAlias = 4;
 // Sizes at 96 DPI.
 constexpr float kHotThumb = 11, kDotThumb = 4;
 constexpr float kPastTheEnd = 8, kHighlightPastTheEnd = 10;

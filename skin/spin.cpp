@@ -12,12 +12,11 @@
 #include "gfx/image.h"
 #include "gfx/pen.h"
 #include "skin/families.h"
+#include "skin/gdiplus_constants.h"
 
 namespace tovel::skin {
 namespace {
 
-constexpr int kSmoothingAntiAlias = 4;
-constexpr int kCompositingHighQuality = 2;
 constexpr int kCorner = 3;  // at 96 DPI
 
 SIZE WindowSize(HWND c) {
