@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,17 +47,30 @@ std::wstring Text(HWND h) {
   return buf;
 }
 
-// The width of the control's caption in the control's own font.
-int CaptionWidth(HWND control) {
+// The width of the control's caption in `font`, and the face that really draws it (a
+// system without the face asked for stands another in under the same name).
+struct Measured {
+  int width = 0;
+  std::wstring face;
+};
+Measured MeasureCaption(HWND control, HFONT font) {
   const std::wstring text = Text(control);
   HDC dc = ::GetDC(control);
-  const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+  const HGDIOBJ old = ::SelectObject(dc, font);
+  Measured m;
   SIZE size{};
   ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  m.width = size.cx;
+  std::vector<char> metrics(::GetOutlineTextMetricsW(dc, 0, nullptr));
+  auto* otm = reinterpret_cast<OUTLINETEXTMETRICW*>(metrics.data());
+  if (!metrics.empty() && ::GetOutlineTextMetricsW(dc, static_cast<UINT>(metrics.size()), otm))
+    m.face = reinterpret_cast<const wchar_t*>(metrics.data() + reinterpret_cast<std::uintptr_t>(otm->otmpFaceName));
   ::SelectObject(dc, old);
   ::ReleaseDC(control, dc);
-  return size.cx;
+  return m;
 }
+
+HFONT FontOf(HWND control) { return reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)); }
 
 int FontHeight(HWND control) {
   LOGFONTW lf{};
@@ -153,6 +167,9 @@ TEST_F(FormScale, WindowsAndControlsTakeTheDisplaysScaleAndTheBoardDocksBelow) {
   EXPECT_EQ(FontHeight(::GetDlgItem(Player(), ChildId(player::kList))), -s.Px(12));
 }
 
+// Measured with the font each control draws with. A label whose face the system lacks is
+// drawn in a wider stand-in (here Impact's), and a height rounded up at 125 % grows the text
+// more than the control: the caption still shows whole.
 TEST_F(FormScale, NoLabelOrButtonCaptionIsWiderThanItsControl) {
   for (HWND window : {Player(), Board()}) {
     const FormDesc& form = window == Player() ? PlayerForm() : SoundBoardForm();
@@ -162,10 +179,24 @@ TEST_F(FormScale, NoLabelOrButtonCaptionIsWiderThanItsControl) {
       ASSERT_NE(h, nullptr);
       RECT client{};
       ::GetClientRect(h, &client);
-      EXPECT_LE(CaptionWidth(h), client.right) << std::string(c.name) << " \"" << std::string(c.caption)
-                                               << "\" at " << WindowDpi(window) << " DPI";
+      const Measured now = MeasureCaption(h, FontOf(h));
+      EXPECT_LE(now.width, client.right) << std::string(c.name) << " \"" << std::string(c.caption) << "\" at "
+                                         << WindowDpi(window) << " DPI in "
+                                         << std::string(now.face.begin(), now.face.end());
     }
   }
+  // A caption set later is kept whole too, and a short one keeps the form's font.
+  HWND elapsed = ::GetDlgItem(Player(), ChildId(player::kElapsedLabel));
+  for (const wchar_t* text : {L"88:88", L"1"}) {
+    ::SetWindowTextW(elapsed, text);
+    RECT client{};
+    ::GetClientRect(elapsed, &client);
+    EXPECT_LE(MeasureCaption(elapsed, FontOf(elapsed)).width, client.right) << "\"" << text << "\"";
+  }
+  EXPECT_EQ(FontHeight(elapsed), FontHeight(::GetDlgItem(Player(), ChildId(player::kVolumeLabel))));
+  LOGFONTW shortOne{};
+  ::GetObjectW(FontOf(elapsed), sizeof(shortOne), &shortOne);
+  EXPECT_EQ(shortOne.lfWidth, 0) << "\"1\" fits without condensing";
 }
 
 // The player taken to a display of another DPI: the suggested rectangle is taken once, the
