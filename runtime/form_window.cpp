@@ -336,7 +336,8 @@ bool CreateFormWindow(FormState& form) {
   if (!hwnd) return false;
   if (const Scale own = ScaleOf(hwnd); own != form.scale) {
     form.scale = own;
-    ::SetWindowPos(hwnd, nullptr, 0, 0, own.Px(d.width), own.Px(d.height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, own.Px(d.width), own.Px(d.height),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   MakeFormFonts(form);
 
