@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "base/scale.h"
 #include "runtime/forms.h"
@@ -41,6 +42,45 @@ int Awareness(HWND window) {
       reinterpret_cast<void*>(::GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
   return context && awareness ? awareness(context(window)) : -1;
 }
+
+// A rectangle at one address in the program and in this process: a message's lParam then
+// reads the same whether the system copies what it points to across or passes it as it is.
+class SharedRect {
+ public:
+  SharedRect(HANDLE process, const RECT& rect) : process_(process) {
+    // Addresses free here are tried there until one is free in both; the ones tried stay
+    // taken meanwhile, so each try gets a new one.
+    std::vector<void*> tried;
+    for (int i = 0; i < 64 && !ok(); ++i) {
+      void* here = ::VirtualAlloc(nullptr, sizeof(RECT), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+      if (!here) break;
+      void* there = ::VirtualAllocEx(process, here, sizeof(RECT), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+      if (there == here) {
+        local_ = remote_ = here;
+      } else {
+        tried.push_back(here);
+        if (there) ::VirtualFreeEx(process, there, 0, MEM_RELEASE);
+      }
+    }
+    for (void* p : tried) ::VirtualFree(p, 0, MEM_RELEASE);
+    if (!ok()) return;
+    ::WriteProcessMemory(process, remote_, &rect, sizeof(rect), nullptr);
+    *static_cast<RECT*>(local_) = rect;
+  }
+  ~SharedRect() {
+    if (local_) ::VirtualFree(local_, 0, MEM_RELEASE);
+    if (remote_) ::VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
+  }
+  SharedRect(const SharedRect&) = delete;
+  SharedRect& operator=(const SharedRect&) = delete;
+  bool ok() const { return remote_ && local_ == remote_; }
+  LPARAM address() const { return reinterpret_cast<LPARAM>(remote_); }
+
+ private:
+  HANDLE process_;
+  void* remote_ = nullptr;
+  void* local_ = nullptr;
+};
 
 // The real program at the display's DPI; the runs at 120, 144 and 192 DPI set it first.
 class DisplayScale : public ::testing::Test {
@@ -104,6 +144,43 @@ TEST_F(DisplayScale, BothWindowsAndEveryControlAreScaledAndTheBoardDocksBelow) {
   EXPECT_EQ(b.left, p.left);
   EXPECT_EQ(b.top, p.bottom) << "directly below the player";
   ExpectControlsAt(board, SoundBoardForm(), s);
+
+  EXPECT_EQ(CloseProgram(app, player), 0u);
+}
+
+// As when the player is dragged onto a display of another DPI: it takes the suggested place,
+// its controls follow, and the board docks below its new bottom.
+TEST_F(DisplayScale, ADpiChangeTakesTheSuggestedPlaceAndTheBoardFollows) {
+  const int from = tovel::testing::ConfiguredDpi();
+  const int to = from == 144 ? 192 : 144;
+  const Scale s(to);
+  RunningProgram app = Launch(ProgramPath());
+  ASSERT_TRUE(app.started());
+  HWND player = WaitForWindow(app.pid(), kPlayerTitle, 20000);
+  ASSERT_NE(player, nullptr);
+  DWORD_PTR result = 0;
+  ASSERT_TRUE(::SendMessageTimeoutW(::GetDlgItem(player, ChildId(player::kBoardButton)), BM_CLICK, 0, 0,
+                                    SMTO_NORMAL, 15000, &result));
+  HWND board = WaitForWindow(app.pid(), kBoardTitle, 15000);
+  ASSERT_NE(board, nullptr);
+
+  const RECT before = Rect(player);
+  const RECT suggested{before.left + 20, before.top + 10, before.left + 20 + s.Px(351),
+                       before.top + 10 + s.Px(391)};
+  SharedRect shared(app.process(), suggested);
+  ASSERT_TRUE(shared.ok()) << "no address free in both processes";
+  ASSERT_TRUE(::SendMessageTimeoutW(player, WM_DPICHANGED, MAKEWPARAM(to, to), shared.address(), SMTO_NORMAL,
+                                    15000, &result));
+  const RECT p = Rect(player);
+  EXPECT_EQ(p.left, suggested.left);
+  EXPECT_EQ(p.top, suggested.top);
+  EXPECT_EQ(p.right, suggested.right);
+  EXPECT_EQ(p.bottom, suggested.bottom);
+  ExpectControlsAt(player, PlayerForm(), s);
+  // The board moves in the same handler, before the message returns.
+  const RECT b = Rect(board);
+  EXPECT_EQ(b.left, p.left);
+  EXPECT_EQ(b.top, p.bottom);
 
   EXPECT_EQ(CloseProgram(app, player), 0u);
 }
