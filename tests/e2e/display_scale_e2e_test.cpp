@@ -48,21 +48,27 @@ int Awareness(HWND window) {
 class SharedRect {
  public:
   SharedRect(HANDLE process, const RECT& rect) : process_(process) {
-    // Addresses free here are tried there until one is free in both; the ones tried stay
-    // taken meanwhile, so each try gets a new one.
-    std::vector<void*> tried;
-    for (int i = 0; i < 64 && !ok(); ++i) {
-      void* here = ::VirtualAlloc(nullptr, sizeof(RECT), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-      if (!here) break;
-      void* there = ::VirtualAllocEx(process, here, sizeof(RECT), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-      if (there == here) {
-        local_ = remote_ = here;
-      } else {
-        tried.push_back(here);
-        if (there) ::VirtualFreeEx(process, there, 0, MEM_RELEASE);
+    // An address free on one side is tried on the other, picked here and there in turn,
+    // until one is free in both; those tried stay taken meanwhile, so each try is new.
+    std::vector<void*> triedHere, triedThere;
+    constexpr DWORD kNew = MEM_RESERVE | MEM_COMMIT;
+    for (int i = 0; i < 256 && !ok(); ++i) {
+      const bool pickHere = i % 2 == 0;
+      void* picked = pickHere ? ::VirtualAlloc(nullptr, sizeof(RECT), kNew, PAGE_READWRITE)
+                              : ::VirtualAllocEx(process, nullptr, sizeof(RECT), kNew, PAGE_READWRITE);
+      if (!picked) continue;
+      void* other = pickHere ? ::VirtualAllocEx(process, picked, sizeof(RECT), kNew, PAGE_READWRITE)
+                             : ::VirtualAlloc(picked, sizeof(RECT), kNew, PAGE_READWRITE);
+      if (other == picked) {
+        local_ = remote_ = picked;
+        break;
       }
+      (pickHere ? triedHere : triedThere).push_back(picked);
+      if (other && pickHere) ::VirtualFreeEx(process, other, 0, MEM_RELEASE);
+      if (other && !pickHere) ::VirtualFree(other, 0, MEM_RELEASE);
     }
-    for (void* p : tried) ::VirtualFree(p, 0, MEM_RELEASE);
+    for (void* p : triedHere) ::VirtualFree(p, 0, MEM_RELEASE);
+    for (void* p : triedThere) ::VirtualFreeEx(process, p, 0, MEM_RELEASE);
     if (!ok()) return;
     ::WriteProcessMemory(process, remote_, &rect, sizeof(rect), nullptr);
     *static_cast<RECT*>(local_) = rect;
