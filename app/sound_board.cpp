@@ -36,8 +36,12 @@ void SoundBoard::Dock() {
   const int left = windows_.GetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Left);
   const int top = windows_.GetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Top) +
                   windows_.GetInt(kPlayerWindowId, kPlayerWindowControl, Prop::Height);
-  windows_.SetInt(kBoardWindowId, kBoardWindowControl, Prop::Left, left);
-  windows_.SetInt(kBoardWindowId, kBoardWindowControl, Prop::Top, top);
+  // A place already right is not set again: a change of DPI both moves and resizes the
+  // player, and each raises "moved".
+  if (windows_.GetInt(kBoardWindowId, kBoardWindowControl, Prop::Left) != left)
+    windows_.SetInt(kBoardWindowId, kBoardWindowControl, Prop::Left, left);
+  if (windows_.GetInt(kBoardWindowId, kBoardWindowControl, Prop::Top) != top)
+    windows_.SetInt(kBoardWindowId, kBoardWindowControl, Prop::Top, top);
 }
 
 

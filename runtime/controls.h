@@ -12,6 +12,7 @@
 #include "runtime/control_access.h"
 #include "runtime/forms.h"
 #include "base/handle.h"
+#include "base/scale.h"
 #include "base/value.h"
 
 namespace tovel {
@@ -28,6 +29,7 @@ struct FormState {
   const FormDesc* desc = nullptr;
   HWND hwnd = nullptr;
   HWND lastFocus = nullptr;  // given back when the window is activated again
+  Scale scale;               // of the display the window is on
   UniqueBitmap background;
   int backgroundWidth = 0;
   int backgroundHeight = 0;

@@ -7,6 +7,8 @@
 
 #include "base/dc.h"
 #include "base/jpeg_picture.h"
+#include "base/window_dpi.h"
+#include "runtime/form_scale.h"
 #include "runtime/label.h"
 #include "runtime/shell_input.h"
 #include "base/text.h"
@@ -179,6 +181,9 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOVE:
       rt.RaiseEvent(form->desc->events, EventKind::Moved);
       break;
+    case WM_DPICHANGED:  // wParam: the new DPI; lParam: the window's suggested place at it
+      OnFormDpiChanged(*form, LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return 0;
     case WM_CLOSE:
       if (DeclineCloseUnderModalBox(hwnd)) return 0;
       break;
@@ -256,13 +261,6 @@ bool RegisterFormClass() {
   return ::RegisterClassExW(&wc) != 0;
 }
 
-UniqueFont MakeLabelFont(int height) {
-  const LabelFont look;
-  return UniqueFont(::CreateFontW(-height, 0, 0, 0, look.weight, FALSE, FALSE, FALSE, look.charSet,
-                                  look.outPrecision, look.clipPrecision, look.quality, look.pitchAndFamily,
-                                  Widen(look.face).c_str()));
-}
-
 HWND CreateChild(FormState& form, const ControlDesc& c) {
   const wchar_t* cls = nullptr;
   DWORD style = WS_CHILD | WS_VISIBLE;
@@ -276,7 +274,8 @@ HWND CreateChild(FormState& form, const ControlDesc& c) {
     case ControlType::TransparentLabel: cls = kLabelClass; break;
     default: return nullptr;
   }
-  HWND hwnd = ::CreateWindowExW(0, cls, Widen(c.caption).c_str(), style, c.left, c.top, c.width, c.height,
+  const PixelRect r = ControlRect(form, c);
+  HWND hwnd = ::CreateWindowExW(0, cls, Widen(c.caption).c_str(), style, r.left, r.top, r.width(), r.height(),
                                 form.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId(c.id))),
                                 Instance(), nullptr);
   return hwnd;
@@ -285,18 +284,13 @@ HWND CreateChild(FormState& form, const ControlDesc& c) {
 void ConfigureChild(FormState& form, ControlState& control) {
   const ControlDesc& c = *control.desc;
   HWND h = control.hwnd;
-  if (c.type == ControlType::TransparentLabel) {
-    auto& font = form.labelFonts[static_cast<std::uint32_t>(c.fontHeight)];
-    if (!font) font = MakeLabelFont(c.fontHeight);
-    ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-  } else if (c.type == ControlType::Slider) {
+  if (HFONT font = FontFor(form, c)) ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (c.type == ControlType::Slider) {
     ::SendMessageW(h, TBM_SETRANGEMIN, FALSE, c.slider.minimum);
     ::SendMessageW(h, TBM_SETRANGEMAX, FALSE, c.slider.maximum);
     ::SendMessageW(h, TBM_SETPAGESIZE, 0, c.slider.pageSize);
     ::SendMessageW(h, TBM_SETLINESIZE, 0, c.slider.lineSize);
     ::SendMessageW(h, TBM_SETPOS, TRUE, c.slider.position);
-  } else {
-    ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(form.buttonFont.get()), FALSE);
   }
   if (c.type == ControlType::ListBox) HookList(h, &control);
 }
@@ -331,15 +325,21 @@ bool CreateFormWindow(FormState& form) {
   form.backgroundWidth = picture.width;
   form.backgroundHeight = picture.height;
   form.background = std::move(picture.bitmap);
-  form.buttonFont.reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                      DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
 
+  // The form's place stays as written; its size is scaled, first by the screen's DPI, then,
+  // once the window knows the display it is on, by the window's own.
+  form.scale = Scale(SystemDpi());
   DWORD exStyle;
   const DWORD style = FrameStyle(d.frameStyle, &exStyle);
-  HWND hwnd = ::CreateWindowExW(exStyle, kFormClass, Widen(d.title).c_str(), style, d.left, d.top, d.width,
-                                d.height, nullptr, nullptr, Instance(), &form);
+  HWND hwnd = ::CreateWindowExW(exStyle, kFormClass, Widen(d.title).c_str(), style, d.left, d.top,
+                                form.scale.Px(d.width), form.scale.Px(d.height), nullptr, nullptr, Instance(), &form);
   if (!hwnd) return false;
+  if (const Scale own = ScaleOf(hwnd); own != form.scale) {
+    form.scale = own;
+    ::SetWindowPos(hwnd, nullptr, 0, 0, own.Px(d.width), own.Px(d.height),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  MakeFormFonts(form);
 
   for (const auto& c : d.controls) {
     ControlState& control = form.controls[c.id];
