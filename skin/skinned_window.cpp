@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/window_dpi.h"
 #include "skin/colour_answers.h"
 #include "skin/families.h"
 #include "skin/helpers.h"
@@ -92,7 +93,7 @@ void FadeTimer::Stop() {
 }
 
 SkinnedWindow::SkinnedWindow(SkinEngine& engine, HWND window, const SkinWindowArgs& args)
-    : hwnd(window), engine_(engine), look_(LookOf(window, args)), fade_(window) {
+    : hwnd(window), engine_(engine), scale_(ScaleOf(window)), look_(LookOf(window, args)), fade_(window) {
   metrics_.captionHeight = std::max(args.captionHeight, kMinimumCaptionHeight);
   own_.mode = args.mode.value_or(engine.options().imageMode);
   if (auto picture = LoadPicture(args.image)) {

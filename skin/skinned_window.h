@@ -14,6 +14,7 @@
 
 #include "base/dc.h"
 #include "base/handle.h"
+#include "base/scale.h"
 #include "base/value.h"
 #include "gfx/tool_tip.h"
 #include "skin/caption_text.h"
@@ -172,6 +173,8 @@ class SkinnedWindow {
 
   SkinEngine& engine() const { return engine_; }
   const FrameMetrics& Metrics() const { return metrics_; }
+  // The display scale the window is drawn at; every size of it and its controls goes through it.
+  Scale scale() const { return scale_; }
   const FrameLook& look() const { return look_; }
 
   // Composition.
@@ -263,6 +266,7 @@ class SkinnedWindow {
 
   SkinEngine& engine_;
   WNDPROC previous_ = nullptr;
+  Scale scale_;
   FrameMetrics metrics_;
   FrameLook look_;
   OwnPicture own_;
