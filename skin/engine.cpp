@@ -122,7 +122,7 @@ EngineCounts SkinEngine::Counts() const {
 
 void SkinEngine::SkinWindow(HWND hwnd, const SkinWindowArgs& args) {
   // Ours twice in one chain would pass each message to itself for ever.
-  if (!::IsWindow(hwnd) || WindowNumber(hwnd) || Frames().count(hwnd)) return;
+  if (!::IsWindow(hwnd) || Frames().count(hwnd)) return;
   windows_.push_back(std::make_unique<SkinnedWindow>(*this, hwnd, args));
   SkinnedWindow& w = *windows_.back();
   const int n = WindowCount();

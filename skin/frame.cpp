@@ -3,6 +3,8 @@
 
 #include "skin/skinned_window.h"
 
+#include <vector>
+
 namespace tovel::skin {
 namespace {
 
@@ -45,11 +47,17 @@ void SkinnedWindow::LayoutItems() {
   items_.layout = skin::LayoutItems(rc.right, rc.bottom, items_.size, items_.specs, metrics_.itemMargin);
 }
 
+// A docked window's procedure sees its move and may end this window: the list is
+// walked as a copy, and the window looked up again after each move.
 void SkinnedWindow::OnSized() {
   const RECT rc = Client();
-  for (const DockedWindow& d : items_.docked) {
+  const HWND self = hwnd;
+  const int band = items_.size;
+  const std::vector<DockedWindow> docked = items_.docked;
+  for (const DockedWindow& d : docked) {
     if (!d.hwnd || !::IsWindow(d.hwnd)) continue;
-    ::MoveWindow(d.hwnd, 2, d.top, rc.right - 4, rc.bottom - d.top - items_.size - 3, TRUE);
+    ::MoveWindow(d.hwnd, 2, d.top, rc.right - 4, rc.bottom - d.top - band - 3, TRUE);
+    if (SkinnedWindowOf(self) != this) return;
   }
 }
 

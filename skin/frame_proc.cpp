@@ -77,9 +77,10 @@ SkinnedWindow::Result SkinnedWindow::OnSize(WPARAM kind, LPARAM size) {
   pointer_.hotButton = 0;
   fade_.steps.Reset();
   cache_.dirty = true;
-  OnSized();
   // The picture is stretched to the size: all of it changes.
   ::InvalidateRect(hwnd, nullptr, FALSE);
+  // Last: the docked windows' own procedures see their move and may end this window.
+  OnSized();
   return std::nullopt;
 }
 
@@ -203,10 +204,12 @@ SkinnedWindow::Result SkinnedWindow::OnMouseMove(int x, int y) {
   return std::nullopt;
 }
 
+// Taking the capture tells the window that held it, whose procedure may end this one.
 void SkinnedWindow::Press(int button) {
   pointer_.pressedButton = button;
-  ::SetCapture(hwnd);
-  DrawRestingButton(button, true);
+  const HWND self = hwnd;
+  ::SetCapture(self);
+  if (SkinnedWindow* now = SkinnedWindowOf(self)) now->DrawRestingButton(button, true);
 }
 
 SkinnedWindow::Result SkinnedWindow::OnLButtonDown(int x, int y) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "tests/win/skin/skin_test_support.h"
 
 namespace tovel::skin::test {
@@ -84,6 +86,53 @@ TEST(SkinWindowEnd, ACaptionButtonWhoseCallbackDestroysTheWindowEndsItOnce) {
   ::SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
   EXPECT_EQ(calls, 1);
   w.ExpectEnded();
+}
+
+HWND gEnds = nullptr;  // the window that the next WM_SIZE or lost capture below ends
+
+LRESULT CALLBACK EndsAnotherProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if ((msg == WM_SIZE || msg == WM_CAPTURECHANGED) && gEnds) ::DestroyWindow(std::exchange(gEnds, nullptr));
+  return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// A child window whose procedure ends `gEnds` when it is sized.
+HWND MakeChild(HWND parent) {
+  constexpr wchar_t kClass[] = L"TovelEndsAnother";
+  WNDCLASSEXW wc{sizeof(wc)};
+  if (!::GetClassInfoExW(::GetModuleHandleW(nullptr), kClass, &wc)) {
+    wc = WNDCLASSEXW{sizeof(wc)};
+    wc.lpfnWndProc = EndsAnotherProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClass;
+    ::RegisterClassExW(&wc);
+  }
+  return ::CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE, 2, 40, 100, 50, parent, nullptr,
+                           ::GetModuleHandleW(nullptr), nullptr);
+}
+
+TEST(SkinWindowEnd, AWindowEndedByADockedWindowsMoveOrByTheWindowLosingTheCaptureIsLetGoOfCleanly) {
+  {
+    // The docked window hears of its move while the skin lays the window out anew.
+    EndingWindow w(WM_APP + 99);
+    HWND docked = MakeChild(w.get());
+    ASSERT_TRUE(Engine().DockWindow(w.get(), docked, 40));
+    gEnds = w.get();
+    ::SetWindowPos(w.get(), nullptr, 0, 0, 380, 220, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    w.ExpectEnded();
+  }
+  {
+    // The window that held the capture hears that it lost it while the caption button is pressed.
+    TestWindow holder(120, 80);
+    ::SetWindowLongPtrW(holder.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EndsAnotherProc));
+    EndingWindow w(WM_APP + 99);
+    ::SetCapture(holder.get());
+    ASSERT_EQ(::GetCapture(), holder.get());
+    gEnds = w.get();
+    ::SendMessageW(w.get(), WM_LBUTTONDOWN, MK_LBUTTON, w.ButtonCentre(w.ButtonCount()));
+    w.ExpectEnded();
+    ::ReleaseCapture();
+  }
+  gEnds = nullptr;
 }
 
 }  // namespace
