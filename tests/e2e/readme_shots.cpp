@@ -47,7 +47,8 @@ RECT Around(HWND a, HWND b = nullptr) {
   return r;
 }
 
-bool Shoot(const std::wstring& out) {
+// The pictures go into the folder `out`, each name ended by `suffix`.
+bool Shoot(const std::wstring& out, const std::wstring& suffix) {
   ScratchFolder folder(L"shots");
   const std::vector<std::wstring> songs = {CopySong(L"long_330.mp3", folder, L"海边的风.mp3"),
                                            CopySong(L"tone_440.mp3", folder, L"清晨.mp3"),
@@ -58,7 +59,7 @@ bool Shoot(const std::wstring& out) {
   if (!player) return false;
   ::SetCursorPos(900, 900);
   ::WaitForInputIdle(app.process(), 5000);
-  bool ok = Save(Around(player), out + L"\\player.png");
+  bool ok = Save(Around(player), out + L"\\player" + suffix + L".png");
   // A double click on the first song plays it; two seconds in, the board opens below.
   HWND list = ::GetDlgItem(player, kListId);
   ::PostMessageW(player, WM_COMMAND, MAKEWPARAM(kListId, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
@@ -69,19 +70,19 @@ bool Shoot(const std::wstring& out) {
     WaitUntil([&] { return Around(board).top == Around(player).bottom; }, 5000);
     ::WaitForInputIdle(app.process(), 5000);
     ::Sleep(500);  // the last paints reach the screen
-    ok = Save(Around(player, board), out + L"\\player_and_board.png") && ok;
+    ok = Save(Around(player, board), out + L"\\player_and_board" + suffix + L".png") && ok;
   }
   CloseProgram(app, player);
   return ok && board;
 }
 
-bool ShootGallery(const std::wstring& out) {
+bool ShootGallery(const std::wstring& out, const std::wstring& suffix) {
   RunningProgram gallery = Launch(ProgramPath().substr(0, ProgramPath().find_last_of(L'\\') + 1) + L"SkinGallery.exe");
   HWND window = gallery.started() ? WaitForWindow(gallery.pid(), L"Tovel 皮肤样板", 20000) : nullptr;
   if (!window) return false;
   ::WaitForInputIdle(gallery.process(), 5000);
   ::Sleep(500);
-  const bool ok = Save(Around(window), out + L"\\gallery.png");
+  const bool ok = Save(Around(window), out + L"\\gallery" + suffix + L".png");
   ::PostMessageW(window, WM_CLOSE, 0, 0);
   gallery.WaitForExit(5000);
   return ok;
@@ -92,12 +93,13 @@ bool ShootGallery(const std::wstring& out) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::printf("usage: readme_shots <folder>\n");
+    std::printf("usage: readme_shots <folder> [name suffix]\n");
     return 2;
   }
   tovel::StartGraphics();
-  const bool player = tovel::e2e::Shoot(argv[1]);
-  const bool gallery = tovel::e2e::ShootGallery(argv[1]);
+  const std::wstring suffix = argc > 2 ? argv[2] : L"";
+  const bool player = tovel::e2e::Shoot(argv[1], suffix);
+  const bool gallery = tovel::e2e::ShootGallery(argv[1], suffix);
   tovel::ShutdownGraphics();
   return player && gallery ? 0 : 1;
 }

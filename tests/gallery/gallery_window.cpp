@@ -5,6 +5,8 @@
 #include <string>
 
 #include "base/resource.h"
+#include "base/scale.h"
+#include "base/window_dpi.h"
 #include "skin/engine.h"
 #include "skin/translucent.h"
 
@@ -15,17 +17,22 @@ constexpr wchar_t kClass[] = L"TovelSkinGallery";
 
 HINSTANCE Self() { return ::GetModuleHandleW(nullptr); }
 
+// The gallery is laid out at 96 DPI and shown at the display's scale, as the program's forms are.
+Scale gScale;
+
 HWND Add(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h, int id,
          DWORD exStyle = 0) {
-  HWND c = ::CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Self(), nullptr);
+  const PixelRect r = gScale.Rect(x, y, w, h);
+  HWND c = ::CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width(),
+                             r.height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Self(),
+                             nullptr);
   ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   return c;
 }
 
 LRESULT CALLBACK GalleryProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_MEASUREITEM) {
-    reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = 16;
+    reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = gScale.Px(16);
     return TRUE;
   }
   if (msg == WM_DRAWITEM) {  // what an owner draws itself: a plain face
@@ -161,8 +168,9 @@ HWND OpenGallery(skin::SkinEngine& engine, int controlAlpha) {
     wc.lpszClassName = kClass;
     ::RegisterClassExW(&wc);
   }
-  HWND g = ::CreateWindowExW(0, kClass, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, kWidth, kHeight,
-                             nullptr, nullptr, Self(), nullptr);
+  gScale = Scale(SystemDpi());
+  HWND g = ::CreateWindowExW(0, kClass, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, gScale.Px(kWidth),
+                             gScale.Px(kHeight), nullptr, nullptr, Self(), nullptr);
   AddButtons(g);
   AddSliders(g);
   AddLists(g);
