@@ -1,5 +1,5 @@
 // Composition: each skinned window's client area is drawn off screen once and
-// then only copied; partial repaints restore from two saved copies.
+// then only copied; a partial repaint of the caption restores from a saved copy.
 
 #include <algorithm>
 
@@ -121,12 +121,11 @@ void SkinnedWindow::Render(bool show) {
     PaintBackground(g);
     if (look_.framed) PaintFrame(g);
     g.Flush();
-    // The copies hold background and frame only, so restoring from them erases a
+    // The copy holds background and frame only, so restoring from it erases a
     // caption button or text before it is drawn again.
     if (look_.framed)
       KeepCopy(cache_.captionStrip, cache_.composed,
                IntBox{0, 0, width, std::min(height, std::max(metrics_.captionHeight, metrics_.captionBandBottom))});
-    KeepCopy(cache_.savedArea, cache_.composed, items_.layout.band);
     if (look_.framed) {
       if (look_.captionText) DrawCaptionText(&g, std::nullopt);
       for (int b = 1; b <= static_cast<int>(caption_.buttons.size()); ++b)
@@ -199,13 +198,6 @@ void SkinnedWindow::RestoreCaptionStrip(const RECT& r) {
   if (!::IntersectRect(&clipped, &r, &strip)) return;
   ::BitBlt(cache_.composed.get(), clipped.left, clipped.top, clipped.right - clipped.left,
            clipped.bottom - clipped.top, cache_.captionStrip.get(), clipped.left, clipped.top, SRCCOPY);
-}
-
-void SkinnedWindow::RestoreSavedArea(const RECT& r) {
-  if (!cache_.composed || !cache_.savedArea) return;
-  const IntBox& band = items_.layout.band;
-  ::BitBlt(cache_.composed.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, cache_.savedArea.get(),
-           r.left - band.x, r.top - band.y, SRCCOPY);
 }
 
 // Every visible child repaints over the new picture; those that paint their

@@ -154,7 +154,6 @@ struct Caches {
   int generation = 0;  // counts compositions, so pictures made from an old one are known
   DibDc composed;
   DibDc captionStrip;  // the top band before text and buttons
-  DibDc savedArea;     // the item band before the items
   SIZE regionSize{};   // the size the window region was made for
 };
 
@@ -175,15 +174,10 @@ class SkinnedWindow {
   const FrameMetrics& Metrics() const { return metrics_; }
   // The display scale the window is drawn at; every size of it and its controls goes through it.
   Scale scale() const { return scale_; }
-  const FrameLook& look() const { return look_; }
 
   // Composition.
   void Render(bool show);
   void Present(HDC dc);
-  void PaintBackground(Graphics& surface);
-  void PaintFrame(Graphics& surface);
-  void RestoreCaptionStrip(const RECT& r);
-  void RestoreSavedArea(const RECT& r);
   void RefreshChildren();
   void MarkDirty() { cache_.dirty = true; }
   void Repaint();  // composed again and shown at the next paint
@@ -199,8 +193,6 @@ class SkinnedWindow {
   int DoubleClickButton() const;
   void ActOnButton(int button);
   void DrawButton(int button, Graphics* surface, bool pressed, int glowAlpha);
-  void PaintButtonGlow(Graphics& surface, int button, int alpha);
-  void PaintButtonSeparator(int button, Graphics& surface);
   void AddButton(CaptionButton button);
   void SetHelp(std::function<void()> callback) { caption_.help = std::move(callback); }
   void SetMenu(std::function<void()> callback) { caption_.menu = std::move(callback); }
@@ -212,9 +204,7 @@ class SkinnedWindow {
   int HotButton() const { return pointer_.hotButton; }
   bool Fading() const { return fade_.running(); }
 
-  // Frame: moving, resizing, the item band and docked windows.
-  void OnFrameMouseDown(int x, int y);
-  void OnFrameMouseMove(int x, int y);
+  // The item band and docked windows.
   void LayoutItems();
   void OnSized();
   void SetItemArea(int height, std::vector<int> specWidths);
@@ -261,7 +251,15 @@ class SkinnedWindow {
   void StartFade() { fade_.Start(); }
   void OnFadeTimer();
   void SetRegion(int width, int height);
+  void PaintBackground(Graphics& surface);
+  void PaintFrame(Graphics& surface);
   void PaintItems(Graphics& g) const;
+  void RestoreCaptionStrip(const RECT& r);
+  void PaintButtonGlow(Graphics& surface, int button, int alpha);
+  void PaintButtonSeparator(int button, Graphics& surface);
+  // Pressing anywhere off the caption buttons moves the window, on an edge resizes it.
+  void OnFrameMouseDown(int x, int y);
+  void OnFrameMouseMove(int x, int y);
   const Bitmap* ButtonPicture(CaptionButton& b, bool restoreGlyph);
 
   SkinEngine& engine_;
