@@ -12,6 +12,7 @@
 
 #include "base/scale.h"
 #include "tests/e2e/e2e_support.h"
+#include "tests/e2e/shared_rect.h"
 #include "tests/e2e/song_list_support.h"
 #include "tests/support/display_scale.h"
 
@@ -131,10 +132,11 @@ class CaptionAtScale : public ::testing::Test {
     RemoveMarker(FallbackMarker());
   }
 
-  // A caption button's centre on the screen at the display's scale.
-  POINT ButtonCentre(HWND window, int fromRight) const {
+  // A caption button's centre on the screen at the display's scale, or at another.
+  POINT ButtonCentre(HWND window, int fromRight) const { return ButtonCentre(window, fromRight, s_); }
+  static POINT ButtonCentre(HWND window, int fromRight, Scale s) {
     const RECT r = WindowRect(window);
-    return POINT{r.right - s_.Px(fromRight), r.top + s_.Px(kButtonCentreY)};
+    return POINT{r.right - s.Px(fromRight), r.top + s.Px(kButtonCentreY)};
   }
 
   // A glyph drawn at the button's place, a stroke within six pixels at 96 DPI of its centre.
@@ -206,6 +208,28 @@ TEST_F(CaptionAtScale, TheCaptionMovesTheWindowAndAnEdgeResizesIt) {
   };
   Drag(player_, POINT{moved.right - 2, y}, POINT{moved.right - 2 + 50, y}, widened);
   EXPECT_TRUE(widened()) << "width " << WindowRect(player_).right - WindowRect(player_).left;
+}
+
+// As when the player reaches a display of another DPI: it takes the suggested size once,
+// and its caption is drawn at the new scale (the close cross where that scale puts it).
+TEST_F(CaptionAtScale, ADpiChangeDrawsTheCaptionAtTheNewScale) {
+  const Scale to(s_.dpi() == 144 ? 192 : 144);
+  const RECT before = WindowRect(player_);
+  const RECT suggested{before.left, before.top, before.left + to.Px(351), before.top + to.Px(391)};
+  SharedRect shared(app_.process(), suggested);
+  ASSERT_TRUE(shared.ok()) << "no address free in both processes";
+  DWORD_PTR result = 0;
+  ASSERT_TRUE(::SendMessageTimeoutW(player_, WM_DPICHANGED, MAKEWPARAM(to.dpi(), to.dpi()), shared.address(),
+                                    SMTO_NORMAL, 15000, &result));
+  const RECT r = WindowRect(player_);
+  EXPECT_EQ(r.right - r.left, to.Px(351));
+  EXPECT_EQ(r.bottom - r.top, to.Px(391));
+  EXPECT_TRUE(WaitUntil([&] { return GlyphNear(ButtonCentre(player_, kCloseFromRight, to), 2); }))
+      << "no close glyph at the new scale";
+  EXPECT_TRUE(GlyphNear(ButtonCentre(player_, kMinimizeFromRight, to), to.Px(6)));
+  // And it acts there on one real click.
+  ASSERT_TRUE(Click(player_, ButtonCentre(player_, kMinimizeFromRight, to)));
+  EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(player_) != FALSE; })) << "the minimize click was lost";
 }
 
 }  // namespace
