@@ -275,7 +275,8 @@ SkinnedWindow::Result SkinnedWindow::OnDpiChanged(UINT msg, WPARAM wp, LPARAM lp
   // Also when the size stayed the same, the frame is drawn again at the new scale.
   if (SkinnedWindow* now = SkinnedWindowOf(self)) {
     const RECT rc = now->Client();
-    if (!::IsIconic(self)) now->SetRegion(rc.right, rc.bottom);
+    // Not while maximized: Wine drops the maximized state of a window given a region.
+    if (!::IsIconic(self) && !::IsZoomed(self)) now->SetRegion(rc.right, rc.bottom);
     now->LayoutCaption();
     now->Repaint();
   }
