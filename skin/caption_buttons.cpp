@@ -11,13 +11,12 @@
 #include "gfx/path.h"
 #include "gfx/pen.h"
 #include "skin/gdiplus_constants.h"
+#include "skin/glyphs.h"
 #include "skin/helpers.h"
 #include "skin/skinned_window.h"
 
 namespace tovel::skin {
 namespace {
-
-constexpr int kCloseCorner = 5;
 
 RECT AsRect(const IntBox& b) { return RECT{b.x, b.y, b.x + b.width, b.y + b.height}; }
 
@@ -71,12 +70,13 @@ int LookIndex(bool pressed, int alpha) {
 
 // A remembered look of the button, copied into the composed picture; false when
 // it has not been drawn on this composition yet.
-bool CopyRememberedLook(CaptionButton& b, const DibDc& composed, int generation, bool zoomed, int index,
+bool CopyRememberedLook(CaptionButton& b, const DibDc& composed, int generation, int dpi, bool zoomed, int index,
                         const RECT& r) {
   const int width = r.right - r.left, height = r.bottom - r.top;
-  if (b.looksGeneration != generation || b.looksZoomed != zoomed || b.looks.height() != height) {
+  if (b.looksGeneration != generation || b.looksDpi != dpi || b.looksZoomed != zoomed || b.looks.height() != height) {
     b.looksMade = 0;
     b.looksGeneration = generation;
+    b.looksDpi = dpi;
     b.looksZoomed = zoomed;
     if (b.looks.width() != width * kLookCount || b.looks.height() != height) b.looks = DibDc(width * kLookCount, height);
   }
@@ -171,24 +171,43 @@ void SkinnedWindow::ActOnButton(int button) {
   }
 }
 
-const Bitmap* SkinnedWindow::ButtonPicture(CaptionButton& b, bool restoreGlyph) {
-  const wchar_t* glyph = restoreGlyph ? b.secondGlyph : b.glyph;
-  if (glyph) return engine_.Glyph(glyph);
+// A caller's own picture; the program's own buttons draw their glyphs instead.
+const Bitmap* SkinnedWindow::ButtonPicture(CaptionButton& b) {
+  if (b.glyph) return nullptr;
   return Decoded(b.image, b.picture);
 }
+
+namespace {
+
+// The button's face: a caller's picture stretched to the box, or the glyph drawn at the scale.
+void DrawFace(Graphics& g, const CaptionButton& b, const Bitmap* picture, bool restoreGlyph, const IntBox& box,
+              float factor) {
+  if (picture) {
+    g.DrawImageRectRectI(*picture, box.x, box.y, box.width, box.height, 0, 0, static_cast<int>(picture->GetWidth()),
+                         static_cast<int>(picture->GetHeight()), kUnitPixel);
+    return;
+  }
+  const std::optional<GlyphKind> kind = restoreGlyph && b.secondGlyph ? b.secondGlyph : b.glyph;
+  if (!kind) return;
+  const RectF r{static_cast<float>(box.x), static_cast<float>(box.y), static_cast<float>(box.width),
+                static_cast<float>(box.height)};
+  DrawGlyph(g, r, *kind, factor);
+}
+
+}  // namespace
 
 void SkinnedWindow::DrawButton(int button, Graphics* surface, bool pressed, int glowAlpha) {
   if (!cache_.composed || button < 1 || button > static_cast<int>(caption_.buttons.size())) return;
   CaptionButton& b = caption_.buttons[static_cast<size_t>(button - 1)];
   const bool restoreGlyph = b.kind == ButtonKind::Maximize && ::IsZoomed(hwnd);
-  const Bitmap* picture = ButtonPicture(b, restoreGlyph);
+  const Bitmap* picture = ButtonPicture(b);
   const IntBox p = CaptionButtonPicture(caption_.geometry, button, b.width, b.height);
   const RECT bounds = AsRect(CaptionButtonBounds(caption_.geometry, button, b.width, b.height));
   const float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
   const float bw = static_cast<float>(p.width), bh = static_cast<float>(p.height);
 
   const int look = LookIndex(pressed, glowAlpha);
-  if (!surface && CopyRememberedLook(b, cache_.composed, cache_.generation, restoreGlyph, look, bounds)) {
+  if (!surface && CopyRememberedLook(b, cache_.composed, cache_.generation, scale_.dpi(), restoreGlyph, look, bounds)) {
     CopyToWindow(hwnd, cache_.composed, bounds);
     return;
   }
@@ -209,17 +228,13 @@ void SkinnedWindow::DrawButton(int button, Graphics* surface, bool pressed, int 
     const bool close = b.kind == ButtonKind::Close;
     FillShape(g, Shape{b.kind, std::nullopt, metrics_.closeCorner}, x, y, bw, bh, close ? 0xFFFF0000 : 0x50000000,
               close ? 0x1EFFFFFF : 0x05FFFFFF);
-    if (picture)
-      g.DrawImageRectRectI(*picture, p.x, p.y, p.width - 1, p.height, 0, 0, static_cast<int>(picture->GetWidth()),
-                           static_cast<int>(picture->GetHeight()), kUnitPixel);
+    DrawFace(g, b, picture, restoreGlyph, IntBox{p.x, p.y, p.width - 1, p.height}, metrics_.factor);
   } else {
     PaintButtonGlow(g, button, glowAlpha);
     LinearGradientBrush sheen;
     if (sheen.CreateLineBrush(PointF{x, y - 1}, PointF{x, y + bh}, 0x32FFFFFF, 0x00000000))
       g.FillRectangle(sheen, x - 1, y, bw + 1, bh - 1);
-    if (picture)
-      g.DrawImageRectRectI(*picture, p.x, p.y, p.width, p.height, 0, 0, static_cast<int>(picture->GetWidth()),
-                           static_cast<int>(picture->GetHeight()), kUnitPixel);
+    DrawFace(g, b, picture, restoreGlyph, p, metrics_.factor);
     PaintButtonSeparator(button, g);
   }
   g.Restore(saved);

@@ -36,17 +36,17 @@ bool MakeFont(Font& font, const Text& face, float size, int style) {
 }  // namespace
 
 RECT CaptionTextBand(const SkinnedWindow& w) {
-  const int m = w.Metrics().caption.margin;
-  const int bandWidth = ClientWidth(w.hwnd) - w.Caption().stripWidth - 10 - 2 * m;
+  const FrameMetrics& m = w.Metrics();
+  const int bandWidth = ClientWidth(w.hwnd) - w.Caption().stripWidth - m.textGap - 2 * m.caption.margin;
   // Never into the caption buttons: restoring the band would erase them.
-  const int right = std::min(m + 26 + bandWidth, w.Caption().areaLeft - 1);
-  return RECT{m + 26, m + 5, std::max(right, m + 26), w.Metrics().captionBandBottom};
+  const int right = std::min(m.textLeft + bandWidth, w.Caption().areaLeft - 1);
+  return RECT{m.textLeft, m.textTop, std::max(right, m.textLeft), m.captionBandBottom};
 }
 
 RECT CaptionBand(const SkinnedWindow& w) {
   RECT band = CaptionTextBand(w);
-  band.left = w.Metrics().caption.margin + 6;
-  band.top = w.Metrics().caption.margin + 2;
+  band.left = w.Metrics().iconLeft;
+  band.top = w.Metrics().iconTop;
   return band;
 }
 
@@ -104,7 +104,8 @@ void SkinnedWindow::DrawCaptionText(Graphics* surface, const std::optional<Text>
   style.shadowColour = caption_.style.shadow;
   if (!caption_.style.font.empty()) style.font = caption_.style.font;
   style.style = caption_.style.bold ? 1 : 0;
-  style.size = caption_.style.size;
+  style.size = caption_.style.size * metrics_.factor;
+  style.haloOffset = metrics_.factor;
   DrawHaloText(*surface, text ? *text : WindowText(hwnd), CaptionTextBand(*this), style);
   if (surface != &own) return;
   own.Delete();

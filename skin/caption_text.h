@@ -16,12 +16,6 @@ namespace tovel::skin {
 
 class SkinnedWindow;
 
-// The caption band: the icon at (m + 6, m + 2), 17 x 17, and the text from
-// x = m + 26 in a band 32 high. It ends before the caption buttons.
-inline constexpr int kCaptionIconSize = 17;
-inline constexpr int kCaptionBandHeight = 32;
-inline constexpr int kCaptionBandBottom = kCaptionMargin + 5 + kCaptionBandHeight;
-
 // The one rectangle the caption is restored, drawn and copied in.
 RECT CaptionBand(const SkinnedWindow& w);
 // Where the text is laid out inside it.

@@ -75,6 +75,11 @@ void DrawTranslucent(Graphics& g, const Picture& p, int mode, int w, int h) {
   }
 }
 
+// The window's shape: a rectangle with its corners rounded at the window's scale.
+UniqueRegion FrameShape(int width, int height, int corner) {
+  return UniqueRegion(::CreateRoundRectRgn(0, 0, width + 1, height + 1, corner, corner));
+}
+
 // A rounded outline drawn as four short pieces: the library's cost grows with the
 // area a figure spans, and one closed outline spans the whole window.
 void OutlineWindowFrame(Graphics& g, Argb colour, float x, float y, float w, float h, int r, float penWidth) {
@@ -98,7 +103,7 @@ void OutlineWindowFrame(Graphics& g, Argb colour, float x, float y, float w, flo
 void SkinnedWindow::SetRegion(int width, int height) {
   if (width < 1 || height < 1) return;
   if (cache_.regionSize.cx == width && cache_.regionSize.cy == height) return;
-  UniqueRegion shape = WindowShape(width, height);
+  UniqueRegion shape = FrameShape(width, height, metrics_.regionCorner);
   // The system owns a region it accepted; we never delete it.
   if (shape && ::SetWindowRgn(hwnd, shape.get(), FALSE)) {
     shape.release();
@@ -157,7 +162,7 @@ void SkinnedWindow::PaintBackground(Graphics& g) {
   const int mode = own ? own_.mode : engine_.options().imageMode;
   // Painting stays inside the window region's own shape: what the region cuts is
   // exactly what is left as key colour, so no key pixel can ever show.
-  UniqueRegion shape = WindowShape(width, height);
+  UniqueRegion shape = FrameShape(width, height, metrics_.regionCorner);
   if (HDC dc = g.GetDC()) {
     UniqueRegion outside(::CreateRectRgn(0, 0, width, height));
     ::CombineRgn(outside.get(), outside.get(), shape.get(), RGN_DIFF);
@@ -187,8 +192,11 @@ void SkinnedWindow::PaintFrame(Graphics& g) {
   const RECT rc = Client();
   const float width = static_cast<float>(rc.right), height = static_cast<float>(rc.bottom);
   const FrameMetrics& m = metrics_;
-  OutlineWindowFrame(g, 0xB4000000, 0, 0, width - 1, height - 1, m.outerCorner, m.penWidth);
-  OutlineWindowFrame(g, 0xB4FFFFFF, 1, 1, width - 3, height - 3, m.innerCorner, m.penWidth);
+  // Each outline a pen's width wide, inside the window: at scale 1 on its outermost
+  // pixels and one pixel in.
+  const float p = m.penWidth, half = (p - 1) / 2;
+  OutlineWindowFrame(g, 0xB4000000, half, half, width - p, height - p, m.outerCorner, p);
+  OutlineWindowFrame(g, 0xB4FFFFFF, p + half, p + half, width - 3 * p, height - 3 * p, m.innerCorner, p);
 }
 
 void SkinnedWindow::RestoreCaptionStrip(const RECT& r) {

@@ -124,7 +124,7 @@ SkinnedWindow::Result SkinnedWindow::OnGetMinMaxInfo(MINMAXINFO* info) {
                                      (screen.bottom - screen.top) - (work.bottom - work.top), ::IsZoomed(hwnd) != FALSE);
     info->ptMaxTrackSize = POINT{usable.width, usable.height};
   }
-  info->ptMinTrackSize = POINT{metrics_.minimumSize.cx, metrics_.minimumSize.cy};
+  info->ptMinTrackSize = POINT{metrics_.minimumSize.width, metrics_.minimumSize.height};
   return 0;
 }
 
@@ -264,6 +264,33 @@ SkinnedWindow::Result SkinnedWindow::OnCaptureChanged(HWND gaining) {
   const int pressed = std::exchange(pointer_.pressedButton, 0);
   DrawRestingButton(pressed, false);
   return std::nullopt;
+}
+
+// The new scale first, so the size change the window's own procedure makes from the
+// suggested rectangle is laid out and composed at it; one change, no loop.
+SkinnedWindow::Result SkinnedWindow::OnDpiChanged(UINT msg, WPARAM wp, LPARAM lp) {
+  const HWND self = hwnd;
+  TakeScale(Scale(LOWORD(wp)));
+  const LRESULT result = ::CallWindowProcW(previous_, self, msg, wp, lp);
+  // Also when the size stayed the same, the frame is drawn again at the new scale.
+  if (SkinnedWindow* now = SkinnedWindowOf(self)) {
+    const RECT rc = now->Client();
+    // Not while maximized: Wine drops the maximized state of a window given a region.
+    if (!::IsIconic(self) && !::IsZoomed(self)) now->SetRegion(rc.right, rc.bottom);
+    now->LayoutCaption();
+    now->Repaint();
+  }
+  return result;
+}
+
+// The size at the new DPI is the window's 96-DPI size scaled with the one rule.
+SkinnedWindow::Result SkinnedWindow::OnGetDpiScaledSize(int dpi, SIZE* size) const {
+  if (!size || dpi <= 0) return std::nullopt;
+  RECT rc{};
+  ::GetWindowRect(hwnd, &rc);
+  const Extent now = RescaledSize(Extent{rc.right - rc.left, rc.bottom - rc.top}, scale_, Scale(dpi));
+  *size = SIZE{now.width, now.height};
+  return TRUE;
 }
 
 }  // namespace tovel::skin

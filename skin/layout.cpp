@@ -128,6 +128,51 @@ ItemLayout LayoutItems(int clientRight, int clientBottom, int itemAreaSize,
   return layout;
 }
 
+FrameMetrics FrameMetricsAt(Scale s, int captionHeightAt96) {
+  FrameMetrics m;
+  m.captionHeight = s.Px(std::max(captionHeightAt96, kMinimumCaptionHeight));
+  m.minimumSize = Extent{s.Px(200), s.Px(150)};
+  m.zones = ZoneMetrics{s.Px(kCaptionMargin), s.Px(10), s.Px(11)};
+  CaptionMetrics& c = m.caption;
+  c.buttonWidth = s.Px(26);
+  c.closeWidth = s.Px(40);
+  c.buttonHeight = s.Px(18);
+  c.gap = s.Px(kCaptionButtonGap);
+  c.margin = s.Px(kCaptionMargin);
+  c.stripRightGap = s.Px(2);
+  c.stripHeight = s.Px(22);
+  c.areaHeight = s.Px(22);
+  m.itemMargin = s.Px(kCaptionMargin);
+  m.iconSize = s.Px(kCaptionIconSize);
+  m.iconLeft = s.Px(kCaptionMargin + 6);
+  m.iconTop = s.Px(kCaptionMargin + 2);
+  m.textLeft = s.Px(kCaptionMargin + 26);
+  m.textTop = s.Px(kCaptionMargin + 5);
+  m.textGap = s.Px(10);
+  m.captionBandBottom = s.Px(kCaptionBandBottom);
+  m.buttonWidth = s.Px(26);
+  m.closeButtonWidth = s.Px(38);
+  m.buttonHeight = s.Px(18);
+  m.closeCorner = s.Px(5);
+  m.glowCorner = s.Px(1);
+  m.outerCorner = s.Px(7);
+  m.innerCorner = s.Px(6);
+  m.regionCorner = s.Px(5);
+  m.factor = static_cast<float>(s.dpi()) / static_cast<float>(Scale::kBaseDpi);
+  m.penWidth = m.factor;
+  m.itemCorner = s.Px(4);
+  return m;
+}
+
+Extent RescaledSize(Extent size, Scale from, Scale to) {
+  // Back to 96 DPI, halves rounded up as Px rounds them, then forward with Px.
+  const auto at96 = [&](int px) {
+    const long long n = static_cast<long long>(std::max(px, 0)) * Scale::kBaseDpi;
+    return static_cast<int>((2 * n + from.dpi()) / (2 * from.dpi()));
+  };
+  return Extent{to.Px(at96(size.width)), to.Px(at96(size.height))};
+}
+
 Extent UsableArea(int screenWidth, int screenHeight, int taskbarHeight, bool maximized) {
   return Extent{screenWidth, maximized ? screenHeight - taskbarHeight : screenHeight};
 }

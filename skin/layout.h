@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+#include "base/scale.h"
+
 namespace tovel::skin {
 
 // Colour references are 0x00BBGGRR; the graphics layer takes 0xAARRGGBB.
@@ -27,6 +29,11 @@ constexpr ColourRef Rgb(int r, int g, int b) {
 }
 
 enum class ButtonKind { Close = 0, Maximize = 1, Minimize = 2, Menu = 3, Help = 4, Custom = 5 };
+
+struct Extent {
+  int width = 0, height = 0;
+  friend bool operator==(const Extent&, const Extent&) = default;
+};
 
 struct BoxF {
   float x = 0, y = 0, width = 0, height = 0;
@@ -101,6 +108,46 @@ inline Zone ZoneAt(int x, int y, int right, int bottom, int margin = kCaptionMar
 int ZoneCursorId(Zone zone);     // IDC_SIZE* number, 0 for none
 int ZoneSizeCommand(Zone zone);  // SC_SIZE + WMSZ_*, 0 for none
 
+// The caption band: the icon at (m + 6, m + 2), 17 x 17, and the text from
+// x = m + 26 in a band 32 high. It ends before the caption buttons.
+inline constexpr int kCaptionIconSize = 17;
+inline constexpr int kCaptionBandHeight = 32;
+inline constexpr int kCaptionBandBottom = kCaptionMargin + 5 + kCaptionBandHeight;
+inline constexpr int kMinimumCaptionHeight = 25;
+
+// Every size of a skinned window's frame in device pixels at its scale. The
+// defaults are the sizes at 96 DPI.
+struct FrameMetrics {
+  int captionHeight = kMinimumCaptionHeight;
+  Extent minimumSize{200, 150};
+  ZoneMetrics zones;                 // the resize zones along the edges and corners
+  CaptionMetrics caption;            // where the caption buttons sit and are hit
+  int itemMargin = kCaptionMargin;   // around the item band
+  int iconSize = kCaptionIconSize;   // the caption's icon, square
+  int iconLeft = kCaptionMargin + 6, iconTop = kCaptionMargin + 2;
+  int textLeft = kCaptionMargin + 26, textTop = kCaptionMargin + 5;
+  int textGap = 10;  // between the text band and the caption buttons' strip
+  int captionBandBottom = kCaptionBandBottom;
+  int buttonWidth = 26;
+  int closeButtonWidth = 38;
+  int buttonHeight = 18;
+  int closeCorner = 5;  // the close button's rounded top-right corner
+  int glowCorner = 1;
+  int outerCorner = 7, innerCorner = 6;  // the frame's two outlines
+  int regionCorner = 5;                  // the window region's rounded corners
+  float factor = 1;                      // dpi / 96, for pen widths and text sizes
+  float penWidth = 1;
+  int itemCorner = 4;  // the cells of the item band
+};
+
+// The frame's sizes at a scale, each through Scale::Px; a caption height below
+// kMinimumCaptionHeight (at 96 DPI) is raised to it.
+FrameMetrics FrameMetricsAt(Scale scale, int captionHeightAt96);
+
+// A window's size at a new DPI: its size at 96 DPI, from the DPI it is at, scaled
+// again with the one rule, so the window stays whole pixels of its 96-DPI size.
+Extent RescaledSize(Extent size, Scale from, Scale to);
+
 // The item band along the bottom and the items in it. A spec width of -1 takes
 // the rest of the width.
 struct ItemLayout {
@@ -111,9 +158,6 @@ ItemLayout LayoutItems(int clientRight, int clientBottom, int itemAreaSize,
                        std::span<const int> specWidths, int margin = kCaptionMargin);
 
 // Usable area for a maximized window: the screen less the taskbar.
-struct Extent {
-  int width = 0, height = 0;
-};
 Extent UsableArea(int screenWidth, int screenHeight, int taskbarHeight, bool maximized);
 
 // The caption buttons' glow: a button fades in over 8 steps (alpha 30 .. 240) and

@@ -12,18 +12,22 @@
 namespace tovel::skin {
 namespace {
 
+// Newer than the headers of some toolchains.
+constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
+
 struct ButtonSpec {
   ButtonKind kind;
-  const wchar_t* glyph;
-  const wchar_t* secondGlyph;
+  GlyphKind glyph;
+  std::optional<GlyphKind> secondGlyph;
   const char* tip;
 };
 
-constexpr ButtonSpec kHelp{ButtonKind::Help, L"CAPTION_HELP", nullptr, "帮助"};
-constexpr ButtonSpec kMenu{ButtonKind::Menu, L"CAPTION_MENU", nullptr, "主菜单"};
-constexpr ButtonSpec kMinimize{ButtonKind::Minimize, L"CAPTION_MINIMIZE", nullptr, "最小化"};
-constexpr ButtonSpec kMaximize{ButtonKind::Maximize, L"CAPTION_MAXIMIZE", L"CAPTION_RESTORE", "最大化"};
-constexpr ButtonSpec kClose{ButtonKind::Close, L"CAPTION_CLOSE", nullptr, "关闭"};
+constexpr ButtonSpec kHelp{ButtonKind::Help, GlyphKind::CaptionHelp, std::nullopt, "帮助"};
+constexpr ButtonSpec kMenu{ButtonKind::Menu, GlyphKind::CaptionMenu, std::nullopt, "主菜单"};
+constexpr ButtonSpec kMinimize{ButtonKind::Minimize, GlyphKind::CaptionMinimize, std::nullopt, "最小化"};
+constexpr ButtonSpec kMaximize{ButtonKind::Maximize, GlyphKind::CaptionMaximize, GlyphKind::CaptionRestore,
+                               "最大化"};
+constexpr ButtonSpec kClose{ButtonKind::Close, GlyphKind::CaptionClose, std::nullopt, "关闭"};
 
 CaptionButton MakeButton(const ButtonSpec& spec, const FrameMetrics& m) {
   CaptionButton b;
@@ -93,8 +97,13 @@ void FadeTimer::Stop() {
 }
 
 SkinnedWindow::SkinnedWindow(SkinEngine& engine, HWND window, const SkinWindowArgs& args)
-    : hwnd(window), engine_(engine), scale_(ScaleOf(window)), look_(LookOf(window, args)), fade_(window) {
-  metrics_.captionHeight = std::max(args.captionHeight, kMinimumCaptionHeight);
+    : hwnd(window),
+      engine_(engine),
+      scale_(ScaleOf(window)),
+      captionHeightAt96_(args.captionHeight),
+      metrics_(FrameMetricsAt(scale_, args.captionHeight)),
+      look_(LookOf(window, args)),
+      fade_(window) {
   own_.mode = args.mode.value_or(engine.options().imageMode);
   if (auto picture = LoadPicture(args.image)) {
     own_.mainColour = AverageColour(*picture);
@@ -181,6 +190,8 @@ LRESULT SkinnedWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSELEAVE: r = OnMouseLeave(); break;
     case WM_CAPTURECHANGED: r = OnCaptureChanged(reinterpret_cast<HWND>(lp)); break;
     case WM_ACTIVATEAPP: r = OnActivateApp(wp != FALSE); break;
+    case WM_DPICHANGED: r = OnDpiChanged(msg, wp, lp); break;
+    case kGetDpiScaledSize: r = OnGetDpiScaledSize(LOWORD(wp), reinterpret_cast<SIZE*>(lp)); break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
@@ -207,6 +218,23 @@ SkinnedWindow::Result SkinnedWindow::OnChildMessage(UINT msg, WPARAM wp, LPARAM 
     default:
       return AnswerControlColour(engine_, *this, msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
   }
+}
+
+// Every size of the frame follows the new scale; the pictures drawn at the old one go.
+void SkinnedWindow::TakeScale(Scale scale) {
+  scale_ = scale;
+  metrics_ = FrameMetricsAt(scale, captionHeightAt96_);
+  for (CaptionButton& b : caption_.buttons) {
+    b.width = b.kind == ButtonKind::Close ? metrics_.closeButtonWidth : metrics_.buttonWidth;
+    b.height = metrics_.buttonHeight;
+    b.looksMade = 0;
+  }
+  pointer_.hotButton = 0;
+  fade_.steps.Reset();
+  cache_.dirty = true;
+  cache_.regionSize = SIZE{};  // the region's corners change with the scale
+  LayoutCaption();
+  LayoutItems();
 }
 
 void SkinnedWindow::OnFadeTimer() {

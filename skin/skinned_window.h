@@ -19,6 +19,7 @@
 #include "gfx/tool_tip.h"
 #include "skin/caption_text.h"
 #include "skin/engine.h"
+#include "skin/glyphs.h"
 #include "skin/layout.h"
 
 namespace tovel {
@@ -30,25 +31,6 @@ namespace tovel::skin {
 
 struct Picture;
 
-// Every size of the frame, read through the window at this one place.
-struct FrameMetrics {
-  int captionHeight = 25;  // never less than kMinimumCaptionHeight
-  SIZE minimumSize{200, 150};
-  ZoneMetrics zones;                 // the resize zones along the edges and corners
-  CaptionMetrics caption;            // where the caption buttons sit and are hit
-  int itemMargin = kCaptionMargin;   // around the item band
-  int iconSize = kCaptionIconSize;   // the caption's icon, square
-  int captionBandBottom = kCaptionBandBottom;
-  int buttonWidth = 26;
-  int closeButtonWidth = 38;
-  int buttonHeight = 18;
-  int closeCorner = 5;  // the close button's rounded top-right corner
-  int glowCorner = 1;
-  int outerCorner = 7, innerCorner = 6;  // the frame's two outlines
-  float penWidth = 1;
-  int itemCorner = 4;  // the cells of the item band
-};
-inline constexpr int kMinimumCaptionHeight = 25;
 
 struct CaptionStyle {
   ColourRef text = 0x00FFFFFF;
@@ -62,8 +44,8 @@ struct CaptionButton {
   int width = 26;
   int height = 18;
   ByteSet image;  // a caller's own picture
-  const wchar_t* glyph = nullptr;        // or the program's own glyph, decoded once for all windows
-  const wchar_t* secondGlyph = nullptr;  // the restore glyph of the maximize button
+  std::optional<GlyphKind> glyph;        // or the program's own glyph, drawn at the window's scale
+  std::optional<GlyphKind> secondGlyph;  // the restore glyph of the maximize button
   ButtonKind kind = ButtonKind::Custom;
   Text tip;
   std::function<void()> callback;
@@ -73,6 +55,7 @@ struct CaptionButton {
   // copied instead of drawn again while the window's composition stays the same.
   DibDc looks;
   int looksGeneration = -1;
+  int looksDpi = 0;  // the scale they were drawn at
   bool looksZoomed = false;
   unsigned looksMade = 0;  // one bit per look
 };
@@ -241,6 +224,8 @@ class SkinnedWindow {
   Result OnLButtonDblClk(int x, int y);
   Result OnMouseLeave();
   Result OnCaptureChanged(HWND gaining);
+  Result OnDpiChanged(UINT msg, WPARAM wp, LPARAM lp);
+  Result OnGetDpiScaledSize(int dpi, SIZE* size) const;
   Result OnChildMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   RECT Client() const;
@@ -260,11 +245,13 @@ class SkinnedWindow {
   // Pressing anywhere off the caption buttons moves the window, on an edge resizes it.
   void OnFrameMouseDown(int x, int y);
   void OnFrameMouseMove(int x, int y);
-  const Bitmap* ButtonPicture(CaptionButton& b, bool restoreGlyph);
+  const Bitmap* ButtonPicture(CaptionButton& b);
+  void TakeScale(Scale scale);
 
   SkinEngine& engine_;
   WNDPROC previous_ = nullptr;
   Scale scale_;
+  int captionHeightAt96_ = kMinimumCaptionHeight;
   FrameMetrics metrics_;
   FrameLook look_;
   OwnPicture own_;

@@ -231,3 +231,68 @@ TEST(SkinMetrics, CaptionButtonsAndZonesFollowTheMetricsGiven) {
 
 }  // namespace
 }  // namespace tovel::skin
+
+namespace tovel::skin {
+namespace {
+
+// The frame at 96 DPI is the frame as drawn before there were scales; at 144 and
+// 192 every size goes through the one rounding rule, so the caption buttons stay
+// in the caption and touch their neighbours as at 96.
+TEST(SkinFrameScale, EverySizeOfTheFrameFollowsTheScale) {
+  const FrameMetrics at96 = FrameMetricsAt(Scale(96), 110);
+  const FrameMetrics plain;
+  EXPECT_EQ(at96.captionHeight, 110);
+  EXPECT_EQ(at96.minimumSize, plain.minimumSize);
+  EXPECT_EQ(at96.caption.closeWidth, plain.caption.closeWidth);
+  EXPECT_EQ(at96.caption.stripHeight, plain.caption.stripHeight);
+  EXPECT_EQ(at96.zones.corner, plain.zones.corner);
+  EXPECT_EQ(at96.zones.edgeStart, plain.zones.edgeStart);
+  EXPECT_EQ(at96.textLeft, plain.textLeft);
+  EXPECT_EQ(at96.captionBandBottom, plain.captionBandBottom);
+  EXPECT_EQ(at96.regionCorner, 5);
+  EXPECT_FLOAT_EQ(at96.penWidth, 1.0f);
+  EXPECT_EQ(FrameMetricsAt(Scale(96), 3).captionHeight, kMinimumCaptionHeight);
+
+  const FrameMetrics at144 = FrameMetricsAt(Scale(144), 110);
+  EXPECT_EQ(at144.captionHeight, 165);
+  EXPECT_EQ(at144.minimumSize, (Extent{300, 225}));
+  EXPECT_EQ(at144.buttonWidth, 39);
+  EXPECT_EQ(at144.closeButtonWidth, 57);
+  EXPECT_EQ(at144.buttonHeight, 27);
+  EXPECT_EQ(at144.caption.margin, 5);  // 4.5 rounds away from zero
+  EXPECT_EQ(at144.zones.margin, 5);
+  EXPECT_EQ(at144.iconSize, 26);
+  EXPECT_EQ(at144.outerCorner, 11);
+  EXPECT_FLOAT_EQ(at144.penWidth, 1.5f);
+  EXPECT_EQ(FrameMetricsAt(Scale(192), 3).captionHeight, 50);
+
+  // The player's buttons at 144 DPI on its 527-pixel width: inside the caption and
+  // the window, left to right without overlap, each hit at its own centre.
+  const std::vector<ButtonKind> kinds{ButtonKind::Minimize, ButtonKind::Maximize, ButtonKind::Close};
+  const std::vector<int> widths{at144.buttonWidth, at144.buttonWidth, at144.closeButtonWidth};
+  const CaptionGeometry g = LayoutCaptionButtons(527, kinds, widths, at144.caption);
+  int lastRight = 0;
+  for (int b = 1; b <= 3; ++b) {
+    const IntBox p = CaptionButtonPicture(g, b, widths[static_cast<size_t>(b - 1)], at144.buttonHeight);
+    EXPECT_GE(p.x, lastRight);
+    EXPECT_LE(p.x + p.width, 527);
+    EXPECT_LE(p.y + p.height, at144.captionHeight);
+    EXPECT_EQ(HitTestCaptionButton(g, static_cast<float>(p.x) + p.width / 2.0f, p.y + p.height / 2.0f), b);
+    lastRight = p.x + p.width;
+  }
+  EXPECT_GE(527 - lastRight, 1);  // clear of the frame's outline, as at 96
+}
+
+// A window keeps being whole pixels of its 96-DPI size across DPI changes, and a
+// change there and back gives the size it began with.
+TEST(SkinFrameScale, RescaledSizeGoesThroughTheSizeAt96) {
+  EXPECT_EQ(RescaledSize(Extent{351, 391}, Scale(96), Scale(144)), (Extent{527, 587}));
+  EXPECT_EQ(RescaledSize(Extent{527, 587}, Scale(144), Scale(96)), (Extent{351, 391}));
+  EXPECT_EQ(RescaledSize(Extent{527, 587}, Scale(144), Scale(192)), (Extent{702, 782}));
+  EXPECT_EQ(RescaledSize(Extent{439, 489}, Scale(120), Scale(144)), (Extent{527, 587}));
+  EXPECT_EQ(RescaledSize(Extent{351, 184}, Scale(96), Scale(120)), (Extent{439, 230}));
+  EXPECT_EQ(RescaledSize(Extent{0, -5}, Scale(96), Scale(192)), (Extent{0, 0}));
+}
+
+}  // namespace
+}  // namespace tovel::skin
