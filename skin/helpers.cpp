@@ -87,7 +87,9 @@ void OutlineRounded(Graphics& g, float x, float y, float w, float h, float r, Ar
   GraphicsPath path;
   Pen pen;
   if (!path.CreatePath() || !pen.CreatePen1(colour, width)) return;
-  AddRoundedRect(path, x, y, w, h, r);
+  // A pen wider than a pixel stays inside the figure's edge, as a one-pixel pen does.
+  const float in = std::max(0.0f, (width - 1) / 2);
+  AddRoundedRect(path, x + in, y + in, w - 2 * in, h - 2 * in, r);
   g.DrawPath(pen, path);
 }
 
