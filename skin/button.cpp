@@ -12,11 +12,11 @@
 #include "gfx/brush.h"
 #include "gfx/font.h"
 #include "gfx/graphics.h"
-#include "gfx/image.h"
 #include "gfx/path.h"
 #include "gfx/pen.h"
 #include "skin/families.h"
 #include "skin/gdiplus_constants.h"
+#include "skin/glyphs.h"
 
 namespace tovel::skin {
 namespace {
@@ -30,7 +30,6 @@ constexpr Argb kSilver = 0xFFC0C0C0;
 constexpr ColourRef kFocusGlow = 0x00DDCA22;
 // Sizes at 96 DPI.
 constexpr int kCorner = 5;          // a push button's corners, as AddRoundedRect takes them
-constexpr int kMarkSize = 13;       // a check box's box and mark
 constexpr int kMarkCorner = 3;
 constexpr int kMarkGlow = 2;        // the hot mark's soft edge
 constexpr int kFocusGlowWidth = 3;  // a focused push button's soft edge
@@ -95,11 +94,11 @@ UINT CurrentState(const ControlContext& c, HWND button) {
   return state;
 }
 
-ButtonFace* Remembered(Faces& faces, const ButtonLook& look, int generation, int w, int h) {
+ButtonFace* Remembered(Faces& faces, const ButtonLook& look, int generation, int dpi, int w, int h) {
   for (ButtonFace& f : faces)
     if (f.state == look.state && f.checked == look.checked && f.text == look.text &&
-        f.textColour == look.textColour && f.generation == generation && f.picture.width() == w &&
-        f.picture.height() == h)
+        f.textColour == look.textColour && f.generation == generation && f.dpi == dpi &&
+        f.picture.width() == w && f.picture.height() == h)
       return &f;
   return nullptr;
 }
@@ -109,7 +108,8 @@ void Paint(const ControlContext& c, HWND button, HDC dc, const RECT& r, UINT sta
   const int w = r.right - r.left, h = r.bottom - r.top;
   const ButtonLook look = LookOf(*c.engine, button, s, state);
   Faces& faces = s.faces;
-  if (const ButtonFace* known = Remembered(faces, look, c.window->Generation(), w, h)) {
+  const Scale scale = c.window->scale();
+  if (const ButtonFace* known = Remembered(faces, look, c.window->Generation(), scale.dpi(), w, h)) {
     ::BitBlt(dc, r.left, r.top, w, h, known->picture.get(), 0, 0, SRCCOPY);
     return;
   }
@@ -117,14 +117,13 @@ void Paint(const ControlContext& c, HWND button, HDC dc, const RECT& r, UINT sta
   if (!paint) return;
   const Rect all{0, 0, w, h};
   switch (s.kind) {
-    case ButtonKindOf::Push: PaintPushButton(paint.surface(), all, look); break;
-    case ButtonKindOf::CheckBox:
-      PaintCheckBox(paint.surface(), all, look, c.engine->Glyph(L"CHECK_BOX"), c.engine->Glyph(L"CHECK_MARK"));
-      break;
-    case ButtonKindOf::Radio: PaintRadioButton(paint.surface(), all, look); break;
+    case ButtonKindOf::Push: PaintPushButton(paint.surface(), all, look, scale); break;
+    case ButtonKindOf::CheckBox: PaintCheckBox(paint.surface(), all, look, scale); break;
+    case ButtonKindOf::Radio: PaintRadioButton(paint.surface(), all, look, scale); break;
   }
   if (faces.size() >= kFacesKept) faces.erase(faces.begin());
-  ButtonFace face{look.state, look.checked, look.text, look.textColour, c.window->Generation(), DibDc(w, h)};
+  ButtonFace face{look.state, look.checked, look.text, look.textColour, c.window->Generation(), scale.dpi(),
+                  DibDc(w, h)};
   paint.CopyTo(face.picture.get());
   ::BitBlt(dc, r.left, r.top, w, h, face.picture.get(), 0, 0, SRCCOPY);
   faces.push_back(std::move(face));
@@ -226,25 +225,33 @@ void DrawText(Graphics& g, const ButtonLook& look, const RectF& layout, int alig
 }
 
 // The mark's square lights up under the pointer.
-void HotMark(Graphics& g, float x, float y, float size, ColourRef highlight, bool round) {
+void HotMark(Graphics& g, float x, float y, float size, ColourRef highlight, bool round, float f) {
   GraphicsPath path;
   LinearGradientBrush light;
   if (!path.CreatePath() ||
-      !light.CreateLineBrush(PointF{x, y - 1}, PointF{x, y + size + 1}, ToArgb(highlight, 100), 0))
+      !light.CreateLineBrush(PointF{x, y - f}, PointF{x, y + size + f}, ToArgb(highlight, 100), 0))
     return;
   if (round)
     path.AddPathEllipse(x, y, size - 1, size - 1);
   else
-    AddRoundedRect(path, x, y, size - 1, size - 1, kMarkCorner);
+    AddRoundedRect(path, x, y, size - 1, size - 1, kMarkCorner * f);
   g.FillPath(light, path);
-  Glow(g, path, kMarkGlow, ToArgb(kFocusGlow, 30));
+  Glow(g, path, kMarkGlow, ToArgb(kFocusGlow, 30), f);
 }
 
-void DisabledFace(Graphics& g, const Rect& r) {
+void DisabledFace(Graphics& g, const Rect& r, float f) {
   SolidBrush silver;
   if (silver.CreateSolidFill(kSilver)) g.FillRectangleI(silver, r.x, r.y, r.width, r.height);
   OutlineRounded(g, static_cast<float>(r.x), static_cast<float>(r.y), static_cast<float>(r.width - 1),
-                 static_cast<float>(r.height - 1), kCorner, 0x50000000);
+                 static_cast<float>(r.height - 1), kCorner * f, 0x50000000, f);
+}
+
+// The text beside a check box's or radio button's mark.
+void TextBesideMark(Graphics& g, const Rect& r, const ButtonLook& look, float x, Scale scale) {
+  DrawText(g, look,
+           RectF{x + static_cast<float>(scale.Px(kTextBesideMark)), static_cast<float>(r.y),
+                 static_cast<float>(r.width - scale.Px(kTextBesideMarkInset)), static_cast<float>(r.height)},
+           kAlignNear);
 }
 
 }  // namespace
@@ -287,80 +294,82 @@ bool DrawPushButtonItem(SkinEngine& engine, const DRAWITEMSTRUCT& item) {
   return true;
 }
 
-void PaintPushButton(Graphics& g, const Rect& r, const ButtonLook& look) {
+void PaintPushButton(Graphics& g, const Rect& r, const ButtonLook& look, Scale scale) {
+  const float f = Factor(scale), corner = kCorner * f;
   const float x = static_cast<float>(r.x), y = static_cast<float>(r.y);
   const float w = static_cast<float>(r.width), h = static_cast<float>(r.height);
   const PointF top{x, y}, bottom{x, y + h - 1};
-  FillRounded(g, x, y, w - 1, h - 1, kCorner, 0x78FFFFFF);
+  FillRounded(g, x, y, w - 1, h - 1, corner, 0x78FFFFFF);
   if (look.state & ODS_DISABLED) {
-    DisabledFace(g, r);
+    DisabledFace(g, r, f);
   } else {
-    FillRoundedGradient(g, x, y, w - 1, h - 1, kCorner, top, bottom, 0x00FFFFFF, ToArgb(0x808080, 60));
+    FillRoundedGradient(g, x, y, w - 1, h - 1, corner, top, bottom, 0x00FFFFFF, ToArgb(0x808080, 60));
     GraphicsPath gloss;
     LinearGradientBrush shine;
     if (gloss.CreatePath() && shine.CreateLineBrush(top, PointF{x, y + h * 0.5f}, 0x32FFFFFF, 0x0AFFFFFF)) {
-      AddUpperHalf(gloss, x, y, w - 1, h * 0.5f, kCorner);
+      AddUpperHalf(gloss, x, y, w - 1, h * 0.5f, corner);
       g.FillPath(shine, gloss);
     }
     if (look.state & ODS_HOTLIGHT) {
-      FillRoundedGradient(g, x, y, w - 1, h - 1, kCorner, top, bottom, ToArgb(look.highlight, 60),
+      FillRoundedGradient(g, x, y, w - 1, h - 1, corner, top, bottom, ToArgb(look.highlight, 60),
                           ToArgb(look.highlight, 10));
-      OutlineRounded(g, x, y, w - 1, h - 1, kCorner, ToArgb(look.highlight));
+      OutlineRounded(g, x, y, w - 1, h - 1, corner, ToArgb(look.highlight), f);
     } else if (look.state & ODS_FOCUS) {
       GraphicsPath edge;
       if (edge.CreatePath()) {
-        AddRoundedRect(edge, x, y, w - 1, h - 1, kCorner);
-        Glow(g, edge, kFocusGlowWidth, ToArgb(kFocusGlow, 120));
+        AddRoundedRect(edge, x, y, w - 1, h - 1, corner);
+        Glow(g, edge, kFocusGlowWidth, ToArgb(kFocusGlow, 120), f);
       }
-      OutlineRounded(g, x, y, w - 1, h - 1, kCorner, 0x46000000);
+      OutlineRounded(g, x, y, w - 1, h - 1, corner, 0x46000000, f);
     } else {
-      OutlineRounded(g, x, y, w - 1, h - 1, kCorner, 0x78000000);
+      OutlineRounded(g, x, y, w - 1, h - 1, corner, 0x78000000, f);
     }
-    if (look.state & ODS_SELECTED)
-      FillRoundedGradient(g, x + kPressInset, y + kPressInset, w - 1 - kPressInset, h - 1 - kPressInset, kCorner,
-                          PointF{kPressInset, kPressInset}, PointF{kPressInset, h - kPressInset},
-                          ToArgb(look.highlight, 60), 0x64FFFFFF);
+    if (look.state & ODS_SELECTED) {
+      const float inset = static_cast<float>(scale.Px(kPressInset));
+      FillRoundedGradient(g, x + inset, y + inset, w - 1 - inset, h - 1 - inset, corner, PointF{inset, inset},
+                          PointF{inset, h - inset}, ToArgb(look.highlight, 60), 0x64FFFFFF);
+    }
   }
-  DrawText(g, look, RectF{x, y + kTextDrop, w, h}, kAlignCentre);
+  DrawText(g, look, RectF{x, y + static_cast<float>(scale.Px(kTextDrop)), w, h}, kAlignCentre);
 }
 
-void PaintCheckBox(Graphics& g, const Rect& r, const ButtonLook& look, const Bitmap* box,
-                   const Bitmap* mark) {
-  if (look.state & ODS_DISABLED) DisabledFace(g, r);
+void PaintCheckBox(Graphics& g, const Rect& r, const ButtonLook& look, Scale scale) {
+  const float f = Factor(scale);
+  if (look.state & ODS_DISABLED) DisabledFace(g, r, f);
+  const int size = GlyphExtent(GlyphKind::CheckBox, f).cx;
   const float x = static_cast<float>(r.x);
-  const float y = static_cast<float>(r.y + (r.height - kMarkSize) / 2);
-  if (look.state & ODS_HOTLIGHT && !(look.state & ODS_DISABLED))
-    HotMark(g, x, y, kMarkSize, look.highlight, false);
-  if (box) g.DrawImageRectRectI(*box, static_cast<int>(x), static_cast<int>(y), kMarkSize, kMarkSize, 0, 0,
-                                kMarkSize, kMarkSize, kUnitPixel);
-  if (mark && look.checked)
-    g.DrawImageRectRectI(*mark, static_cast<int>(x), static_cast<int>(y), kMarkSize, kMarkSize, 0, 0,
-                         kMarkSize, kMarkSize, kUnitPixel);
+  const float y = static_cast<float>(r.y + (r.height - size) / 2);
+  const float side = static_cast<float>(size);
+  if (look.state & ODS_HOTLIGHT && !(look.state & ODS_DISABLED)) HotMark(g, x, y, side, look.highlight, false, f);
+  const RectF square{x, y, side, side};
+  DrawGlyph(g, square, GlyphKind::CheckBox, f);
+  if (look.checked) DrawGlyph(g, square, GlyphKind::CheckMark, f);
   if (look.state & ODS_FOCUS)
-    OutlineRounded(g, x - 1, y - 1, kMarkSize + 1, kMarkSize + 1, kMarkCorner, ToArgb(kFocusGlow, 160));
-  DrawText(g, look, RectF{x + kTextBesideMark, static_cast<float>(r.y), static_cast<float>(r.width - kTextBesideMarkInset),
-                          static_cast<float>(r.height)}, kAlignNear);
+    OutlineRounded(g, x - f, y - f, side + f, side + f, kMarkCorner * f, ToArgb(kFocusGlow, 160), f);
+  TextBesideMark(g, r, look, x, scale);
 }
 
-void PaintRadioButton(Graphics& g, const Rect& r, const ButtonLook& look) {
-  if (look.state & ODS_DISABLED) DisabledFace(g, r);
+void PaintRadioButton(Graphics& g, const Rect& r, const ButtonLook& look, Scale scale) {
+  const float f = Factor(scale), size = kRadioSize * f, dotSize = kRadioDot * f;
+  if (look.state & ODS_DISABLED) DisabledFace(g, r, f);
   const float x = static_cast<float>(r.x);
-  const float y = static_cast<float>(r.y) + (r.height - kRadioSize) / 2;
+  const float y = static_cast<float>(r.y) + (static_cast<float>(r.height) - size) / 2;
   const int smoothing = g.GetSmoothingMode();
   g.SetSmoothingMode(kSmoothingAntiAlias);
   if (look.state & ODS_HOTLIGHT && !(look.state & ODS_DISABLED))
-    HotMark(g, x, y, kRadioSize + 1, look.highlight, true);
+    HotMark(g, x, y, size + 1, look.highlight, true, f);
   SolidBrush inner;
   Pen ring;
-  if (inner.CreateSolidFill(0xDCFFFFFF)) g.FillEllipse(inner, x + 1, y + 1, kRadioSize - 2, kRadioSize - 2);
-  if (ring.CreatePen1(0xC8000000, 1)) g.DrawEllipse(ring, x, y, kRadioSize, kRadioSize);
-  if (look.state & ODS_FOCUS && ring.CreatePen1(ToArgb(kFocusGlow, 160), 1))
-    g.DrawEllipse(ring, x - 1, y - 1, kRadioSize + 2, kRadioSize + 2);
+  if (inner.CreateSolidFill(0xDCFFFFFF)) g.FillEllipse(inner, x + f, y + f, size - 2 * f, size - 2 * f);
+  if (ring.CreatePen1(0xC8000000, f)) g.DrawEllipse(ring, x, y, size, size);
+  if (look.state & ODS_FOCUS && ring.CreatePen1(ToArgb(kFocusGlow, 160), f))
+    g.DrawEllipse(ring, x - f, y - f, size + 2 * f, size + 2 * f);
   if (look.checked) {
     GraphicsPath dot;
     PathGradientBrush fill;
-    const float d = (kRadioSize - kRadioDot) / 2;
-    if (dot.CreatePath() && dot.AddPathEllipse(x + d, y + d, kRadioDot, kRadioDot) && fill.CreatePathGradientFromPath(dot)) {
+    const float d = (size - dotSize) / 2;
+    if (dot.CreatePath() && dot.AddPathEllipse(x + d, y + d, dotSize, dotSize) &&
+        fill.CreatePathGradientFromPath(dot)) {
       fill.SetPathGradientCenterColor(0x64FFFFFF);
       const Argb surround[] = {ToArgb(look.highlight)};
       fill.SetPathGradientSurroundColorsWithCount(surround);
@@ -368,8 +377,7 @@ void PaintRadioButton(Graphics& g, const Rect& r, const ButtonLook& look) {
     }
   }
   g.SetSmoothingMode(smoothing);
-  DrawText(g, look, RectF{x + kTextBesideMark, static_cast<float>(r.y), static_cast<float>(r.width - kTextBesideMarkInset),
-                          static_cast<float>(r.height)}, kAlignNear);
+  TextBesideMark(g, r, look, x, scale);
 }
 
 }  // namespace tovel::skin

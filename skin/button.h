@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/scale.h"
 #include "base/value.h"
 #include "gfx/graphics_object.h"
 #include "skin/family_states.h"
@@ -10,7 +11,6 @@
 
 namespace tovel {
 class Graphics;
-class Bitmap;
 class Font;
 }  // namespace tovel
 
@@ -41,11 +41,11 @@ struct ButtonLook {
   bool checked = false;  // check boxes and radio buttons
 };
 
-// Background, face, text and border, in that order, over (x, y, w, h).
-void PaintPushButton(Graphics& g, const Rect& r, const ButtonLook& look);
+// Background, face, text and border, in that order, over (x, y, w, h), with every
+// size of the look at the window's scale (the font comes scaled with the control).
+void PaintPushButton(Graphics& g, const Rect& r, const ButtonLook& look, Scale scale);
 // The mark at the left edge, vertically centred, and the text beside it.
-void PaintCheckBox(Graphics& g, const Rect& r, const ButtonLook& look, const Bitmap* box,
-                   const Bitmap* mark);
-void PaintRadioButton(Graphics& g, const Rect& r, const ButtonLook& look);
+void PaintCheckBox(Graphics& g, const Rect& r, const ButtonLook& look, Scale scale);
+void PaintRadioButton(Graphics& g, const Rect& r, const ButtonLook& look, Scale scale);
 
 }  // namespace tovel::skin

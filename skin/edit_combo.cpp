@@ -20,6 +20,7 @@
 #include "skin/colour_answers.h"
 #include "skin/families.h"
 #include "skin/gdiplus_constants.h"
+#include "skin/glyphs.h"
 
 namespace tovel::skin {
 namespace {
@@ -70,11 +71,12 @@ void PaintFrame(const ControlContext& c, HWND e) {
   look.highlight = c.engine->options().highlightColour;
   BufferedPaint paint(*c.engine, e, look.width, look.height);
   if (!paint) return;
-  PaintEditFrame(paint.surface(), look);
+  const Scale scale = c.window->scale();
+  PaintEditFrame(paint.surface(), look, scale);
   WindowDc dc(e, true);
   // A hot frame is two pixels wide: on a thin border its inner pixel lies on the
   // client's edge.
-  const int shrink = look.hot ? kHotFrameWidth - kFrameWidth : 0;
+  const int shrink = look.hot ? scale.Px(kHotFrameWidth) - scale.Px(kFrameWidth) : 0;
   ::ExcludeClipRect(dc.get(), look.inner.left + shrink, look.inner.top + shrink, look.inner.right - shrink,
                     look.inner.bottom - shrink);
   paint.CopyTo(dc.get());
@@ -225,7 +227,7 @@ void PaintCombo(const ControlContext& c, HWND b) {
   }
   BufferedPaint paint(*c.engine, b, look.width, look.height);
   if (!paint) return;
-  PaintComboBox(paint.surface(), look, c.engine->Glyph(L"COMBO_ARROW"));
+  PaintComboBox(paint.surface(), look, c.window->scale());
   paint.surface().Flush();
   WindowDc dc(b, true);
   ::TransparentBlt(dc.get(), 0, 0, look.width, look.height, paint.dc(), 0, 0, look.width, look.height, kColourKey);
@@ -299,18 +301,28 @@ void TakeCombo(SkinnedWindow& w, int n, HWND b) {
     TakeEdit(w, n, info.hwndItem);
 }
 
-void DrawComboText(Graphics& g, const ComboLook& look, float right) {
+void DrawComboText(Graphics& g, const ComboLook& look, float right, float f) {
   if (look.text.empty()) return;
   Font font;
   StringFormat format;
   SolidBrush ink;
-  if (!(font.CreateFontFromName(kComboFont, kComboFontSize, 0, kUnitPixel) || font.CreateDefaultFont()) ||
+  const float left = kComboTextLeft * f;
+  if (!(font.CreateFontFromName(kComboFont, kComboFontSize * f, 0, kUnitPixel) || font.CreateDefaultFont()) ||
       !format.CreateStringFormat(kNoWrap) || !ink.CreateSolidFill(ToArgb(look.textColour)))
     return;
   format.SetStringFormatAlign(kAlignNear);
   format.SetStringFormatLineAlign(kAlignCentre);
   format.SetStringFormatTrimming(kTrimEllipsisCharacter);
-  g.DrawString(look.text, font, ink, RectF{kComboTextLeft, 0, right - kComboTextLeft, static_cast<float>(look.height)}, format);
+  g.DrawString(look.text, font, ink, RectF{left, 0, right - left, static_cast<float>(look.height)}, format);
+}
+
+// A frame line of n whole pixels along the outermost rows and columns of w x h.
+void Ring(Graphics& g, int w, int h, Argb colour, int n) {
+  Pen pen;
+  if (!pen.CreatePen1(colour, static_cast<float>(n))) return;
+  // A pen's middle lies on pixel centres when odd, between pixels when even.
+  const float at = static_cast<float>(n / 2), odd = static_cast<float>(n % 2);
+  g.DrawRectangle(pen, at, at, static_cast<float>(w) - 2 * at - odd, static_cast<float>(h) - 2 * at - odd);
 }
 
 }  // namespace
@@ -322,7 +334,7 @@ void AttachEditsAndCombos(SkinEngine& engine, int n, HWND window) {
   ForEachChildOfClass(window, L"ComboBox", [&](HWND b) { TakeCombo(*w, n, b); });
 }
 
-void PaintEditFrame(Graphics& g, const EditFrameLook& look) {
+void PaintEditFrame(Graphics& g, const EditFrameLook& look, Scale scale) {
   const int w = look.width, h = look.height;
   SolidBrush layer;
   if (look.translucent && look.controlAlpha > 0 && layer.CreateSolidFill(ToArgb(0x00FFFFFF, look.controlAlpha))) {
@@ -333,15 +345,14 @@ void PaintEditFrame(Graphics& g, const EditFrameLook& look) {
     g.FillRectangleI(layer, 0, in.top, in.left, in.bottom - in.top);
     g.FillRectangleI(layer, in.right, in.top, w - in.right, in.bottom - in.top);
   }
-  Pen pen;
-  if (look.hot) {
-    if (pen.CreatePen1(ToArgb(look.highlight, 180), kHotFrameWidth)) g.DrawRectangleI(pen, 1, 1, w - 2, h - 2);
-  } else if (pen.CreatePen1(look.focused ? ToArgb(look.highlight, 180) : 0x50000000, kFrameWidth)) {
-    g.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
-  }
+  if (look.hot)
+    Ring(g, w, h, ToArgb(look.highlight, 180), scale.Px(kHotFrameWidth));
+  else
+    Ring(g, w, h, look.focused ? ToArgb(look.highlight, 180) : 0x50000000, scale.Px(kFrameWidth));
 }
 
-void PaintComboBox(Graphics& g, const ComboLook& look, const Bitmap* arrow) {
+void PaintComboBox(Graphics& g, const ComboLook& look, Scale scale) {
+  const float f = Factor(scale);
   const int w = look.width, h = look.height;
   const float fw = static_cast<float>(w), fh = static_cast<float>(h);
   // A list inside the box keeps its own area: the face stops above it.
@@ -352,27 +363,28 @@ void PaintComboBox(Graphics& g, const ComboLook& look, const Bitmap* arrow) {
     g.FillRectangleI(face, 0, 0, w, faceHeight);
   const Argb border = look.hot ? ToArgb(look.highlight, 200) : 0x50000000;
   if (look.dropList) {
-    OutlineRounded(g, 0, 0, fw - 1, fh - 1, kDropListCorner, border);
+    OutlineRounded(g, 0, 0, fw - 1, fh - 1, kDropListCorner * f, border, f);
   } else {
-    Pen pen;
-    if (pen.CreatePen1(border, kFrameWidth)) g.DrawRectangleI(pen, 0, 0, w - 1, faceHeight - 1);
+    Ring(g, w, faceHeight, border, scale.Px(kFrameWidth));
   }
   const RECT& b = look.button;
   float right = fw - 2;
   if (!::IsRectEmpty(&b)) {
-    const float x = static_cast<float>(b.left + kDropButtonInset), y = static_cast<float>(b.top + kDropButtonInset);
-    const float bw = static_cast<float>(b.right - b.left - 2 * kDropButtonInset);
-    const float bh = static_cast<float>(b.bottom - b.top - 2 * kDropButtonInset);
+    const int inset = scale.Px(kDropButtonInset);
+    const float x = static_cast<float>(b.left + inset), y = static_cast<float>(b.top + inset);
+    const float bw = static_cast<float>(b.right - b.left - 2 * inset);
+    const float bh = static_cast<float>(b.bottom - b.top - 2 * inset);
     const Argb top = look.hot ? ToArgb(look.highlight, 30) : 0x64FFFFFF;
     const Argb bottom = ToArgb(look.highlight, look.hot ? 100 : 150);
-    FillRoundedGradient(g, x, y, bw, bh, kDropButtonCorner, PointF{x, y - 1}, PointF{x, y + bh + 1}, top, bottom);
-    if (arrow) {
-      const int aw = static_cast<int>(arrow->GetWidth()), ah = static_cast<int>(arrow->GetHeight());
-      DrawGlyph(g, arrow, b.left + (b.right - b.left - aw) / 2, b.top + (b.bottom - b.top - ah) / 2);
-    }
+    FillRoundedGradient(g, x, y, bw, bh, kDropButtonCorner * f, PointF{x, y - f}, PointF{x, y + bh + f}, top,
+                        bottom);
+    DrawGlyph(g,
+              RectF{static_cast<float>(b.left), static_cast<float>(b.top), static_cast<float>(b.right - b.left),
+                    static_cast<float>(b.bottom - b.top)},
+              GlyphKind::ComboArrow, f);
     right = static_cast<float>(b.left);
   }
-  if (look.dropList) DrawComboText(g, look, right);
+  if (look.dropList) DrawComboText(g, look, right, f);
   // Last, so that no border or shade is blended into what the parts keep.
   for (const RECT* part : {&look.edit, &look.list}) {
     if (::IsRectEmpty(part)) continue;

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
+#include "base/scale.h"
 #include "base/value.h"
 #include "skin/layout.h"
 
 namespace tovel {
 class Graphics;
-class Bitmap;
 }  // namespace tovel
 
 namespace tovel::skin {
@@ -31,8 +31,8 @@ struct EditFrameLook {
 };
 
 // The frame ring: two pixels of highlight under the pointer, one with the focus,
-// a soft dark line otherwise.
-void PaintEditFrame(Graphics& g, const EditFrameLook& look);
+// a soft dark line otherwise (pixels at 96 DPI, through the scale).
+void PaintEditFrame(Graphics& g, const EditFrameLook& look, Scale scale);
 
 struct ComboLook {
   int width = 0, height = 0;
@@ -49,6 +49,7 @@ struct ComboLook {
 
 // Face, border, drop button with its arrow and, for a drop list, the selected
 // text; what the control's parts keep is left in the key colour, last.
-void PaintComboBox(Graphics& g, const ComboLook& look, const Bitmap* arrow);
+// The drop button's rectangle is the platform's; its face and arrow follow the scale.
+void PaintComboBox(Graphics& g, const ComboLook& look, Scale scale);
 
 }  // namespace tovel::skin

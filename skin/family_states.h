@@ -29,6 +29,7 @@ struct ButtonFace {
   Text text;
   ColourRef textColour = 0;
   int generation = -1;
+  int dpi = 0;  // the scale it was drawn at
   DibDc picture;
 };
 

@@ -117,7 +117,7 @@ void Paint(const ControlContext& c, HWND header) {
     look.font = hasFont ? &font : nullptr;
     g.TranslateWorldTransform(static_cast<float>(r.left), static_cast<float>(r.top), kOrderAppend);
     g.SetClipRectI(0, 0, look.width, look.height, kCombineReplace);
-    PaintHeaderItem(g, look);
+    PaintHeaderItem(g, look, c.window->scale());
     g.ResetClip();
     g.ResetWorldTransform();
   }
@@ -131,7 +131,7 @@ void OnMouseMove(const ControlContext& c, HWND header, LPARAM lp) {
   HeaderState& s = StateOf<HeaderState>(c);
   const bool wasHovered = s.hovered;
   s.hovered = true;
-  s.hotItem = HeaderItemAt(header, GET_X_LPARAM(lp));
+  s.hotItem = HeaderItemAt(header, GET_X_LPARAM(lp), c.window->scale());
   if (s.hotItem >= 1 && s.hotItem != s.lastHotItem && !s.buttonDown) {
     s.lastHotItem = s.hotItem;
     Paint(c, header);
@@ -215,11 +215,11 @@ void AttachHeaders(SkinEngine& engine, int n, HWND window) {
   });
 }
 
-int HeaderItemAt(HWND header, int x) {
-  const int count = ItemCount(header);
+int HeaderItemAt(HWND header, int x, Scale scale) {
+  const int count = ItemCount(header), zone = scale.Px(kDividerZone);
   for (int i = 1; i <= count; ++i) {
     const RECT r = ItemRect(header, i - 1);
-    if (x >= r.left + kDividerZone && x <= r.right - kDividerZone) return i;
+    if (x >= r.left + zone && x <= r.right - zone) return i;
   }
   return 0;
 }
@@ -228,7 +228,7 @@ void PaintHeader(HWND header) {
   if (const ControlContext c = LookUp(header, Family::Headers)) Paint(c, header);
 }
 
-void PaintHeaderItem(Graphics& g, const HeaderItemLook& look) {
+void PaintHeaderItem(Graphics& g, const HeaderItemLook& look, Scale scale) {
   const int w = look.width, h = look.height;
   const float fh = static_cast<float>(h);
   SolidBrush face;
@@ -247,9 +247,11 @@ void PaintHeaderItem(Graphics& g, const HeaderItemLook& look) {
 
   LinearGradientBrush dividerShade;
   Pen divider;
+  const int n = scale.Px(1);  // the divider covers the item's last n columns
+  const float at = static_cast<float>(w) - static_cast<float>(n + 1) / 2;
   if (dividerShade.CreateLineBrush(PointF{0, -1}, PointF{0, fh + 1}, 0x3C000000, 0x32FFFFFF) &&
-      divider.CreatePen2(dividerShade, 1))
-    g.DrawLine(divider, static_cast<float>(w - 1), 0, static_cast<float>(w - 1), fh);
+      divider.CreatePen2(dividerShade, static_cast<float>(n)))
+    g.DrawLine(divider, at, 0, at, fh);
 
   float left = static_cast<float>(look.margin);
   if (look.icon) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/value.h"
+#include "base/scale.h"
 #include "skin/layout.h"
 
 namespace tovel {
@@ -22,9 +23,9 @@ void AttachHeaders(SkinEngine& engine, int n, HWND window);
 // The window procedure that replaces a taken-over header's.
 LRESULT CALLBACK HeaderProc(HWND header, UINT msg, WPARAM wp, LPARAM lp);
 
-// The 1-based item under x, or 0: the 5 pixels at each side of a divider belong to
-// no item, so dragging a column border never lights one.
-int HeaderItemAt(HWND header, int x);
+// The 1-based item under x, or 0: the 5 pixels (at 96 DPI) at each side of a divider
+// belong to no item, so dragging a column border never lights one.
+int HeaderItemAt(HWND header, int x, Scale scale = Scale());
 
 enum class HeaderAlign { Left, Centre, Right };
 
@@ -45,7 +46,8 @@ struct HeaderItemLook {
 
 // One item at (0, 0): face, gradient, hover and pressed overlays, divider, icon and
 // text, in that order.
-void PaintHeaderItem(Graphics& g, const HeaderItemLook& look);
+// The divider's width follows the scale; the margin and font are the header's own.
+void PaintHeaderItem(Graphics& g, const HeaderItemLook& look, Scale scale);
 
 // Paints every item of a taken-over header; nothing for another window.
 void PaintHeader(HWND header);

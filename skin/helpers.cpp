@@ -53,8 +53,8 @@ void TrackMouse(HWND hwnd, DWORD flags, DWORD hoverTime) {
   if (::GetCursorPos(&pt) && ::WindowFromPoint(pt) != hwnd) ::PostMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
 }
 
-void AddRoundedRect(GraphicsPath& path, float x, float y, float w, float h, int r) {
-  const float d = static_cast<float>(std::clamp(r, 1, 100));
+void AddRoundedRect(GraphicsPath& path, float x, float y, float w, float h, float r) {
+  const float d = std::clamp(r, 1.0f, 100.0f);
   path.AddPathArc(x + w - d, y, d, d, 270, 90);
   path.AddPathArc(x + w - d - 1, y + h - d - 1, d + 1, d + 1, 0, 90);
   path.AddPathArc(x, y + h - d, d, d, 90, 90);
@@ -62,7 +62,7 @@ void AddRoundedRect(GraphicsPath& path, float x, float y, float w, float h, int 
   path.ClosePathFigure();
 }
 
-void FillRounded(Graphics& g, float x, float y, float w, float h, int r, Argb colour) {
+void FillRounded(Graphics& g, float x, float y, float w, float h, float r, Argb colour) {
   if (w <= 0 || h <= 0) return;
   GraphicsPath path;
   SolidBrush brush;
@@ -71,7 +71,7 @@ void FillRounded(Graphics& g, float x, float y, float w, float h, int r, Argb co
   g.FillPath(brush, path);
 }
 
-void FillRoundedGradient(Graphics& g, float x, float y, float w, float h, int r, const PointF& from,
+void FillRoundedGradient(Graphics& g, float x, float y, float w, float h, float r, const PointF& from,
                          const PointF& to, Argb start, Argb end) {
   if (w <= 0 || h <= 0) return;
   GraphicsPath path;
@@ -81,21 +81,23 @@ void FillRoundedGradient(Graphics& g, float x, float y, float w, float h, int r,
   g.FillPath(brush, path);
 }
 
-void OutlineRounded(Graphics& g, float x, float y, float w, float h, int r, Argb colour,
+void OutlineRounded(Graphics& g, float x, float y, float w, float h, float r, Argb colour,
                     float width) {
   if (w <= 0 || h <= 0) return;
   GraphicsPath path;
   Pen pen;
   if (!path.CreatePath() || !pen.CreatePen1(colour, width)) return;
-  AddRoundedRect(path, x, y, w, h, r);
+  // A pen wider than a pixel stays inside the figure's edge, as a one-pixel pen does.
+  const float in = std::max(0.0f, (width - 1) / 2);
+  AddRoundedRect(path, x + in, y + in, w - 2 * in, h - 2 * in, r);
   g.DrawPath(pen, path);
 }
 
-void Glow(Graphics& g, const GraphicsPath& path, int passes, Argb colour) {
+void Glow(Graphics& g, const GraphicsPath& path, int passes, Argb colour, float unit) {
   Pen pen;
-  if (!pen.CreatePen1(colour, 1)) return;
+  if (!pen.CreatePen1(colour, unit)) return;
   for (int i = 1; i <= passes; ++i) {
-    pen.SetPenWidth(static_cast<float>(i));
+    pen.SetPenWidth(static_cast<float>(i) * unit);
     g.DrawPath(pen, path);
   }
 }

@@ -7,6 +7,7 @@
 
 #include "base/dc.h"
 #include "base/handle.h"
+#include "base/scale.h"
 #include "base/value.h"
 #include "skin/layout.h"
 
@@ -41,16 +42,19 @@ bool Unsubclass(HWND hwnd, WNDPROC ours, WNDPROC previous);
 void TrackMouse(HWND hwnd, DWORD flags, DWORD hoverTime = HOVER_DEFAULT);
 
 // A closed figure of four quarter arcs; r is the corner's diameter, clamped to 1..100.
-void AddRoundedRect(GraphicsPath& path, float x, float y, float width, float height, int r);
+void AddRoundedRect(GraphicsPath& path, float x, float y, float width, float height, float r);
 
 // Rounded shapes, as every painter draws them.
-void FillRounded(Graphics& g, float x, float y, float w, float h, int r, Argb colour);
-void FillRoundedGradient(Graphics& g, float x, float y, float w, float h, int r, const PointF& from,
+void FillRounded(Graphics& g, float x, float y, float w, float h, float r, Argb colour);
+void FillRoundedGradient(Graphics& g, float x, float y, float w, float h, float r, const PointF& from,
                          const PointF& to, Argb start, Argb end);
-void OutlineRounded(Graphics& g, float x, float y, float w, float h, int r, Argb colour,
+void OutlineRounded(Graphics& g, float x, float y, float w, float h, float r, Argb colour,
                     float width = 1);
-// A soft edge: the path drawn `passes` times with pens 1, 2, ... pixels wide.
-void Glow(Graphics& g, const GraphicsPath& path, int passes, Argb colour);
+// A soft edge: the path drawn `passes` times with pens 1, 2, ... times `unit` wide.
+void Glow(Graphics& g, const GraphicsPath& path, int passes, Argb colour, float unit = 1);
+
+// The factor of a display scale, for pen widths and radii, which stay fractional.
+inline float Factor(Scale s) { return static_cast<float>(s.dpi()) / Scale::kBaseDpi; }
 
 std::wstring ClassName(HWND hwnd);
 bool IsClass(HWND hwnd, const wchar_t* name);

@@ -56,9 +56,10 @@ void PaintFrame(const ControlContext& c, HWND control) {
   if (!behind) return;
   DibDc picture(look.width, look.height);
   ::BitBlt(picture.get(), 0, 0, look.width, look.height, behind.get(), 0, 0, SRCCOPY);
-  PaintListFrame(picture, look);
+  const Scale scale = c.window->scale();
+  PaintListFrame(picture, look, scale);
   WindowDc dc(control, true);
-  const RECT keep = ControlPart(look);
+  const RECT keep = ControlPart(look, scale);
   ::ExcludeClipRect(dc.get(), keep.left, keep.top, keep.right, keep.bottom);
   ::BitBlt(dc.get(), 0, 0, look.width, look.height, picture.get(), 0, 0, SRCCOPY);
 }
@@ -273,19 +274,19 @@ void AttachListControls(SkinEngine& engine, int n, HWND window) {
   ForEachChildOfClass(window, DATETIMEPICK_CLASSW, take);
 }
 
-RECT ControlPart(const ListFrameLook& look) {
+RECT ControlPart(const ListFrameLook& look, Scale scale) {
   // A hovered frame is two pixels wide: its inner pixel lies on the control's edge.
-  const int shrink = look.hovered ? kHoveredFrameWidth - kFrameWidth : 0;
+  const int shrink = look.hovered ? scale.Px(kHoveredFrameWidth) - scale.Px(kFrameWidth) : 0;
   return RECT{look.inner.left + shrink, look.inner.top + shrink, look.inner.right - shrink,
               look.inner.bottom - shrink};
 }
 
-void PaintListFrame(DibDc& picture, const ListFrameLook& look) {
+void PaintListFrame(DibDc& picture, const ListFrameLook& look, Scale scale) {
   if (!picture) return;
   ::GdiFlush();
   const int w = picture.width(), h = picture.height();
-  const RECT keep = ControlPart(look);
-  const int width = look.hovered ? kHoveredFrameWidth : kFrameWidth;
+  const RECT keep = ControlPart(look, scale);
+  const int width = scale.Px(look.hovered ? kHoveredFrameWidth : kFrameWidth);
   const Argb border = look.hovered || look.focused ? ToArgb(look.highlight, 200) : 0x5A000000;
   const auto blend = [](std::uint32_t under, Argb over, int alpha) {
     std::uint32_t out = 0;

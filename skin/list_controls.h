@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "base/scale.h"
 #include "skin/layout.h"
 
 namespace tovel {
@@ -30,12 +31,12 @@ struct ListFrameLook {
 };
 
 // The rectangle inside the frame that is left to the control: its client area and
-// scroll bars, less the inner pixel of a hovered (two-pixel) frame.
-RECT ControlPart(const ListFrameLook& look);
+// scroll bars, less the inner pixels of a hovered frame (two pixels at 96 DPI).
+RECT ControlPart(const ListFrameLook& look, Scale scale);
 
 // The frame ring over a copy of the skin behind the control: the white layer and
 // the border, blended pixel by pixel. Only the ring is touched.
-void PaintListFrame(DibDc& picture, const ListFrameLook& look);
+void PaintListFrame(DibDc& picture, const ListFrameLook& look, Scale scale);
 
 // Lays what a control drew on black and on white over `base`: what it left
 // unpainted shows the base, what it painted shows as painted, edges blended.

@@ -17,6 +17,7 @@ namespace {
 
 // Sizes at 96 DPI.
 constexpr int kTroughCorner = 5, kTroughInnerCorner = 1, kBarCorner = 3;
+constexpr int kInset = 1;  // the trough's shade and the bar inside the frame
 
 void Paint(const ControlContext& c, HWND p) {
   RECT window;
@@ -33,7 +34,7 @@ void Paint(const ControlContext& c, HWND p) {
   look.highlight = c.engine->options().highlightColour;
   BufferedPaint paint(*c.engine, p, look.width, look.height);
   if (!paint) return;
-  PaintProgressBar(paint.surface(), look);
+  PaintProgressBar(paint.surface(), look, c.window->scale());
   WindowDc dc(p, true);
   paint.CopyTo(dc.get());
 }
@@ -72,12 +73,14 @@ double ProgressShare(int position, int low, int high) {
   return std::clamp(done, 0.0, 1.0);
 }
 
-void PaintProgressBar(Graphics& g, const ProgressLook& look) {
+void PaintProgressBar(Graphics& g, const ProgressLook& look, Scale scale) {
+  const float f = Factor(scale), in = static_cast<float>(scale.Px(kInset));
   const float w = static_cast<float>(look.width), h = static_cast<float>(look.height);
-  OutlineRounded(g, 0, 0, w - 1, h - 1, kTroughCorner, 0x32000000);
+  OutlineRounded(g, 0, 0, w - 1, h - 1, kTroughCorner * f, 0x32000000, f);
   // The trough's shade runs across it: top to bottom, or left to right when upright.
-  const PointF across = look.vertical ? PointF{w - 1, 1} : PointF{1, h - 1};
-  FillRoundedGradient(g, 1, 1, w - 2, h - 2, kTroughInnerCorner, PointF{1, 1}, across, 0xA0FFFFFF, 0x1E000000);
+  const PointF across = look.vertical ? PointF{w - in, in} : PointF{in, h - in};
+  FillRoundedGradient(g, in, in, w - 2 * in, h - 2 * in, kTroughInnerCorner * f, PointF{in, in}, across, 0xA0FFFFFF,
+                      0x1E000000);
 
   const double share = ProgressShare(look.position, look.low, look.high);
   float x = 0, y = 0, barW = w, barH = h;
@@ -88,10 +91,12 @@ void PaintProgressBar(Graphics& g, const ProgressLook& look) {
     barW = static_cast<float>(std::round(share * w));
   }
   // An empty share leaves a figure of negative size, which draws nothing.
-  const PointF from{x + 1, y + 1};
-  const PointF to = look.vertical ? PointF{x + barW - 2, y + 1} : PointF{x + 1, y + barH - 2};
-  FillRoundedGradient(g, x + 1, y + 1, barW - 3, barH - 3, kBarCorner, from, to, 0x5AFFFFFF, ToArgb(look.highlight));
-  OutlineRounded(g, x + 1, y + 1, barW - 3, barH - 3, kBarCorner, ToArgb(look.highlight, 150));
+  const PointF from{x + in, y + in};
+  const PointF to = look.vertical ? PointF{x + barW - 2 * in, y + in} : PointF{x + in, y + barH - 2 * in};
+  const float barWidth = barW - 2 * in - 1, barHeight = barH - 2 * in - 1;
+  FillRoundedGradient(g, x + in, y + in, barWidth, barHeight, kBarCorner * f, from, to, 0x5AFFFFFF,
+                      ToArgb(look.highlight));
+  OutlineRounded(g, x + in, y + in, barWidth, barHeight, kBarCorner * f, ToArgb(look.highlight, 150), f);
 }
 
 }  // namespace tovel::skin

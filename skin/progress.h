@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/scale.h"
 #include "skin/layout.h"
 
 namespace tovel {
@@ -27,6 +28,7 @@ struct ProgressLook {
 
 // A framed translucent trough and a rounded bar in the highlight colour, from the
 // left or from the bottom, as long as the share that is done.
-void PaintProgressBar(Graphics& g, const ProgressLook& look);
+// Corners, pens and the bar's inset follow the scale.
+void PaintProgressBar(Graphics& g, const ProgressLook& look, Scale scale);
 
 }  // namespace tovel::skin

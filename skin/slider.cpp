@@ -17,13 +17,13 @@ namespace tovel::skin {
 namespace {
 
 // Sizes at 96 DPI.
-constexpr float kHotThumb = 11, kDotThumb = 4;
-constexpr float kPastTheEnd = 8, kHighlightPastTheEnd = 10;
+constexpr int kHotThumb = 11, kDotThumb = 4;
+constexpr int kPastTheEnd = 8, kHighlightPastTheEnd = 10;
 constexpr int kFrameCorner = 5, kFrameInnerCorner = 3, kChannelCorner = 1;
 constexpr float kSelectionChannel = 4;  // the channel's thickness with a selection range
 constexpr float kSelectionMark = 2;     // the selection's outline across the channel
 // The thumb moves off the middle line toward ticks drawn on the top or on both sides.
-constexpr float kThumbShiftTicksTop = 2, kThumbShiftTicksBoth = 1;
+constexpr int kThumbShiftTicksTop = 2, kThumbShiftTicksBoth = 1;
 
 LRESULT CALLBACK SliderProc(HWND s, UINT msg, WPARAM wp, LPARAM lp);
 
@@ -71,7 +71,7 @@ void Paint(const ControlContext& c, HWND s) {
   look.highlight = c.engine->options().highlightColour;
   BufferedPaint paint(*c.engine, s, look.width, look.height);
   if (!paint) return;
-  PaintSlider(paint.surface(), look);
+  PaintSlider(paint.surface(), look, c.window->scale());
   WindowDc dc(s, true);
   paint.CopyTo(dc.get());
 }
@@ -129,9 +129,14 @@ struct Axis {
   PointF Point(float along, float across) const { return vertical ? PointF{across, along} : PointF{along, across}; }
 };
 
-void FillBox(Graphics& g, const RectF& b, int r, const PointF& from, const PointF& to, Argb a, Argb z) {
+void FillBox(Graphics& g, const RectF& b, float r, const PointF& from, const PointF& to, Argb a, Argb z) {
   FillRoundedGradient(g, b.x, b.y, b.width, b.height, r, from, to, a, z);
 }
+
+// The thumb's diameter in whole pixels, so the dot and the circle stay round and sharp.
+float ThumbSize(bool hot, Scale scale) { return static_cast<float>(scale.Px(hot ? kHotThumb : kDotThumb)); }
+
+float Pixels(int at96, Scale scale) { return static_cast<float>(scale.Px(at96)); }
 
 }  // namespace
 
@@ -143,33 +148,35 @@ void AttachSliders(SkinEngine& engine, int n, HWND window) {
   });
 }
 
-void PaintSlider(Graphics& g, const SliderLook& look) {
+void PaintSlider(Graphics& g, const SliderLook& look, Scale scale) {
+  const float f = Factor(scale);
   const Axis a{look.vertical};
   const float w = static_cast<float>(look.width), h = static_cast<float>(look.height);
   if (look.frame) {
-    OutlineRounded(g, 0, 0, w - 1, h - 1, kFrameCorner, 0x1E000000);
-    FillRoundedGradient(g, 1, 1, w - 2, h - 2, kFrameInnerCorner, PointF{1, 1}, a.vertical ? PointF{w - 1, 1} : PointF{1, h - 1},
+    OutlineRounded(g, 0, 0, w - 1, h - 1, kFrameCorner * f, 0x1E000000, f);
+    FillRoundedGradient(g, 1, 1, w - 2, h - 2, kFrameInnerCorner * f, PointF{1, 1}, a.vertical ? PointF{w - 1, 1} : PointF{1, h - 1},
                         0xA0FFFFFF, 0x1E000000);
   }
   // The channel; with a selection range a thin bar in its middle.
   const RECT& c = look.channel;
   float across = a.Across(c), thickness = a.AcrossEnd(c) - a.Across(c);
   if (look.selectionRange) {
-    across += (thickness - kSelectionChannel) / 2;
-    thickness = kSelectionChannel;
+    across += (thickness - kSelectionChannel * f) / 2;
+    thickness = kSelectionChannel * f;
   }
   const float start = a.Along(c), length = a.AlongEnd(c) - a.Along(c);
   const RectF bar = a.Box(start, across, length, thickness);
-  FillBox(g, bar, kChannelCorner, a.Point(start, across - 1), a.Point(start, across + thickness + 1), 0x32000000, 0x1E000000);
+  FillBox(g, bar, kChannelCorner * f, a.Point(start, across - f), a.Point(start, across + thickness + f), 0x32000000,
+          0x1E000000);
 
   const int range = look.maximum - look.minimum;
   const bool atEnd = range > 0 && look.position >= look.maximum;
   if (look.selectionRange && range > 0) {
     Pen pen;
-    const float from = start + static_cast<float>(look.selectionStart - look.minimum) * length / range - 1;
+    const float from = start + static_cast<float>(look.selectionStart - look.minimum) * length / range - f;
     const float span = static_cast<float>(look.selectionEnd - look.selectionStart) * length / range;
-    if (span > 0 && pen.CreatePen1(0xA0FFFFFF, 1)) {
-      const RectF sel = a.Box(from, across - 1, span, kSelectionMark);
+    if (span > 0 && pen.CreatePen1(0xA0FFFFFF, f)) {
+      const RectF sel = a.Box(from, across - f, span, kSelectionMark * f);
       g.DrawRectangle(pen, sel.x, sel.y, sel.width, sel.height);
     }
   }
@@ -178,19 +185,19 @@ void PaintSlider(Graphics& g, const SliderLook& look) {
   const float lead = a.Along(look.thumb);
   if (!look.disabled) {
     Pen pen;
-    const float reach = lead - start + (atEnd ? kHighlightPastTheEnd : 0);
-    if (reach > 0 && pen.CreatePen1(ToArgb(look.highlight, 200), 1)) {
-      const RectF lit = a.Box(start, across, reach, thickness - 1);
+    const float reach = lead - start + (atEnd ? Pixels(kHighlightPastTheEnd, scale) : 0);
+    if (reach > 0 && pen.CreatePen1(ToArgb(look.highlight, 200), f)) {
+      const RectF lit = a.Box(start, across, reach, thickness - f);
       g.DrawRectangle(pen, lit.x, lit.y, lit.width, lit.height);
     }
   }
 
   // The thumb: a dot, or a circle under the pointer, on the channel's middle line.
-  const float size = look.hot ? kHotThumb : kDotThumb;
+  const float size = ThumbSize(look.hot, scale);
   float middle = across + thickness / 2 - size / 2;
-  if (look.ticks == TickPlacement::TopOrLeft) middle -= kThumbShiftTicksTop;
-  if (look.ticks == TickPlacement::Both) middle -= kThumbShiftTicksBoth;
-  const float along = lead + (!look.hot && atEnd ? kPastTheEnd : 0);
+  if (look.ticks == TickPlacement::TopOrLeft) middle -= Pixels(kThumbShiftTicksTop, scale);
+  if (look.ticks == TickPlacement::Both) middle -= Pixels(kThumbShiftTicksBoth, scale);
+  const float along = lead + (!look.hot && atEnd ? Pixels(kPastTheEnd, scale) : 0);
   const RectF thumb = a.Box(along, middle, size, size);
   const int smoothing = g.GetSmoothingMode();
   g.SetSmoothingMode(kSmoothingAntiAlias);
@@ -199,10 +206,10 @@ void PaintSlider(Graphics& g, const SliderLook& look) {
   Pen edge;
   if (white.CreateSolidFill(look.disabled ? 0xFFC0C0C0 : 0xFFFFFFFF))
     g.FillEllipse(white, thumb.x, thumb.y, thumb.width, thumb.height);
-  if (shade.CreateLineBrush(PointF{thumb.x, thumb.y - 1}, PointF{thumb.x, thumb.y + thumb.height + 1}, 0x00FFFFFF,
+  if (shade.CreateLineBrush(PointF{thumb.x, thumb.y - f}, PointF{thumb.x, thumb.y + thumb.height + f}, 0x00FFFFFF,
                             0x5A000000))
     g.FillEllipse(shade, thumb.x, thumb.y, thumb.width, thumb.height);
-  if (edge.CreatePen1(0x32000000, 1)) g.DrawEllipse(edge, thumb.x, thumb.y, thumb.width, thumb.height);
+  if (edge.CreatePen1(0x32000000, f)) g.DrawEllipse(edge, thumb.x, thumb.y, thumb.width, thumb.height);
   g.SetSmoothingMode(smoothing);
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/scale.h"
 #include "skin/family_states.h"
 #include "skin/layout.h"
 
@@ -32,6 +33,8 @@ struct SliderLook {
 
 // A thin rounded channel, a dot for the thumb that grows into a circle under the
 // pointer, and the highlight from the channel's start to the thumb.
-void PaintSlider(Graphics& g, const SliderLook& look);
+// The channel and thumb rectangles are the platform's; the thumb's sizes, pens and
+// corners follow the scale.
+void PaintSlider(Graphics& g, const SliderLook& look, Scale scale);
 
 }  // namespace tovel::skin

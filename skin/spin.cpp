@@ -9,10 +9,10 @@
 #include <optional>
 
 #include "gfx/graphics.h"
-#include "gfx/image.h"
 #include "gfx/pen.h"
 #include "skin/families.h"
 #include "skin/gdiplus_constants.h"
+#include "skin/glyphs.h"
 
 namespace tovel::skin {
 namespace {
@@ -49,9 +49,7 @@ void Paint(const ControlContext& c, HWND spin) {
   look.highlight = c.engine->options().highlightColour;
   BufferedPaint paint(*c.engine, spin, look.width, look.height);
   if (!paint) return;
-  SkinEngine& engine = *c.engine;
-  PaintSpinControl(paint.surface(), look, engine.Glyph(s.horizontal ? L"ARROW_LEFT" : L"ARROW_UP"),
-                   engine.Glyph(s.horizontal ? L"ARROW_RIGHT" : L"ARROW_DOWN"));
+  PaintSpinControl(paint.surface(), look, c.window->scale());
   WindowDc dc(spin, true);
   paint.CopyTo(dc.get());
 }
@@ -83,7 +81,7 @@ LRESULT OnButton(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM
   return passed.result;
 }
 
-void DrawHalf(Graphics& g, const SpinLook& look, int half, const RECT& r, const Bitmap* arrow) {
+void DrawHalf(Graphics& g, const SpinLook& look, int half, const RECT& r, GlyphKind arrow, float f) {
   const float x = static_cast<float>(r.left), y = static_cast<float>(r.top);
   const float w = static_cast<float>(r.right - r.left - 1), h = static_cast<float>(r.bottom - r.top - 1);
   const bool active = look.activeHalf == half;
@@ -97,12 +95,9 @@ void DrawHalf(Graphics& g, const SpinLook& look, int half, const RECT& r, const 
     bottom = ToArgb(look.highlight, 100);
     edge = 0x64000000;
   }
-  FillRoundedGradient(g, x, y, w, h, kCorner, PointF{x, y - 1}, PointF{x, y + h + 1}, top, bottom);
-  if (arrow) {
-    const int aw = static_cast<int>(arrow->GetWidth()), ah = static_cast<int>(arrow->GetHeight());
-    DrawGlyph(g, arrow, r.left + (r.right - r.left - aw) / 2, r.top + (r.bottom - r.top - ah) / 2);
-  }
-  OutlineRounded(g, x, y, w, h, kCorner, edge);
+  FillRoundedGradient(g, x, y, w, h, kCorner * f, PointF{x, y - f}, PointF{x, y + h + f}, top, bottom);
+  DrawGlyph(g, RectF{x, y, static_cast<float>(r.right - r.left), static_cast<float>(r.bottom - r.top)}, arrow, f);
+  OutlineRounded(g, x, y, w, h, kCorner * f, edge, f);
 }
 
 std::optional<LRESULT> OnMessage(const ControlContext& c, HWND spin, UINT msg, WPARAM wp, LPARAM lp) {
@@ -141,17 +136,18 @@ int SpinHalfAt(int width, int height, bool horizontal, POINT p) {
   return (horizontal ? p.x : p.y) >= SpinSplit(width, height, horizontal) ? 1 : 0;
 }
 
-void PaintSpinControl(Graphics& g, const SpinLook& look, const Bitmap* firstArrow, const Bitmap* secondArrow) {
+void PaintSpinControl(Graphics& g, const SpinLook& look, Scale scale) {
+  const float f = Factor(scale);
   const int w = look.width, h = look.height;
   const int smoothing = g.GetSmoothingMode();
   g.SetSmoothingMode(kSmoothingAntiAlias);
   g.SetCompositingQuality(kCompositingHighQuality);
-  FillRounded(g, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), kCorner, 0xA0FFFFFF);
+  FillRounded(g, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), kCorner * f, 0xA0FFFFFF);
   const int split = SpinSplit(w, h, look.horizontal);
   const RECT first = look.horizontal ? RECT{0, 0, split, h} : RECT{0, 0, w, split};
   const RECT second = look.horizontal ? RECT{split, 0, w, h} : RECT{0, split, w, h};
-  DrawHalf(g, look, 0, first, firstArrow);
-  DrawHalf(g, look, 1, second, secondArrow);
+  DrawHalf(g, look, 0, first, look.horizontal ? GlyphKind::ArrowLeft : GlyphKind::ArrowUp, f);
+  DrawHalf(g, look, 1, second, look.horizontal ? GlyphKind::ArrowRight : GlyphKind::ArrowDown, f);
   g.SetSmoothingMode(smoothing);
 }
 

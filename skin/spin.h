@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
+#include "base/scale.h"
 #include "skin/layout.h"
 
 namespace tovel {
 class Graphics;
-class Bitmap;
 }  // namespace tovel
 
 namespace tovel::skin {
@@ -37,6 +37,7 @@ struct SpinLook {
 
 // A translucent base and two rounded halves, each with its arrow; the active
 // half in the highlight colour, inverted while pressed.
-void PaintSpinControl(Graphics& g, const SpinLook& look, const Bitmap* firstArrow, const Bitmap* secondArrow);
+// Corners, outlines and arrows follow the scale; the arrows sit centred in their halves.
+void PaintSpinControl(Graphics& g, const SpinLook& look, Scale scale);
 
 }  // namespace tovel::skin

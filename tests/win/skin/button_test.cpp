@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "skin/button.h"
 #include "skin/helpers.h"
 #include "tests/gallery/gallery_window.h"
+#include "tests/win/skin/painted.h"
 #include "tests/win/skin/skin_test_support.h"
 
 namespace tovel::skin::test {
@@ -152,6 +154,57 @@ TEST_F(GalleryButtons, CheckBoxTogglesBySpaceAndIsRepaintedAtOnce) {
   Send(kRadioTwo, WM_LBUTTONUP, 0);
   EXPECT_EQ(::SendMessageW(Item(kRadioTwo), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(::SendMessageW(Item(kRadioOne), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+}  // namespace
+}  // namespace tovel::skin::test
+
+namespace tovel::skin::test {
+namespace {
+
+// Where a face's top edge turns straight: the first pixel of the top row as the middle
+// of that row shows it. A rounded corner's arc meets the edge at about its radius.
+int CornerReach(const Painted& p) {
+  const Argb straight = p.At(p.width() / 2, 0);
+  for (int x = 0; x < p.width(); ++x)
+    if (p.At(x, 0) == straight) return x;
+  return p.width();
+}
+
+TEST(ButtonPainters, PushButtonCornersGrowWithTheScale) {
+  for (int dpi : kTriedDpis) {
+    SCOPED_TRACE(AtDpi(dpi));
+    const Scale scale(dpi);
+    const Painted p(scale.Px(80), scale.Px(24), [&](Graphics& g) {
+      PaintPushButton(g, Rect{0, 0, scale.Px(80), scale.Px(24)}, ButtonLook{}, scale);
+    });
+    // A corner of 5 pixels' diameter at 96 DPI.
+    EXPECT_NEAR(CornerReach(p), 2.5f * FactorOf(dpi), 1.0f);
+  }
+}
+
+TEST(ButtonPainters, CheckBoxIsThirteenPixelsScaledAtTheLeftEdgeCentredWithItsMarkInside) {
+  for (int dpi : kTriedDpis) {
+    SCOPED_TRACE(AtDpi(dpi));
+    const Scale scale(dpi);
+    const int w = scale.Px(100), h = scale.Px(20), size = scale.Px(13);
+    ButtonLook look;
+    look.checked = true;
+    const Painted p(w, h, [&](Graphics& g) { PaintCheckBox(g, Rect{0, 0, w, h}, look, scale); });
+    const RECT box = p.Bounds(AnyInk);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.right - box.left, size);
+    EXPECT_EQ(box.bottom - box.top, size);
+    EXPECT_EQ(box.top, (h - size) / 2);
+    const RECT mark = p.Bounds(DarkInk);
+    ASSERT_LT(mark.left, mark.right) << "no mark drawn";
+    EXPECT_GT(mark.left, box.left);
+    EXPECT_LT(mark.right, box.right);
+    EXPECT_GT(mark.top, box.top);
+    EXPECT_LT(mark.bottom, box.bottom);
+    // The mark spans about half the box whatever the scale.
+    EXPECT_NEAR(mark.right - mark.left, 0.5f * size, 0.15f * size);
+  }
 }
 
 }  // namespace

@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/edit_combo.h"
 #include "skin/families.h"
+#include "skin/glyphs.h"
 #include "tests/win/skin/family_test_support.h"
+#include "tests/win/skin/painted.h"
 
 namespace tovel::skin::test {
 namespace {
@@ -156,6 +159,26 @@ TEST(SkinCombo, DropButtonCarriesTheArrowAndTheBorderLightsUnderThePointer) {
   EXPECT_TRUE(PumpUntil([&] { return Near(border(), Blend(skin, kHighlight, 200), 3); }, 2000));
   PointAt(900, 900);
   EXPECT_TRUE(PumpUntil([&] { return Near(border(), Blend(skin, 0, 80), 3); }, 2000));
+}
+
+}  // namespace
+}  // namespace tovel::skin::test
+
+namespace tovel::skin::test {
+namespace {
+
+TEST(ComboPainter, DropArrowIsScaledAndCentredInItsButton) {
+  for (int dpi : kTriedDpis) {
+    SCOPED_TRACE(AtDpi(dpi));
+    const Scale scale(dpi);
+    ComboLook look;
+    look.width = scale.Px(120);
+    look.height = scale.Px(22);
+    look.dropList = true;
+    look.button = RECT{look.width - scale.Px(18), scale.Px(2), look.width - scale.Px(2), look.height - scale.Px(2)};
+    const Painted p(look.width, look.height, [&](Graphics& g) { PaintComboBox(g, look, scale); });
+    ExpectCentredIn(p.Bounds(DarkInk), look.button, GlyphExtent(GlyphKind::ComboArrow, FactorOf(dpi)));
+  }
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/handle.h"
 #include "skin/helpers.h"
 #include "tests/gallery/gallery_window.h"
+#include "tests/win/skin/family_test_support.h"
 #include "tests/win/skin/skin_test_support.h"
 
 namespace tovel::skin::test {
@@ -80,6 +82,46 @@ TEST_F(GalleryLists, RowsAndEmptyAreaShowTheSkinThroughTheWhiteLayer) {
   ::SendMessageW(list_, WM_VSCROLL, SB_PAGEDOWN, 0);
   PumpPending();
   EXPECT_TRUE(Near(shown(x, y + next), Composed(w, origin.x + x, origin.y + y + next), 2));
+}
+
+// The lines of the first row that hold its text: where some pixel of the row's left
+// part differs from the row's empty right end.
+int FirstRowTextLines(HWND list) {
+  RECT row{};
+  ::SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
+  const std::vector<std::uint32_t> shown = Settled(row);
+  const int w = row.right - row.left, h = row.bottom - row.top;
+  int lines = 0;
+  for (int y = 0; y < h; ++y) {
+    const std::uint32_t empty = shown[static_cast<size_t>(y * w + w - 6)];
+    for (int x = 0; x < w / 2; ++x)
+      if (!Near(shown[static_cast<size_t>(y * w + x)], empty, 40)) {
+        ++lines;
+        break;
+      }
+  }
+  return lines;
+}
+
+// The form gives a list its font at the window's scale; the rows the skin shows
+// follow that font, in height and in the text drawn on the skin.
+TEST_F(GalleryLists, RowsAndTextFollowTheFontTheListIsGiven) {
+  const int rowBefore = static_cast<int>(::SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
+  const int linesBefore = FirstRowTextLines(list_);
+  ASSERT_GT(linesBefore, 0) << "no text seen in the first row";
+  LOGFONTW font{};
+  auto given = reinterpret_cast<HFONT>(::SendMessageW(list_, WM_GETFONT, 0, 0));
+  if (!given) given = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  ASSERT_TRUE(::GetObjectW(given, sizeof font, &font));
+  font.lfHeight *= 2;  // as at 192 DPI
+  UniqueFont twice(::CreateFontIndirectW(&font));
+  ::SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(twice.get()), TRUE);
+  const int rowAfter = static_cast<int>(::SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
+  EXPECT_GE(rowAfter, rowBefore * 3 / 2);
+  EXPECT_TRUE(PumpUntil([&] { return FirstRowTextLines(list_) >= linesBefore * 3 / 2; }))
+      << "text lines before " << linesBefore << ", after " << FirstRowTextLines(list_);
+  ::SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(given), FALSE);
 }
 
 TEST_F(GalleryLists, WhiteLayerOfTheGivenAlpha) {

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
+#include "skin/slider.h"
 #include "tests/gallery/gallery_window.h"
+#include "tests/win/skin/painted.h"
 #include "tests/win/skin/skin_test_support.h"
 
 namespace tovel::skin::test {
@@ -69,6 +72,52 @@ TEST(GallerySliders, LargeThumbUnderThePointerAndTheDotAfter) {
   EXPECT_TRUE(::IsWindow(slider));
   ::DestroyWindow(window);
   PumpPending();
+}
+
+}  // namespace
+}  // namespace tovel::skin::test
+
+namespace tovel::skin::test {
+namespace {
+
+// A horizontal slider's look as the platform would lay it out at this scale.
+SliderLook LaidOut(Scale scale, bool hot) {
+  SliderLook look;
+  look.width = scale.Px(150);
+  look.height = scale.Px(30);
+  look.hot = hot;
+  look.frame = false;
+  look.channel = RECT{scale.Px(8), scale.Px(13), scale.Px(142), scale.Px(17)};
+  look.thumb = RECT{scale.Px(70), scale.Px(5), scale.Px(80), scale.Px(25)};
+  look.minimum = 0;
+  look.maximum = 100;
+  look.position = 50;
+  return look;
+}
+
+// Only the thumb is opaque: the channel and the highlight are translucent.
+bool ThumbInk(Argb c) { return AlphaOf(c) == 255; }
+
+TEST(SliderPainter, ThumbAndItsHoverGrowthFollowTheScale) {
+  for (int dpi : kTriedDpis) {
+    SCOPED_TRACE(AtDpi(dpi));
+    const Scale scale(dpi);
+    for (const auto& [hot, diameter] : {std::pair{true, 11}, std::pair{false, 4}}) {
+      SCOPED_TRACE(hot ? "under the pointer" : "the dot");
+      const SliderLook look = LaidOut(scale, hot);
+      const Painted p(look.width, look.height, [&](Graphics& g) { PaintSlider(g, look, scale); });
+      const RECT thumb = p.Bounds(ThumbInk);
+      const int size = scale.Px(diameter);
+      // The anti-aliased rim is not opaque: the solid part is the diameter or a pixel or two less.
+      EXPECT_GE(thumb.right - thumb.left, size - 2);
+      EXPECT_LE(thumb.right - thumb.left, size);
+      EXPECT_GE(thumb.bottom - thumb.top, size - 2);
+      EXPECT_LE(thumb.bottom - thumb.top, size);
+      // It starts at the platform's thumb and sits on the channel's middle line.
+      EXPECT_NEAR(thumb.left, look.thumb.left, 1);
+      EXPECT_NEAR((thumb.top + thumb.bottom) / 2.0, (look.channel.top + look.channel.bottom) / 2.0, 1.0);
+    }
+  }
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "skin/header.h"
+#include "skin/glyphs.h"
 #include "skin/spin.h"
 #include "tests/win/skin/family_test_support.h"
+#include "tests/win/skin/painted.h"
 
 namespace tovel::skin::test {
 namespace {
@@ -131,6 +133,32 @@ TEST(SkinHeader, ImageListStaysTheHeadersAndLastColumnReachesTheViewsEdge) {
   PumpPending();
   EXPECT_EQ(::ImageList_GetImageCount(images), 1);  // still the list it was
   EXPECT_TRUE(::ImageList_Destroy(images));
+}
+
+}  // namespace
+}  // namespace tovel::skin::test
+
+namespace tovel::skin::test {
+namespace {
+
+TEST(SpinPainter, EachArrowIsScaledAndCentredInItsHalf) {
+  for (int dpi : kTriedDpis) {
+    for (bool horizontal : {false, true}) {
+      SCOPED_TRACE(AtDpi(dpi) + (horizontal ? ", across" : ", upright"));
+      const Scale scale(dpi);
+      SpinLook look;
+      look.horizontal = horizontal;
+      look.width = scale.Px(horizontal ? 22 : 16);
+      look.height = scale.Px(horizontal ? 16 : 22);
+      const Painted p(look.width, look.height, [&](Graphics& g) { PaintSpinControl(g, look, scale); });
+      const int split = SpinSplit(look.width, look.height, horizontal);
+      const RECT first = horizontal ? RECT{0, 0, split, look.height} : RECT{0, 0, look.width, split};
+      const RECT second = horizontal ? RECT{split, 0, look.width, look.height} : RECT{0, split, look.width, look.height};
+      const float f = FactorOf(dpi);
+      ExpectCentredIn(p.Bounds(DarkInk, first), first, GlyphExtent(horizontal ? GlyphKind::ArrowLeft : GlyphKind::ArrowUp, f));
+      ExpectCentredIn(p.Bounds(DarkInk, second), second, GlyphExtent(horizontal ? GlyphKind::ArrowRight : GlyphKind::ArrowDown, f));
+    }
+  }
 }
 
 }  // namespace
