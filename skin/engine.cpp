@@ -53,7 +53,6 @@ SkinEngine::~SkinEngine() {
   while (!windows_.empty()) ReleaseWindow(windows_.back()->hwnd, false);
   backgroundPicture_.reset();
   skinSource_ = {};
-  glyphs_.clear();
   fonts_.clear();
   // Last, once every picture of ours is gone.
   ShutdownGraphics();
@@ -69,12 +68,6 @@ int SkinEngine::WindowNumber(HWND hwnd) const {
   for (size_t i = 0; i < windows_.size(); ++i)
     if (windows_[i]->hwnd == hwnd) return static_cast<int>(i + 1);
   return 0;
-}
-
-const Bitmap* SkinEngine::Glyph(const wchar_t* name) {
-  auto it = glyphs_.find(name);
-  if (it == glyphs_.end()) it = glyphs_.emplace(name, DecodePicture(ResourceBytes(name))).first;
-  return it->second.get();
 }
 
 // Weight and pixel size come from the font's own description: the graphics library

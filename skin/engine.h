@@ -134,8 +134,6 @@ class SkinEngine {
   SkinnedWindow* Record(int n) const;
   int WindowNumber(HWND hwnd) const;
   EngineCounts Counts() const;
-  // A glyph carried in the program, decoded once; null when missing.
-  const Bitmap* Glyph(const wchar_t* name);
   // The font a control was given (the default GUI font without one), made once per
   // font: finding a face is slow.
   const WindowFont& FontOf(HWND control);
@@ -176,7 +174,6 @@ class SkinEngine {
     ColourRef sampled = 0;
   } skinSource_;
   std::vector<std::unique_ptr<SkinnedWindow>> windows_;
-  std::map<std::wstring, std::shared_ptr<Bitmap>> glyphs_;
   std::map<std::wstring, WindowFont> fonts_;  // by the font's description
   ColourRef defaultFaceColour_ = 0;
   HICON appIcon_ = nullptr;

@@ -192,10 +192,6 @@ ChildCutDc::ChildCutDc(HWND hwnd) : dc_(hwnd) {
   if (dc_.get() && !(::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CLIPCHILDREN)) ExcludeChildren(hwnd, dc_.get());
 }
 
-UniqueRegion WindowShape(int width, int height) {
-  return UniqueRegion(::CreateRoundRectRgn(0, 0, width + 1, height + 1, 5, 5));
-}
-
 std::shared_ptr<Bitmap> DecodePicture(ByteView bytes) {
   if (bytes.empty()) return nullptr;
   auto picture = std::make_shared<Bitmap>();

@@ -98,10 +98,6 @@ class ChildCutDc {
 };
 void ExcludeChildren(HWND hwnd, HDC dc);
 
-// The window's rounded outline; painting is clipped to the same shape, so what the
-// region cuts is exactly what the picture leaves unpainted.
-UniqueRegion WindowShape(int width, int height);
-
 // A picture decoded from bytes; null when it does not decode or has no pixels.
 std::shared_ptr<Bitmap> DecodePicture(ByteView bytes);
 
