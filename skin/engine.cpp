@@ -242,10 +242,10 @@ int SkinEngine::SetCaptionText(HWND hwnd, const CaptionTextArgs& args) {
   return 1;
 }
 
-bool SkinEngine::SetItemArea(HWND hwnd, int height, std::vector<int> specWidths) {
+bool SkinEngine::SetItemArea(HWND hwnd, int height, std::vector<int> itemWidths) {
   SkinnedWindow* w = SkinnedWindowOf(hwnd);
   if (!w || height < 0) return false;
-  w->SetItemArea(height, std::move(specWidths));
+  w->SetItemArea(height, std::move(itemWidths));
   return true;
 }
 

@@ -126,7 +126,7 @@ class SkinEngine {
   // The item band and docked windows.
   void LayoutItems(int n);
   void OnWindowSized(int n);
-  bool SetItemArea(HWND hwnd, int height, std::vector<int> specWidths);
+  bool SetItemArea(HWND hwnd, int height, std::vector<int> itemWidths);
   bool DockWindow(HWND hwnd, HWND docked, int top);
 
   // Lookups.

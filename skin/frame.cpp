@@ -44,7 +44,7 @@ void SkinnedWindow::OnFrameMouseMove(int x, int y) {
 
 void SkinnedWindow::LayoutItems() {
   const RECT rc = Client();
-  items_.layout = skin::LayoutItems(rc.right, rc.bottom, items_.size, items_.specs, metrics_.itemMargin);
+  items_.layout = skin::LayoutItems(rc.right, rc.bottom, items_.size, items_.widths, metrics_.itemMargin);
 }
 
 // A docked window's procedure sees its move and may end this window: the list is
@@ -61,9 +61,9 @@ void SkinnedWindow::OnSized() {
   }
 }
 
-void SkinnedWindow::SetItemArea(int height, std::vector<int> specWidths) {
+void SkinnedWindow::SetItemArea(int height, std::vector<int> itemWidths) {
   items_.size = height;
-  items_.specs = std::move(specWidths);
+  items_.widths = std::move(itemWidths);
   LayoutItems();
   cache_.dirty = true;
   ::InvalidateRect(hwnd, nullptr, FALSE);

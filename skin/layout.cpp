@@ -114,13 +114,13 @@ int ZoneSizeCommand(Zone zone) {
 }
 
 ItemLayout LayoutItems(int clientRight, int clientBottom, int itemAreaSize,
-                       std::span<const int> specWidths, int m) {
+                       std::span<const int> itemWidths, int m) {
   ItemLayout layout;
   layout.band = IntBox{m, clientBottom - itemAreaSize - m - 1, clientRight - 2 * m, itemAreaSize};
   int x = m;
   int total = 0;
-  for (int spec : specWidths) {
-    const int width = spec == -1 ? clientRight - total - 2 * m : spec;
+  for (int given : itemWidths) {
+    const int width = given == -1 ? clientRight - total - 2 * m : given;
     layout.items.push_back(IntBox{x, layout.band.y, width, itemAreaSize});
     total += width;
     x += width;

@@ -148,14 +148,14 @@ FrameMetrics FrameMetricsAt(Scale scale, int captionHeightAt96);
 // again with the one rule, so the window stays whole pixels of its 96-DPI size.
 Extent RescaledSize(Extent size, Scale from, Scale to);
 
-// The item band along the bottom and the items in it. A spec width of -1 takes
+// The item band along the bottom and the items in it. A width of -1 takes
 // the rest of the width.
 struct ItemLayout {
   IntBox band;
   std::vector<IntBox> items;
 };
 ItemLayout LayoutItems(int clientRight, int clientBottom, int itemAreaSize,
-                       std::span<const int> specWidths, int margin = kCaptionMargin);
+                       std::span<const int> itemWidths, int margin = kCaptionMargin);
 
 // Usable area for a maximized window: the screen less the taskbar.
 Extent UsableArea(int screenWidth, int screenHeight, int taskbarHeight, bool maximized);

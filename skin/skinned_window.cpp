@@ -15,28 +15,28 @@ namespace {
 // Newer than the headers of some toolchains.
 constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
 
-struct ButtonSpec {
+struct BuiltInButton {
   ButtonKind kind;
   GlyphKind glyph;
   std::optional<GlyphKind> secondGlyph;
   const char* tip;
 };
 
-constexpr ButtonSpec kHelp{ButtonKind::Help, GlyphKind::CaptionHelp, std::nullopt, "帮助"};
-constexpr ButtonSpec kMenu{ButtonKind::Menu, GlyphKind::CaptionMenu, std::nullopt, "主菜单"};
-constexpr ButtonSpec kMinimize{ButtonKind::Minimize, GlyphKind::CaptionMinimize, std::nullopt, "最小化"};
-constexpr ButtonSpec kMaximize{ButtonKind::Maximize, GlyphKind::CaptionMaximize, GlyphKind::CaptionRestore,
+constexpr BuiltInButton kHelp{ButtonKind::Help, GlyphKind::CaptionHelp, std::nullopt, "帮助"};
+constexpr BuiltInButton kMenu{ButtonKind::Menu, GlyphKind::CaptionMenu, std::nullopt, "主菜单"};
+constexpr BuiltInButton kMinimize{ButtonKind::Minimize, GlyphKind::CaptionMinimize, std::nullopt, "最小化"};
+constexpr BuiltInButton kMaximize{ButtonKind::Maximize, GlyphKind::CaptionMaximize, GlyphKind::CaptionRestore,
                                "最大化"};
-constexpr ButtonSpec kClose{ButtonKind::Close, GlyphKind::CaptionClose, std::nullopt, "关闭"};
+constexpr BuiltInButton kClose{ButtonKind::Close, GlyphKind::CaptionClose, std::nullopt, "关闭"};
 
-CaptionButton MakeButton(const ButtonSpec& spec, const FrameMetrics& m) {
+CaptionButton MakeButton(const BuiltInButton& builtIn, const FrameMetrics& m) {
   CaptionButton b;
-  b.width = spec.kind == ButtonKind::Close ? m.closeButtonWidth : m.buttonWidth;
+  b.width = builtIn.kind == ButtonKind::Close ? m.closeButtonWidth : m.buttonWidth;
   b.height = m.buttonHeight;
-  b.kind = spec.kind;
-  b.glyph = spec.glyph;
-  b.secondGlyph = spec.secondGlyph;
-  b.tip = spec.tip;
+  b.kind = builtIn.kind;
+  b.glyph = builtIn.glyph;
+  b.secondGlyph = builtIn.secondGlyph;
+  b.tip = builtIn.tip;
   return b;
 }
 

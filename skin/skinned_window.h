@@ -126,7 +126,7 @@ class FadeTimer {
 
 struct ItemBand {
   int size = 0;
-  std::vector<int> specs;
+  std::vector<int> widths;
   ItemLayout layout;
   std::vector<DockedWindow> docked;
 };
@@ -190,7 +190,7 @@ class SkinnedWindow {
   // The item band and docked windows.
   void LayoutItems();
   void OnSized();
-  void SetItemArea(int height, std::vector<int> specWidths);
+  void SetItemArea(int height, std::vector<int> itemWidths);
   void Dock(HWND docked, int top);
   const ItemLayout& Items() const { return items_.layout; }
 

@@ -88,8 +88,8 @@ TEST(SkinFrame, ResizeZonesFollowTheTableOrder) {
 }
 
 TEST(SkinFrame, ItemBandAndUsableArea) {
-  const std::vector<int> specs{50, -1, 30};
-  const ItemLayout layout = LayoutItems(400, 300, 20, specs);
+  const std::vector<int> widths{50, -1, 30};
+  const ItemLayout layout = LayoutItems(400, 300, 20, widths);
   EXPECT_EQ(layout.band, (IntBox{3, 276, 394, 20}));
   ASSERT_EQ(layout.items.size(), 3u);
   EXPECT_EQ(layout.items[0], (IntBox{3, 276, 50, 20}));

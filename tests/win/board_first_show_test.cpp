@@ -8,21 +8,13 @@
 #include "runtime/controls.h"
 #include "runtime/mci_channel.h"
 #include "tests/support/pump.h"
+#include "tests/support/silent_mci.h"
 
 namespace tovel {
 namespace {
 
 using testing::PumpPending;
-
-// Answers every command: no sound device is needed to watch a window appear.
-class SilentMci : public MciChannel {
- public:
-  bool Send(const std::wstring&, std::wstring* answer) override {
-    if (answer) answer->clear();
-    return true;
-  }
-  bool IsLiveWindow(std::intptr_t) override { return false; }
-};
+using testing::SilentMci;
 
 // Where the board stood each time it became visible, read in the same moment, on its own thread.
 std::vector<RECT> gShownAt;

@@ -14,20 +14,13 @@
 #include "runtime/mci_channel.h"
 #include "tests/support/display_scale.h"
 #include "tests/support/pump.h"
+#include "tests/support/silent_mci.h"
 
 namespace tovel {
 namespace {
 
 using testing::PumpPending;
-
-class SilentMci : public MciChannel {
- public:
-  bool Send(const std::wstring&, std::wstring* answer) override {
-    if (answer) answer->clear();
-    return true;
-  }
-  bool IsLiveWindow(std::intptr_t) override { return false; }
-};
+using testing::SilentMci;
 
 RECT Rect(HWND h) {
   RECT rc{};

@@ -13,6 +13,7 @@
 #include "runtime/controls.h"
 #include "runtime/mci_channel.h"
 #include "tests/support/pump.h"
+#include "tests/support/silent_mci.h"
 #include "tests/support/screen_pictures.h"
 
 namespace tovel {
@@ -20,19 +21,10 @@ namespace {
 
 using testing::ExpectSamePixels;
 using testing::PumpPending;
+using testing::SilentMci;
 using testing::PumpUntil;
 using testing::SettledScreen;
 using testing::WindowArea;
-
-// Answers every command: the pictures need no sound device.
-class SilentMci : public MciChannel {
- public:
-  bool Send(const std::wstring&, std::wstring* answer) override {
-    if (answer) answer->clear();
-    return true;
-  }
-  bool IsLiveWindow(std::intptr_t) override { return false; }
-};
 
 class WindowPictures : public ::testing::Test {
  protected:
