@@ -11,6 +11,9 @@ namespace tovel {
 // a later start finds the running one through this name.
 inline constexpr wchar_t kInstanceMutexName[] = L"Local\\Tovel音乐盒-运行中";
 
+// Where the instance that holds the mutex publishes its player window for a later start.
+inline constexpr wchar_t kPlayerWindowMappingName[] = L"Local\\Tovel音乐盒-播放器窗口";
+
 enum class LockOutcome {
   Acquired,       // this instance holds the lock
   HeldElsewhere,  // another instance holds it
@@ -23,6 +26,7 @@ struct InstanceLock {
   UniqueKernelHandle mutex;  // held until the process ends, after its last file write
   std::wstring path;         // the marker that is held
   UniqueFile file;           // the marker, open without sharing, for older copies of the program
+  UniqueKernelHandle window; // the player window, published for a later start
 };
 
 // The single-instance rule. The named mutex decides: of any number of starts in a session

@@ -2,6 +2,7 @@
 
 #include "app/clips.h"
 #include "app/com_session.h"
+#include "app/desk.h"
 #include "app/playback.h"
 #include "app/player_state.h"
 #include "app/skin_setup.h"
@@ -36,7 +37,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   BindSmallCommands(rt, state);
   BindSoundBoardHandlers(rt, board);
 
+  // Its shell objects are let go before COM ends.
+  Desk desk(rt, DeskParts{&ShellNotifyArea(), MakeShellTaskbarList, ConfigFileBesideProgram(),
+                          [&playerMedia] { return playerMedia.fileName(); }});
   int code = 0;
-  if (rt.LoadForm(PlayerForm())) code = rt.RunMessageLoop(kPlayerWindowId);
+  if (rt.LoadForm(PlayerForm())) {
+    desk.Attach();
+    code = rt.RunMessageLoop(kPlayerWindowId);
+  }
   return code;
 }

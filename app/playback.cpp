@@ -13,6 +13,8 @@ constexpr std::uint32_t W = kPlayerWindowId;
 constexpr int kTickPeriod = 1000;
 constexpr int kScrollPeriod = 10;  // the scroll timer has no handler; kept as the form sets it
 
+TransportListener gListener;
+
 // "0" in front of the decimal text, then the last two characters.
 Text TwoDigits(int n) {
   const Text s = "0" + std::to_string(n);
@@ -33,7 +35,10 @@ void ShowTransport(ControlAccess& ui, PlayState state) {
     ui.SetText(W, player::kElapsedLabel, Prop::TypeSpecific, "00:00");
     ui.SetInt(W, player::kSeekSlider, Prop::SliderPosition, 0);
   }
+  if (gListener.shown) gListener.shown(state);
 }
+
+void ListenToTransport(TransportListener listener) { gListener = std::move(listener); }
 
 void Playback::Show(PlayState state) {
   state_.playState = state;
@@ -171,6 +176,7 @@ void Playback::CountSecond() {
     ui_.SetInt(W, player::kSeekSlider, Prop::SliderMaximum, state_.songLengthSeconds);
     const int position = ui_.GetInt(W, player::kSeekSlider, Prop::SliderPosition);
     ui_.SetInt(W, player::kSeekSlider, Prop::SliderPosition, position + 1);
+    if (gListener.counted) gListener.counted(position + 1, state_.songLengthSeconds);
   }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "app/player_state.h"
 #include "runtime/control_access.h"
 #include "runtime/media.h"
@@ -52,5 +54,15 @@ void ShowTransport(ControlAccess& ui, PlayState state);
 
 // "mm:ss": each number with "0" in front, keeping the last two characters.
 Text ElapsedText(int minutes, int seconds);
+
+// What the player's views outside its window (the notification area, the taskbar button)
+// learn of the transport: every state ShowTransport shows, and each counted second as the
+// seek slider's position against the song's length, both in seconds.
+struct TransportListener {
+  std::function<void(PlayState state)> shown;
+  std::function<void(int position, int length)> counted;
+};
+// One listener for the program; an empty one stops telling.
+void ListenToTransport(TransportListener listener);
 
 }  // namespace tovel

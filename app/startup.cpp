@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/bring_forward.h"
 #include "app/skin_setup.h"
 #include "runtime/controls.h"
 #include "runtime/message_box.h"
@@ -25,11 +26,15 @@ void OnPlayerStartup(const std::function<void()>& loadSongList) {
 
   InstanceLock lock = AcquireInstanceLock(kInstanceMutexName, PrimaryMarkerPath(), FallbackMarkerPath);
   if (lock.outcome == LockOutcome::HeldElsewhere) {
+    // The running player comes back while the user reads why this start ends.
+    AskRunningPlayerForward(kPlayerWindowMappingName);
     ShowMessage(kAlreadyRunningText);
     rt.CloseForm(kPlayerWindowId);
     return;
   }
   HeldInstanceLock() = std::move(lock);
+  if (HeldInstanceLock().outcome == LockOutcome::Acquired)
+    HeldInstanceLock().window = PublishPlayerWindow(kPlayerWindowMappingName, rt.WindowHandle(kPlayerWindowId));
 }
 
 }  // namespace tovel

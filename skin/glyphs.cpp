@@ -18,6 +18,7 @@ constexpr int kUnitPixel = 2;
 constexpr float kCaptionWidth = 26, kCaptionHeight = 18, kCloseWidth = 38;
 constexpr float kCheckSize = 13;
 constexpr float kArrowLength = 4;  // rows of 1, 3, 5, 7 pixels at scale 1
+constexpr float kTransportSize = 16;
 constexpr float kStroke = 1.6f;    // the diagonal and curved caption strokes
 constexpr float kRimCornerShare = 0.6f;
 // Coverage is sampled 4 x 4 per pixel; no sample lies on a whole coordinate, so a
@@ -310,7 +311,42 @@ Shape ArrowShape(GlyphKind kind, const Box& b, float s) {
   return shape;
 }
 
+// A triangle pointing left or right as columns of 1, 3, 5 ... pixels, its apex column at `x`
+// (pointing left) or at `x + n - 1` (right), centred on row `cy`.
+void AddTriangle(Shape& shape, int x, int cy, int n, bool pointsRight) {
+  for (int k = 0; k < n; ++k) {
+    const int half = pointsRight ? n - 1 - k : k;
+    shape.pieces.push_back(Rect{x + k, cy - half, 1, 2 * half + 1});
+  }
+}
+
+// Play is one triangle; pause two bars; previous and next a bar against a triangle.
+Shape TransportShape(GlyphKind kind, const Box& b, float s) {
+  Shape shape;
+  const int cy = b.y + FloorHalf(b.h);
+  if (kind == GlyphKind::TransportPause) {
+    const int bar = LineWidth(3, s), gap = LineWidth(3, s), h = LineWidth(10, s);
+    const int x = b.x + FloorHalf(b.w - (2 * bar + gap)), y = b.y + FloorHalf(b.h - h);
+    shape.pieces = {Rect{x, y, bar, h}, Rect{x + bar + gap, y, bar, h}};
+    return shape;
+  }
+  if (kind == GlyphKind::TransportPlay) {
+    const int n = LineWidth(6, s);
+    AddTriangle(shape, b.x + FloorHalf(b.w - n), cy, n, true);
+    return shape;
+  }
+  const int n = LineWidth(5, s), bar = LineWidth(2, s), span = 2 * n - 1;
+  const int x = b.x + FloorHalf(b.w - (n + bar));
+  const bool next = kind == GlyphKind::TransportNext;
+  AddTriangle(shape, next ? x : x + bar, cy, n, next);
+  shape.pieces.push_back(Rect{next ? x + n : x, cy - (n - 1), bar, span});
+  return shape;
+}
+
+bool IsTransport(GlyphKind kind) { return kind >= GlyphKind::TransportPrevious && kind <= GlyphKind::TransportNext; }
+
 Shape ShapeOf(GlyphKind kind, const Box& b, float s) {
+  if (IsTransport(kind)) return TransportShape(kind, b, s);
   switch (kind) {
     case GlyphKind::CaptionClose:
       return CloseShape(b, s);
@@ -392,7 +428,7 @@ bool IsCaption(GlyphKind kind) { return kind <= GlyphKind::CaptionMenu; }
 }  // namespace
 
 GlyphColours DefaultGlyphColours(GlyphKind kind) {
-  if (IsCaption(kind)) return {.ink = 0xFFFFFFFF, .rim = 0x69000000};
+  if (IsCaption(kind) || IsTransport(kind)) return {.ink = 0xFFFFFFFF, .rim = 0x69000000};
   switch (kind) {
     case GlyphKind::CheckBox:
       return {.ink = 0xDC404040, .faceTop = 0xC8FFFFFF, .faceBottom = 0xC8E5E9EF};
@@ -410,6 +446,10 @@ SIZE GlyphExtent(GlyphKind kind, float scale) {
   }
   if (kind == GlyphKind::CheckBox || kind == GlyphKind::CheckMark) {
     const int n = Px(kCheckSize * scale);
+    return {n, n};
+  }
+  if (IsTransport(kind)) {
+    const int n = Px(kTransportSize * scale);
     return {n, n};
   }
   const int n = LineWidth(kArrowLength, scale), span = 2 * n - 1;

@@ -27,6 +27,11 @@ enum class GlyphKind {
   ArrowUp,
   ArrowRight,
   ArrowDown,
+  // The taskbar button's transport, laid out on a 16 x 16 picture.
+  TransportPrevious,
+  TransportPlay,
+  TransportPause,
+  TransportNext,
 };
 
 struct GlyphColours {
@@ -41,7 +46,8 @@ GlyphColours DefaultGlyphColours(GlyphKind kind);
 
 // The glyph's picture size in whole device pixels at this scale: a caption glyph
 // fills its button's picture (26 x 18, the close button's 38 x 18 at scale 1), the
-// check box and its mark are 13 square, an arrow is 7 x 4 (4 x 7 across).
+// check box and its mark are 13 square, an arrow is 7 x 4 (4 x 7 across), a transport
+// glyph 16 square.
 SIZE GlyphExtent(GlyphKind kind, float scale);
 
 // Draws the glyph centred in `box`, which is in device pixels (a button's picture, a
