@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -316,6 +317,64 @@ TEST(Glyphs, DrawingThemLoadsNoPictureCodec) {
   EXPECT_EQ(RunProbe(L"decode"), 1u);
   // ...drawing every glyph at every scale does not.
   EXPECT_EQ(RunProbe(L"draw"), 0u);
+}
+
+// The taskbar's transport glyphs: inside their 16-pixel square (scaled), grown with the
+// scale, and each its own shape: play one triangle whose tip is on the right, pause two
+// bars apart, previous and next a bar at opposite sides.
+TEST(Glyphs, TransportGlyphsStayInTheirSquareAndShowTheirShape) {
+  StartGraphics();
+  const GlyphKind kinds[] = {GlyphKind::TransportPrevious, GlyphKind::TransportPlay, GlyphKind::TransportPause,
+                             GlyphKind::TransportNext};
+  for (GlyphKind kind : kinds) {
+    double lastArea = 0;
+    for (float scale : kScales) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(kind)) + " at " + std::to_string(scale));
+      const Drawn d(kind, scale);
+      const SIZE e = d.Extent();
+      EXPECT_EQ(e.cx, std::lround(16 * scale));
+      int outside = 0;
+      double area = 0;
+      for (int y = -kMargin; y < e.cy + kMargin; ++y)
+        for (int x = -kMargin; x < e.cx + kMargin; ++x) {
+          const bool in = x >= 0 && y >= 0 && x < e.cx && y < e.cy;
+          if (Alpha(d.At(x, y)) && !in) ++outside;
+          if (in && Channel(d.At(x, y), 16) > 200 && Alpha(d.At(x, y)) > 200) area += 1;
+        }
+      EXPECT_EQ(outside, 0);
+      EXPECT_GT(area, lastArea) << "the glyph did not grow with the scale";
+      lastArea = area;
+      // White ink on the middle row, left and right of the centre.
+      const int cy = e.cy / 2, left = e.cx / 4, right = e.cx * 3 / 4 - 1;
+      const auto ink = [&](int x, int y) { return Channel(d.At(x, y), 16) > 200 && Alpha(d.At(x, y)) > 200; };
+      switch (kind) {
+        case GlyphKind::TransportPause:
+          EXPECT_FALSE(ink(e.cx / 2, cy)) << "no gap between the bars";
+          EXPECT_TRUE(ink(e.cx / 2 - std::lround(2.5f * scale), cy));
+          EXPECT_TRUE(ink(e.cx / 2 + std::lround(2.5f * scale), cy));
+          break;
+        case GlyphKind::TransportPlay: {
+          // Taller at its base (left) than at its tip (right).
+          int baseRows = 0, tipRows = 0;
+          for (int y = 0; y < e.cy; ++y) {
+            baseRows += ink(e.cx / 2 - std::lround(2 * scale), y);
+            tipRows += ink(e.cx / 2 + std::lround(2 * scale), y);
+          }
+          EXPECT_GT(baseRows, tipRows);
+          EXPECT_GT(tipRows, 0);
+          break;
+        }
+        default: {
+          // The bar's column is inked the whole height of the triangle's base.
+          const bool next = kind == GlyphKind::TransportNext;
+          int rows = 0;
+          const int barX = next ? right - std::lround(scale) : left + std::lround(scale);
+          for (int y = 0; y < e.cy; ++y) rows += ink(barX, y);
+          EXPECT_GE(rows, std::lround(9 * scale)) << "no bar at the " << (next ? "right" : "left");
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
