@@ -1,6 +1,7 @@
 #include "app/bring_forward.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace tovel {
 namespace {
@@ -11,6 +12,11 @@ struct Published {
   std::uint32_t processId;
 };
 
+struct ViewDeleter {
+  void operator()(void* view) const { ::UnmapViewOfFile(view); }
+};
+using UniqueView = std::unique_ptr<void, ViewDeleter>;
+
 }  // namespace
 
 UniqueKernelHandle PublishPlayerWindow(const std::wstring& name, HWND player) {
@@ -18,21 +24,18 @@ UniqueKernelHandle PublishPlayerWindow(const std::wstring& name, HWND player) {
   UniqueKernelHandle mapping(
       ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Published), name.c_str()));
   if (!mapping) return {};
-  void* view = ::MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, sizeof(Published));
+  const UniqueView view(::MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, sizeof(Published)));
   if (!view) return {};
-  const Published published{reinterpret_cast<std::uintptr_t>(player), ::GetCurrentProcessId()};
-  *static_cast<Published*>(view) = published;
-  ::UnmapViewOfFile(view);
+  *static_cast<Published*>(view.get()) = Published{reinterpret_cast<std::uintptr_t>(player), ::GetCurrentProcessId()};
   return mapping;
 }
 
 bool AskRunningPlayerForward(const std::wstring& name) {
   UniqueKernelHandle mapping(::OpenFileMappingW(FILE_MAP_READ, FALSE, name.c_str()));
   if (!mapping) return false;
-  void* view = ::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(Published));
+  const UniqueView view(::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(Published)));
   if (!view) return false;
-  const Published published = *static_cast<const Published*>(view);
-  ::UnmapViewOfFile(view);
+  const Published published = *static_cast<const Published*>(view.get());
 
   HWND player = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(published.window));
   DWORD owner = 0;

@@ -12,6 +12,7 @@
 #include "app/playback.h"
 #include "app/song_list_rules.h"
 #include "app/sound_board.h"
+#include "base/dc.h"
 #include "base/text.h"
 #include "runtime/controls.h"
 #include "tests/support/pump.h"
@@ -119,18 +120,12 @@ std::wstring TempFolder() {
 
 // Brightness (0..255) of the icon's pixel, drawn over black.
 int IconInk(HICON icon, int size, int x, int y) {
-  HDC screen = ::GetDC(nullptr);
-  HDC dc = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, size, size);
-  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  WindowDc screen(nullptr);
+  MemoryDc dc(screen.get(), size, size);
   RECT all{0, 0, size, size};
-  ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-  ::DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-  const COLORREF c = ::GetPixel(dc, x, y);
-  ::SelectObject(dc, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(dc);
-  ::ReleaseDC(nullptr, screen);
+  ::FillRect(dc.get(), &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  ::DrawIconEx(dc.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+  const COLORREF c = ::GetPixel(dc.get(), x, y);
   return (GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3;
 }
 
