@@ -424,6 +424,23 @@ TEST_F(DeskWin, ThumbnailButtonsFollowThePlayerAndActAsItsButtons) {
   EXPECT_EQ(log_.added.size(), 2u);
 }
 
+// The shell's own list where the system has one, none where it has not: the player plays
+// on either way.
+TEST_F(DeskWin, WithTheShellsTaskbarListOrWithoutOneThePlayerGoesOn) {
+  desk_ = std::make_unique<Desk>(Runtime::Get(), DeskParts{&area_, MakeShellTaskbarList, ConfigPath(),
+                                                           [this] { return media_.fileName(); }});
+  desk_->Attach();
+  ::SendMessageW(Player(), TaskbarButtons::ButtonCreatedMessage(), 0, 0);
+  Thumb(ThumbButton::PlayPause);
+  EXPECT_EQ(state_.playState, PlayState::Playing);
+  Runtime::Get().Raise(HandlerKey::SongTick);
+  Thumb(ThumbButton::PlayPause);
+  EXPECT_EQ(state_.playState, PlayState::Paused);
+  Runtime::Get().Raise(HandlerKey::StopSong);
+  EXPECT_EQ(Elapsed(), L"00:00");
+  desk_.reset();  // lets the shell's list go while COM still runs
+}
+
 TEST(BringForward, APublishedWindowIsAskedForwardAndAGoneOneIsNot) {
   const std::wstring name = L"Local\\tovel-desk-test-" + std::to_wstring(::GetCurrentProcessId());
   HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
