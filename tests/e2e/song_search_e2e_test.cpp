@@ -99,11 +99,22 @@ TEST_F(SongSearchE2e, TypingInTheListFiltersItEnterPlaysTheFirstMatchAndEscBring
   ASSERT_TRUE(WaitForListCount(list, 4, 5000));
   EXPECT_FALSE(::IsWindowVisible(field));
   EXPECT_EQ(ListItems(list)[3], L"004|晴朗 BANANA split");
-  EXPECT_EQ(p.Selection(), 1) << "the song played stays selected";
+  EXPECT_TRUE(WaitUntil([&] { return p.Selection() == 1; }, 5000)) << "the song played stays selected";
   EXPECT_EQ(FieldText(field), L"");
   ::GetWindowRect(list, &listRect);
   EXPECT_EQ(listRect.top, fieldRect.top) << "the list has its place back";
   EXPECT_EQ(FileBytes(p.Ini()), p.IniWritten()) << "a search never writes the stored list";
+
+  // Ctrl+F, with the player in front, opens the search as well.
+  ::SetForegroundWindow(p.window());
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == p.window(); }, 5000));
+  INPUT keys[4] = {};
+  for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[3].ki.wVk = VK_CONTROL;
+  keys[1].ki.wVk = keys[2].ki.wVk = 'F';
+  keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(4, keys, sizeof(INPUT));
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(field) != 0; }, 5000)) << "Ctrl+F shows the field";
 }
 
 TEST_F(SongSearchE2e, NextDuringASearchGoesOnThroughTheWholeList) {
@@ -115,12 +126,16 @@ TEST_F(SongSearchE2e, NextDuringASearchGoesOnThroughTheWholeList) {
   Type(list, L"a");
   ASSERT_TRUE(WaitUntil([&] { return ListItems(list).size() == 1; }, 5000));
   PressKey(field, VK_RETURN);
-  CapturedAudio next = HearAfter(capture_, 1500, [&] { ::PostMessageW(p.window(), WM_COMMAND, MAKEWPARAM(kNextId, BN_CLICKED), reinterpret_cast<LPARAM>(p.Control(kNextId))); });
-  EXPECT_GT(next.ToneAmplitude(330), 0.1) << "song 2 follows song 1, though the search hides it";
+  ASSERT_TRUE(WaitUntil([&] { return p.Selection() == 0; }, 5000)) << "Enter chose the match";
+  ::PostMessageW(p.window(), WM_COMMAND, MAKEWPARAM(kNextId, BN_CLICKED), reinterpret_cast<LPARAM>(p.Control(kNextId)));
+  EXPECT_TRUE(HearsWithin(capture_, 500, 5000, [](const CapturedAudio& heard) {
+    return heard.ToneAmplitude(330) > 0.1;
+  })) << "song 2 follows song 1, though the search hides it";
+  EXPECT_TRUE(WaitUntil([&] { return p.Selection() == -1; }, 5000)) << "no row shows song 2";
   EXPECT_EQ(ListItems(list), (std::vector<std::wstring>{L"001|a"}));
   PressKey(field, VK_ESCAPE);
   ASSERT_TRUE(WaitForListCount(list, 3, 5000));
-  EXPECT_EQ(p.Selection(), 1) << "the song playing is selected in the whole list";
+  EXPECT_TRUE(WaitUntil([&] { return p.Selection() == 1; }, 5000)) << "the song playing is selected in the whole list";
 }
 
 // The real pointer: moved there, then the button or the wheel.
