@@ -76,12 +76,13 @@ LRESULT CALLBACK SliderInputProc(HWND s, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN: return OnLButtonDown(s, wp, lp);
     case WM_MOUSEWHEEL: return OnMouseWheel(s, it->second, GET_WHEEL_DELTA_WPARAM(wp));
     case WM_NCDESTROY: {
+      // Passed on first; then ours goes, put back only while still first in the chain.
       const WNDPROC previous = it->second.previous;
-      // Ours goes only when still first in the chain; otherwise it keeps passing on.
+      const LRESULT result = ::CallWindowProcW(previous, s, msg, wp, lp);
       if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(s, GWLP_WNDPROC)) == SliderInputProc)
         ::SetWindowLongPtrW(s, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-      gSliderHooks.erase(it);
-      return ::CallWindowProcW(previous, s, msg, wp, lp);
+      gSliderHooks.erase(s);
+      return result;
     }
   }
   return ::CallWindowProcW(it->second.previous, s, msg, wp, lp);
