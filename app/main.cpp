@@ -35,7 +35,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   rt.Bind(HandlerKey::PlayerStartup, [&] {
     OnPlayerStartup([&] {
       LoadStoredSongList(rt, state);
-      PrepareSearchField(rt);
+      PrepareSearchField(rt, search);
     });
   });
   BindSongListHandlers(rt, state);

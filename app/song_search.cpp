@@ -79,6 +79,10 @@ void SongSearch::Close() {
   ui_.Focus(W, player::kList);
 }
 
+void SongSearch::KeepPlace() {
+  if (Shown()) PlaceField(true);
+}
+
 // The field takes the list's top band; the list gives it up and keeps its bottom.
 // Pixels as the controls are placed now, so the window's scale needs no second rule.
 void SongSearch::PlaceField(bool shown) {

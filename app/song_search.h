@@ -39,6 +39,9 @@ class SongSearch {
   void MoveChoice(int delta);
   // Esc: the field goes, the whole list comes back with the same song selected.
   void Close();
+  // The controls were placed again (the window's scale changed): the list gives the field
+  // its band again.
+  void KeepPlace();
 
  private:
   void PlaceField(bool shown);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <unordered_map>
+
 #include "app/skin_setup.h"
 #include "runtime/controls.h"
 
@@ -51,6 +53,30 @@ bool OnMessage(Runtime& rt, SongSearch& search, const MSG& msg) {
   return false;
 }
 
+struct FieldHook {
+  WNDPROC previous = nullptr;
+  SongSearch* search = nullptr;
+};
+std::unordered_map<HWND, FieldHook> gFieldHooks;
+
+// A new scale places every control from the form again, the list last before the field:
+// once the field has its new place, the list gives it its band back.
+LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wp, LPARAM lp) {
+  auto it = gFieldHooks.find(field);
+  if (it == gFieldHooks.end()) return ::DefWindowProcW(field, msg, wp, lp);
+  const FieldHook hook = it->second;
+  const LRESULT result = ::CallWindowProcW(hook.previous, field, msg, wp, lp);
+  if (msg == WM_WINDOWPOSCHANGED) {
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+    if (!(pos->flags & SWP_NOMOVE) || !(pos->flags & SWP_NOSIZE)) hook.search->KeepPlace();
+  } else if (msg == WM_NCDESTROY) {
+    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(field, GWLP_WNDPROC)) == FieldProc)
+      ::SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook.previous));
+    gFieldHooks.erase(field);
+  }
+  return result;
+}
+
 }  // namespace
 
 void BindSongSearch(Runtime& rt, SongSearch& search) {
@@ -58,8 +84,13 @@ void BindSongSearch(Runtime& rt, SongSearch& search) {
   rt.SetMessageFilter([&rt, &search](const MSG& msg) { return OnMessage(rt, search, msg); });
 }
 
-void PrepareSearchField(Runtime& rt) {
-  Skin().SetControlTextColour(rt.ControlHandle(W, player::kSearchField), 0x00FFFFFF);
+void PrepareSearchField(Runtime& rt, SongSearch& search) {
+  HWND field = rt.ControlHandle(W, player::kSearchField);
+  if (!field || gFieldHooks.count(field)) return;
+  Skin().SetControlTextColour(field, 0x00FFFFFF);
+  auto previous = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(field, GWLP_WNDPROC));
+  gFieldHooks[field] = FieldHook{previous, &search};
+  ::SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc));
 }
 
 }  // namespace tovel

@@ -10,7 +10,8 @@ class Runtime;
 // in the list open the search; Enter, Esc, up and down in the field act on it.
 void BindSongSearch(Runtime& rt, SongSearch& search);
 
-// At start, once the player is skinned: the field's text reads over the dark skin.
-void PrepareSearchField(Runtime& rt);
+// At start, once the player is skinned: the field's text reads over the dark skin, and
+// when the controls are placed again for a new scale, the search keeps its room.
+void PrepareSearchField(Runtime& rt, SongSearch& search);
 
 }  // namespace tovel

@@ -4,8 +4,12 @@
 
 #include <vector>
 
+#include "app/playback.h"
 #include "app/song_search.h"
+#include "app/song_search_win.h"
+#include "runtime/controls.h"
 #include "runtime/slider_input.h"
+#include "tests/support/pump.h"
 
 namespace tovel {
 namespace {
@@ -98,6 +102,60 @@ TEST(SliderInput, AClickOffTheThumbJumpsThereAndTheWheelMovesAPageANotchReported
   EXPECT_EQ(w.reports, (std::vector<int>{55, 40, 45}));
   ::SendMessageW(w.slider, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-30 * WHEEL_DELTA)), 0);
   EXPECT_EQ(w.Position(), 1) << "the range holds";
+}
+
+class SilentDevice : public MediaDevice {
+ public:
+  bool Open(const Text&) override { return false; }
+  bool Play(int) override { return false; }
+  MediaMode StatusMode() override { return MediaMode::Other; }
+  int LengthMs() override { return 0; }
+  int LengthSeconds() override { return 0; }
+  bool PauseResume() override { return false; }
+  bool Stop() override { return false; }
+  bool SetVolume(std::optional<int>, std::optional<int>) override { return false; }
+};
+
+RECT PlaceIn(HWND control) {
+  RECT r;
+  ::GetWindowRect(control, &r);
+  ::MapWindowPoints(HWND_DESKTOP, ::GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+TEST(SongSearchWin, TheListLeavesTheFieldItsBandAlsoAfterANewScale) {
+  Runtime& rt = Runtime::Get();
+  PlayerState state;
+  SilentDevice device;
+  Playback playback(rt, device, state);
+  SongSearch search(rt, state, playback);
+  HWND player = rt.LoadForm(PlayerForm());
+  ASSERT_NE(player, nullptr);
+  PrepareSearchField(rt, search);
+  HWND list = rt.ControlHandle(kPlayerWindowId, player::kList);
+  HWND field = rt.ControlHandle(kPlayerWindowId, player::kSearchField);
+  const RECT before = PlaceIn(list);
+
+  search.Open();
+  EXPECT_TRUE(::IsWindowVisible(field));
+  EXPECT_EQ(PlaceIn(list).top, PlaceIn(field).bottom);
+  EXPECT_EQ(PlaceIn(list).bottom, before.bottom);
+
+  // The window goes to a display at 150 %: every control is placed from the form again.
+  RECT suggested;
+  ::GetWindowRect(player, &suggested);
+  suggested.right = suggested.left + 527;
+  suggested.bottom = suggested.top + 587;
+  ::SendMessageW(player, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_GT(PlaceIn(field).top, before.top) << "the field has its new place";
+  EXPECT_EQ(PlaceIn(list).top, PlaceIn(field).bottom) << "and the list leaves it its band";
+  EXPECT_EQ(PlaceIn(list).bottom, 492) << "328 at 150 %";
+
+  search.Close();
+  EXPECT_FALSE(::IsWindowVisible(field));
+  EXPECT_EQ(PlaceIn(list).top, PlaceIn(field).top);
+  rt.CloseForm(kPlayerWindowId);
+  testing::PumpPending();
 }
 
 }  // namespace
