@@ -8,6 +8,7 @@
 #include "app/skin_setup.h"
 #include "app/small_commands.h"
 #include "app/song_list.h"
+#include "app/song_search_win.h"
 #include "app/sound_board.h"
 #include "app/startup.h"
 #include "base/handle.h"
@@ -30,12 +31,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   MediaPlayControl playerMedia(PlatformMci(), NewMediaAlias);
   Playback playback(rt, playerMedia, state);
   SoundBoard board(rt, PlatformMci(), DefaultClipFolder());
+  SongSearch search(rt, state, playback);
 
-  rt.Bind(HandlerKey::PlayerStartup, [&] { OnPlayerStartup([&] { LoadStoredSongList(rt, state); }); });
+  rt.Bind(HandlerKey::PlayerStartup, [&] {
+    OnPlayerStartup([&] {
+      LoadStoredSongList(rt, state);
+      PrepareSearchField(rt, search);
+    });
+  });
   BindSongListHandlers(rt, state);
   BindPlaybackHandlers(rt, playback);
   BindSmallCommands(rt, state);
   BindSoundBoardHandlers(rt, board);
+  BindSongSearch(rt, search);
 
   // Its shell objects are let go before COM ends.
   Desk desk(rt, DeskParts{&ShellNotifyArea(), MakeShellTaskbarList, ConfigFileBesideProgram(),

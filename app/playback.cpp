@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/list_rows.h"
 #include "app/song_list_rules.h"
 #include "runtime/forms.h"
 
@@ -45,7 +46,12 @@ void Playback::Show(PlayState state) {
   ShowTransport(ui_, state);
 }
 
-bool Playback::ListEmpty() const { return ui_.ListCount(W, player::kList) == 0; }
+// The whole list: a search showing no rows leaves every song to play.
+bool Playback::ListEmpty() const { return SongCount() == 0; }
+
+int Playback::SelectedSong() const { return tovel::SelectedSong(ui_, state_); }
+
+void Playback::SelectSong(int song) { tovel::SelectSong(ui_, state_, song); }
 
 void Playback::PlayButton() {
   switch (state_.playState) {
@@ -86,14 +92,14 @@ void Playback::StartSelected(int direction) {
     state_.statusWord = StatusWord::NoFile;
     return;
   }
-  if (OpenAndPlay(ui_.ListCaret(W, player::kList))) {
+  if (OpenAndPlay(SelectedSong())) {
     BeginPlaying();
     Tick();
     return;
   }
   // Counting on silence would look like playback: on to the next entry that plays, in the
   // direction the user went, or idle when none does.
-  PlayOn(direction, ui_.ListCount(W, player::kList) - 1);
+  PlayOn(direction, SongCount() - 1);
 }
 
 // A song that cannot be opened or played is named where the welcome shows: the user
@@ -120,7 +126,7 @@ bool Playback::PlayOn(int direction, int tries) {
   for (; tries > 0; --tries) {
     SelectNeighbour(direction);
     ResetCounter();
-    if (OpenAndPlay(ui_.ListCaret(W, player::kList)) && media_.StatusMode() != MediaMode::Stopped) {
+    if (OpenAndPlay(SelectedSong()) && media_.StatusMode() != MediaMode::Stopped) {
       BeginPlaying();
       CountSecond();  // the start's own tick
       return true;
@@ -137,10 +143,10 @@ void Playback::Stop() {
 
 // Next after the last entry is the first; previous before the first is the last.
 void Playback::SelectNeighbour(int delta) {
-  const int count = ui_.ListCount(W, player::kList);
+  const int count = SongCount();
   if (count == 0) return;
-  const int target = ((ui_.ListCaret(W, player::kList) + delta) % count + count) % count;
-  ui_.ListSelect(W, player::kList, target);
+  const int target = ((SelectedSong() + delta) % count + count) % count;
+  SelectSong(target);
 }
 
 void Playback::Step(int delta) {
@@ -158,7 +164,7 @@ void Playback::Tick() {
   if (media_.StatusMode() == MediaMode::Stopped && !ListEmpty()) {
     state_.sliderMark = 0;
     // The song ended: every entry, itself last, may follow it.
-    if (!PlayOn(+1, ui_.ListCount(W, player::kList))) return;
+    if (!PlayOn(+1, SongCount())) return;
   }
   CountSecond();
 }
@@ -181,7 +187,7 @@ void Playback::CountSecond() {
 }
 
 void Playback::Seek() {
-  if (ui_.ListCount(W, player::kList) == 0) {
+  if (ListEmpty()) {
     ui_.SetText(W, player::kElapsedLabel, Prop::TypeSpecific,
                 "0" + std::to_string(state_.elapsedMinutes) + ":" + TwoDigits(state_.elapsedSeconds));
     return;

@@ -40,6 +40,10 @@ class Playback {
   void Show(PlayState state);
   void ApplyVolume();
   bool ListEmpty() const;
+  // The song the transport acts on, and how it is chosen: rows may show only some songs.
+  int SelectedSong() const;
+  void SelectSong(int song);
+  int SongCount() const { return state_.songList.Count(); }
 
   ControlAccess& ui_;
   MediaDevice& media_;

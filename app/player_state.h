@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include "app/list_rows.h"
 #include "base/value.h"
 
 namespace tovel {
@@ -25,6 +28,12 @@ struct PlayerState {
   int elapsedSeconds = 0;
   int sliderMark = 0;
   int songLengthSeconds = 0;
+
+  // Find as you type.
+  std::optional<Text> search;  // what the search field holds while it is shown
+  ListRows rows;               // the song each row of the list box shows
+  int pickedSong = -1;         // picked while no row showed it (a step during a search)
+  int songBeforeSearch = -1;   // selected when the search opened, kept if none is chosen in it
 };
 
 }  // namespace tovel

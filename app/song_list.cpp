@@ -4,6 +4,7 @@
 
 #include "app/playback.h"
 #include "app/song_list_rules.h"
+#include "app/song_search.h"
 #include "runtime/forms.h"
 
 namespace tovel {
@@ -24,11 +25,21 @@ void SongListHandlers::LoadList() {
   RefreshListBox();
 }
 
-void SongListHandlers::RefreshListBox() {
+void SongListHandlers::RefreshListBox() { ShowSongRows(ui_, state_); }
+
+void ShowSongRows(ControlAccess& ui, PlayerState& state) {
+  state.rows = state.search ? RowsMatching(state.songList, *state.search) : ListRows();
+  // The whole list shows every song: the selection alone says which is chosen.
+  if (!state.rows.filtered()) state.pickedSong = -1;
+  const int songs = state.songList.Count();
+  const int rows = state.rows.Count(songs);
   std::vector<Text> entries;
-  entries.reserve(static_cast<size_t>(state_.songList.Count()));
-  for (const Text& path : state_.songList) entries.push_back(ListEntryText(static_cast<int>(entries.size()) + 1, path));
-  ui_.ListAddAll(W, player::kList, entries);
+  entries.reserve(static_cast<size_t>(rows));
+  for (int row = 0; row < rows; ++row) {
+    const int song = state.rows.SongAt(row, songs);
+    entries.push_back(ListEntryText(song + 1, state.songList.At(song + 1)));
+  }
+  ui.ListAddAll(W, player::kList, entries);
 }
 
 // The songs found, to be stored and shown by their bare names until the list is refreshed.
@@ -87,6 +98,8 @@ void SongListHandlers::ClearList() {
   storage_.DeleteExportFile();
   ui_.ListClear(W, player::kList);
   state_.songList.Clear();
+  state_.rows = ListRows();
+  state_.pickedSong = state_.songBeforeSearch = -1;
   state_.statusWord = StatusWord::Cleared;
   // A song that plays goes on, but nothing in the list is left to play: the transport shows idle.
   state_.playState = PlayState::Idle;
@@ -95,11 +108,15 @@ void SongListHandlers::ClearList() {
 
 void SongListHandlers::RemoveEntry() {
   int p = ui_.ListCaret(W, player::kList);
-  if (p >= 0 && p < state_.songList.Count()) state_.songList.RemoveAtPosition(p);
+  // The song the caret's row shows, which keeps its own place while a search is shown.
+  if (const int song = SongAtCaret(ui_, state_); song >= 0) {
+    state_.songList.RemoveAtPosition(song);
+    ForgetRemovedSong(state_, song);
+  }
   ui_.ListClear(W, player::kList);
   RefreshListBox();
   ui_.Focus(W, player::kList);
-  if (state_.songList.Count() == p) --p;  // the removed entry was the last one
+  if (state_.rows.Count(state_.songList.Count()) == p) --p;  // the removed entry was the last one
   ui_.ListSelect(W, player::kList, p);
   state_.listModified = 1;
 }
@@ -109,8 +126,8 @@ void SongListHandlers::DeleteSongFile() {
     tell_(kDeleteFailedText);
     return;
   }
-  const int entry = ui_.ListCaret(W, player::kList) + 1;
-  if (entry < 1 || entry > state_.songList.Count()) return;
+  const int entry = SongAtCaret(ui_, state_) + 1;
+  if (entry < 1) return;
   const Text path = state_.songList.At(entry);
   if (!storage_.FileExists(path) || !storage_.RemoveFile(path)) return;
   RemoveEntry();

@@ -76,6 +76,10 @@ class SongListHandlers {
   ShowText tell_;
 };
 
+// Fills the list box (emptied by the caller) with the rows of SongList: every song, or the
+// matches of the search shown, each with its own number.
+void ShowSongRows(ControlAccess& ui, PlayerState& state);
+
 // "添加", "清空", the two context-menu items and save-on-exit.
 void BindSongListHandlers(Runtime& rt, PlayerState& state);
 

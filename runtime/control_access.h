@@ -19,6 +19,7 @@ enum class Prop : int {
   ButtonCaption = 10,
   SliderMaximum = 18,
   SliderPosition = 19,
+  Visible = 5,
 };
 
 // How handlers read and change controls, addressed by (window identifier, control
@@ -41,6 +42,10 @@ class ControlAccess {
   virtual void ListClear(std::uint32_t windowId, std::uint32_t controlId) = 0;
   // Selects an entry; an index out of range is refused and changes nothing, -1 clears the selection.
   virtual void ListSelect(std::uint32_t windowId, std::uint32_t controlId, int index) = 0;
+  // The selected entry, -1 for none; a list that keeps no selection apart answers with its caret.
+  virtual int ListSelection(std::uint32_t windowId, std::uint32_t controlId) const {
+    return ListCaret(windowId, controlId);
+  }
 
   virtual void Focus(std::uint32_t windowId, std::uint32_t controlId) = 0;
 };

@@ -7,6 +7,7 @@
 
 #include "runtime/form_window.h"
 #include "runtime/shell_input.h"
+#include "runtime/slider_input.h"
 #include "base/text.h"
 
 namespace tovel {
@@ -73,9 +74,11 @@ HWND Runtime::LoadForm(const FormDesc& desc) {
     forms_.erase(desc.windowId);
     return nullptr;
   }
-  for (auto& [id, control] : form.controls)
+  for (auto& [id, control] : form.controls) {
     if (control.desc->type == ControlType::Timer && control.desc->timerPeriod > 0)
       SetTimerPeriod(form, id, control, control.desc->timerPeriod);
+    if (control.desc->type == ControlType::Slider) HookSliderInput(control.hwnd);
+  }
 
   HWND hwnd = form.hwnd;
   RaiseEvent(desc.events, EventKind::Created);
@@ -138,6 +141,7 @@ int Runtime::GetInt(std::uint32_t windowId, std::uint32_t controlId, Prop prop) 
       return rc.bottom - rc.top;
     }
     case Prop::Disabled: return h ? !::IsWindowEnabled(h) : 0;
+    case Prop::Visible: return h ? ::IsWindowVisible(h) != 0 : 0;
     case Prop::TypeSpecific: return c && c->desc->type == ControlType::Timer ? c->timerPeriod : 0;
     case Prop::SliderMaximum: return h ? static_cast<int>(::SendMessageW(h, TBM_GETRANGEMAX, 0, 0)) : 0;
     case Prop::SliderPosition: return h ? static_cast<int>(::SendMessageW(h, TBM_GETPOS, 0, 0)) : 0;
@@ -154,6 +158,7 @@ void Runtime::SetInt(std::uint32_t windowId, std::uint32_t controlId, Prop prop,
     case Prop::Top: if (h) MoveTo(h, std::nullopt, value, std::nullopt); break;
     case Prop::Height: if (h) MoveTo(h, std::nullopt, std::nullopt, value); break;
     case Prop::Disabled: if (h) ::EnableWindow(h, value == 0); break;
+    case Prop::Visible: if (h) ::ShowWindow(h, value ? SW_SHOWNA : SW_HIDE); break;
     case Prop::TypeSpecific:
       if (c && c->desc->type == ControlType::Timer) SetTimerPeriod(*Form(windowId), controlId, *c, value);
       break;
@@ -222,6 +227,11 @@ void Runtime::ListSelect(std::uint32_t windowId, std::uint32_t controlId, int in
   if (HWND h = ControlHandle(windowId, controlId)) ::SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+int Runtime::ListSelection(std::uint32_t windowId, std::uint32_t controlId) const {
+  HWND h = ControlHandle(windowId, controlId);
+  return h ? static_cast<int>(::SendMessageW(h, LB_GETCURSEL, 0, 0)) : -1;
+}
+
 void Runtime::Focus(std::uint32_t windowId, std::uint32_t controlId) {
   HWND h = ControlHandle(windowId, controlId);
   if (!h) return;
@@ -272,6 +282,8 @@ int Runtime::RunMessageLoop(std::uint32_t mainWindowId, MessageGetter getMessage
     if (got == 0) return static_cast<int>(msg.wParam);  // WM_QUIT carries the exit code
     // -1: the queue failed, and what the MSG holds then means nothing.
     if (got == -1) return -1;
+    RouteWheelToSlider(msg);
+    if (messageFilter_ && messageFilter_(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

@@ -74,6 +74,7 @@ class Runtime : public FormAccess {
   void ListAddAll(std::uint32_t windowId, std::uint32_t controlId, const std::vector<Text>& items) override;
   void ListClear(std::uint32_t windowId, std::uint32_t controlId) override;
   void ListSelect(std::uint32_t windowId, std::uint32_t controlId, int index) override;
+  int ListSelection(std::uint32_t windowId, std::uint32_t controlId) const override;
 
   void Focus(std::uint32_t windowId, std::uint32_t controlId) override;
   HMENU Menu(std::uint32_t windowId, std::uint32_t menuId) const;
@@ -93,6 +94,10 @@ class Runtime : public FormAccess {
   // queue fails. `getMessage` is GetMessageW but in tests.
   using MessageGetter = BOOL(WINAPI*)(MSG* msg, HWND window, UINT first, UINT last);
   int RunMessageLoop(std::uint32_t mainWindowId, MessageGetter getMessage = ::GetMessageW);
+  // Sees each message of the loop before it is translated and dispatched, as keyboard
+  // accelerators do; true: it was handled and goes no further.
+  using MessageFilter = std::function<bool(const MSG& msg)>;
+  void SetMessageFilter(MessageFilter filter) { messageFilter_ = std::move(filter); }
 
   // Called by the form window procedure.
   void Raise(HandlerKey key);
@@ -112,6 +117,7 @@ class Runtime : public FormAccess {
   std::map<std::uint32_t, std::unique_ptr<FormState>> forms_;
   std::uint32_t mainWindowId_ = 0;
   std::vector<Text> droppedFiles_;
+  MessageFilter messageFilter_;
 };
 
 }  // namespace tovel

@@ -56,6 +56,7 @@ HFONT FontFor(const FormState& form, const ControlDesc& c) {
     }
     case ControlType::Button:
     case ControlType::ListBox:
+    case ControlType::Edit:
       return form.buttonFont.get();
     default:
       return nullptr;

@@ -42,6 +42,8 @@ void OnCommand(FormState& form, int id, int code, HWND from) {
     rt.RaiseEvent(control->desc->events, EventKind::Clicked);
   else if (control->desc->type == ControlType::ListBox && code == LBN_DBLCLK)
     rt.RaiseEvent(control->desc->events, EventKind::DoubleClick);
+  else if (control->desc->type == ControlType::Edit && code == EN_CHANGE)
+    rt.RaiseEvent(control->desc->events, EventKind::TextChanged);
 }
 
 // Every scroll code the user causes raises "position changed", except end-of-tracking;
@@ -264,6 +266,7 @@ bool RegisterFormClass() {
 HWND CreateChild(FormState& form, const ControlDesc& c) {
   const wchar_t* cls = nullptr;
   DWORD style = WS_CHILD | WS_VISIBLE;
+  DWORD exStyle = 0;
   switch (c.type) {
     case ControlType::Button: cls = WC_BUTTONW; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
     case ControlType::ListBox:
@@ -272,10 +275,16 @@ HWND CreateChild(FormState& form, const ControlDesc& c) {
       break;
     case ControlType::Slider: cls = TRACKBAR_CLASSW; style |= TBS_HORZ | TBS_NOTICKS | WS_TABSTOP; break;
     case ControlType::TransparentLabel: cls = kLabelClass; break;
+    case ControlType::Edit:
+      // Hidden until asked for; the sunken edge is the room the skin draws its frame in.
+      cls = WC_EDITW;
+      style = WS_CHILD | ES_AUTOHSCROLL;
+      exStyle = WS_EX_CLIENTEDGE;
+      break;
     default: return nullptr;
   }
   const PixelRect r = ControlRect(form, c);
-  HWND hwnd = ::CreateWindowExW(0, cls, Widen(c.caption).c_str(), style, r.left, r.top, r.width(), r.height(),
+  HWND hwnd = ::CreateWindowExW(exStyle, cls, Widen(c.caption).c_str(), style, r.left, r.top, r.width(), r.height(),
                                 form.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId(c.id))),
                                 Instance(), nullptr);
   return hwnd;

@@ -73,6 +73,8 @@ FormDesc MakePlayerForm() {
       Invisible("通用对话框1", CT::CommonDialog, kCommonDialog, 128, 0, 26, 26),
       Button("按钮9", kStopButton, 123, 68, 56, 32, "停 止", HK::StopSong),
       Timer("时钟滚动", kScrollTimer, 240, 8, 32, 24, 0, {}),
+      // Over the list's top edge; hidden until a search starts.
+      {"编辑框1", CT::Edit, kSearchField, 3, 105, 344, 22, {}, {{EK::TextChanged, HK::SearchChanged}}},
   };
   f.menus = {{"列表框右键菜单1", kContextMenu,
               {{"删除选中", kMenuRemove, HK::RemoveEntry}, {"删除文件", kMenuDeleteFile, HK::DeleteFile}}}};
@@ -127,6 +129,7 @@ bool HasChildWindow(ControlType type) {
     case ControlType::ListBox:
     case ControlType::Slider:
     case ControlType::TransparentLabel:
+    case ControlType::Edit:
       return true;
     default:
       return false;

@@ -19,6 +19,7 @@ enum class ControlType : std::uint32_t {
   Timer = 0x10020,
   TransparentLabel = 0x30005,
   MediaPlay = 0x40006,
+  Edit = 0x10009,
 };
 
 enum class EventKind {
@@ -37,6 +38,7 @@ enum class EventKind {
   MediaStop,
   MediaNextTrack,
   MediaPreviousTrack,
+  TextChanged,  // an edit box's text, by the user or the program
 };
 
 // What a form event runs; the application binds a function to each key.
@@ -70,6 +72,7 @@ enum class HandlerKey {
   BoardStop,
   BoardVolume,
   BoardReapplyVolume,
+  SearchChanged,
   kCount,
 };
 
@@ -166,6 +169,7 @@ constexpr std::uint32_t kScrollTimer = 0x16013e6b;   // 时钟滚动
 constexpr std::uint32_t kContextMenu = 0x26013d28;   // 列表框右键菜单1
 constexpr std::uint32_t kMenuRemove = 0x26013d29;
 constexpr std::uint32_t kMenuDeleteFile = 0x26013d2a;
+constexpr std::uint32_t kSearchField = 0x16013e70;   // 编辑框1, shown while a search is
 }  // namespace player
 
 // Sound-effects window controls.

@@ -15,7 +15,7 @@
 namespace tovel::e2e {
 namespace {
 
-constexpr int kListId = 0x0076, kElapsedId = 0x007C, kBoardButton = 0x007B;
+constexpr int kListId = 0x0076, kElapsedId = 0x007C, kBoardButton = 0x007B, kSearchField = 0x3E70;
 
 // The screen's pixels in a rectangle, saved as a PNG file.
 bool Save(const RECT& r, const std::wstring& file) {
@@ -60,8 +60,16 @@ bool Shoot(const std::wstring& out, const std::wstring& suffix) {
   ::SetCursorPos(900, 900);
   ::WaitForInputIdle(app.process(), 5000);
   bool ok = Save(Around(player), out + L"\\player" + suffix + L".png");
-  // A double click on the first song plays it; two seconds in, the board opens below.
+  // A character typed in the list opens the search; Esc closes it again.
   HWND list = ::GetDlgItem(player, kListId);
+  ::PostMessageW(list, WM_CHAR, L'清', 1);
+  WaitUntil([&] { return ::SendMessageW(list, LB_GETCOUNT, 0, 0) == 1; }, 5000);
+  ::WaitForInputIdle(app.process(), 5000);
+  ::Sleep(500);  // the last paints reach the screen
+  ok = Save(Around(player), out + L"\\search" + suffix + L".png") && ok;
+  ::PostMessageW(::GetDlgItem(player, kSearchField), WM_KEYDOWN, VK_ESCAPE, 1);
+  WaitUntil([&] { return ::SendMessageW(list, LB_GETCOUNT, 0, 0) == 3; }, 5000);
+  // A double click on the first song plays it; two seconds in, the board opens below.
   ::PostMessageW(player, WM_COMMAND, MAKEWPARAM(kListId, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
   WaitUntil([&] { return WindowText(::GetDlgItem(player, kElapsedId)) == L"00:03"; }, 15000);
   PostClick(player, kBoardButton);

@@ -34,7 +34,11 @@ TEST(Forms, PlayerWindowMatchesItsDescription) {
   EXPECT_EQ(f.windowId, 0x52010001u);
   EXPECT_EQ(f.windowControlId, 0x06010000u);
   EXPECT_EQ(std::tie(f.left, f.top, f.width, f.height, f.frameStyle), std::make_tuple(50, 50, 351, 391, 1));
-  EXPECT_EQ(f.controls.size(), 19u);
+  EXPECT_EQ(f.controls.size(), 20u);  // the form's 19 and the search field
+  const ControlDesc* field = Find(f, player::kSearchField);
+  ASSERT_NE(field, nullptr);
+  EXPECT_EQ(field->type, ControlType::Edit);
+  EXPECT_EQ(std::tie(field->left, field->top, field->width), std::make_tuple(3, 105, 344)) << "over the list's top";
 
   const ControlDesc* list = Find(f, 0x16010076);
   ASSERT_NE(list, nullptr);

@@ -38,6 +38,7 @@ class FakeControlsOf : public Base {
 
   int ListCount(std::uint32_t w, std::uint32_t c) const override { return static_cast<int>(List(w, c).items.size()); }
   int ListCaret(std::uint32_t w, std::uint32_t c) const override { return List(w, c).caret; }
+  int ListSelection(std::uint32_t w, std::uint32_t c) const override { return List(w, c).selection; }
   void ListAdd(std::uint32_t w, std::uint32_t c, const Text& item) override {
     lists_[{w, c}].items.push_back(item);
     ++redraws_[{w, c}];
