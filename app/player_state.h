@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include "app/play_order.h"
 #include "base/value.h"
 
 namespace tovel {
@@ -25,6 +28,17 @@ struct PlayerState {
   int elapsedSeconds = 0;
   int sliderMark = 0;
   int songLengthSeconds = 0;
+
+  // Play order, and the song that plays or is paused (0-based; -1 when idle).
+  PlayOrderModel order;
+  int currentSong = -1;
+  // Where the last run left off: the first start of that song begins there.
+  struct ResumePoint {
+    int song = -1;
+    Text path;
+    int seconds = 0;
+  };
+  std::optional<ResumePoint> resume;
 };
 
 }  // namespace tovel

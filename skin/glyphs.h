@@ -27,6 +27,11 @@ enum class GlyphKind {
   ArrowUp,
   ArrowRight,
   ArrowDown,
+  // The play order's caption button, one per mode.
+  CaptionInOrder,
+  CaptionRepeatList,
+  CaptionRepeatOne,
+  CaptionShuffle,
 };
 
 struct GlyphColours {
