@@ -3,8 +3,10 @@
 #include "app/clips.h"
 #include "app/com_session.h"
 #include "app/desk.h"
+#include "app/play_order_win.h"
 #include "app/playback.h"
 #include "app/player_state.h"
+#include "app/resume_win.h"
 #include "app/skin_setup.h"
 #include "app/small_commands.h"
 #include "app/song_list.h"
@@ -32,13 +34,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Playback playback(rt, playerMedia, state);
   SoundBoard board(rt, PlatformMci(), DefaultClipFolder());
   SongSearch search(rt, state, playback);
+  bool restored = false;  // only a run that took the state over stores it again
 
   rt.Bind(HandlerKey::PlayerStartup, [&] {
     OnPlayerStartup([&] {
       LoadStoredSongList(rt, state);
       PrepareSearchField(rt, search);
     });
+    // A second start closed the window again: it leaves the board and the file alone.
+    if (!rt.IsLoaded(kPlayerWindowId)) return;
+    RestorePlayState(rt, state, playback, board);
+    AddPlayOrderButton(rt, state);
+    restored = true;
   });
+  rt.Bind(HandlerKey::PlayerRememberState, [&] {
+    if (restored) RememberPlayState(rt, state, playback, board);
+  });
+  BindPlayOrderHandlers(rt, state);
   BindSongListHandlers(rt, state);
   BindPlaybackHandlers(rt, playback);
   BindSmallCommands(rt, state);

@@ -1,7 +1,10 @@
 #include "app/playback.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/list_rows.h"
 #include "app/song_list_rules.h"
@@ -92,9 +95,14 @@ void Playback::StartSelected(int direction) {
     state_.statusWord = StatusWord::NoFile;
     return;
   }
-  if (OpenAndPlay(SelectedSong())) {
+  const int song = SelectedSong();
+  if (OpenAndPlay(song)) {
     BeginPlaying();
-    Tick();
+    NotePlayed(song);
+    if (resumedMs_)
+      ShowResumedAt(*resumedMs_);
+    else
+      Tick();
     return;
   }
   // Counting on silence would look like playback: on to the next entry that plays, in the
@@ -107,7 +115,12 @@ void Playback::StartSelected(int direction) {
 bool Playback::OpenAndPlay(int position0) {
   if (position0 < 0 || position0 >= state_.songList.Count()) return false;
   const Text& path = state_.songList.At(position0 + 1);
-  if (media_.Open(path) && media_.Play(-1)) return true;
+  resumedMs_.reset();
+  if (media_.Open(path)) {
+    resumedMs_ = TakeResumeMs(position0);
+    if (media_.Play(resumedMs_.value_or(-1))) return true;
+  }
+  resumedMs_.reset();
   ui_.SetText(W, player::kWelcomeLabel, Prop::TypeSpecific, Text(kUnplayableText) + FileNameOf(path));
   return false;
 }
@@ -122,12 +135,16 @@ void Playback::BeginPlaying() {
 // On to the next entry that plays, `tries` entries at most, each tried once. A song of a
 // few frames ends before anyone looks, so it counts as not played; starting it through
 // the tick again would restart without end.
-bool Playback::PlayOn(int direction, int tries) {
+bool Playback::PlayOn(int direction, int tries, Advance why) {
   for (; tries > 0; --tries) {
-    SelectNeighbour(direction);
+    if (!SelectNeighbour(direction, why)) break;
+    // Repeating one song that will not play would only fail again: on to the others.
+    if (state_.order.mode() == PlayOrder::RepeatOne) why = Advance::UserStep;
     ResetCounter();
-    if (OpenAndPlay(SelectedSong()) && media_.StatusMode() != MediaMode::Stopped) {
+    const int song = SelectedSong();
+    if (OpenAndPlay(song) && media_.StatusMode() != MediaMode::Stopped) {
       BeginPlaying();
+      NotePlayed(song);
       CountSecond();  // the start's own tick
       return true;
     }
@@ -138,18 +155,65 @@ bool Playback::PlayOn(int direction, int tries) {
 
 void Playback::Stop() {
   Show(PlayState::Idle);
+  state_.currentSong = -1;
   media_.Stop();
 }
 
-// Next after the last entry is the first; previous before the first is the last.
-void Playback::SelectNeighbour(int delta) {
-  const int count = SongCount();
-  if (count == 0) return;
-  const int target = ((SelectedSong() + delta) % count + count) % count;
-  SelectSong(target);
+// The play order picks the entry: next after the last is the first and previous before
+// the first the last, but for a song repeated, a shuffled cycle, or the end of the list
+// played in order. False when nothing follows.
+bool Playback::SelectNeighbour(int delta, Advance why) {
+  if (SongCount() == 0) return false;
+  SyncOrder();
+  const int from = SelectedSong();
+  const std::optional<int> target = delta > 0 ? state_.order.Next(from, why) : state_.order.Previous(from);
+  if (!target) return false;
+  SelectSong(*target);
+  return true;
+}
+
+void Playback::SyncOrder() {
+  state_.order.Sync(std::vector<Text>(state_.songList.begin(), state_.songList.end()));
+}
+
+void Playback::NotePlayed(int song) {
+  state_.currentSong = song;
+  SyncOrder();
+  state_.order.Played(song);
+}
+
+// The remembered place applies once, to the first start of the remembered song; a place
+// at or past the song's end starts it from its beginning.
+std::optional<int> Playback::TakeResumeMs(int song) {
+  const std::optional<PlayerState::ResumePoint> resume = std::exchange(state_.resume, std::nullopt);
+  if (!resume || resume->song != song || resume->seconds <= 0) return std::nullopt;
+  if (song < 0 || song >= state_.songList.Count() || state_.songList.At(song + 1) != resume->path) return std::nullopt;
+  const int ms = resume->seconds * 1000;
+  if (ms >= media_.LengthMs()) return std::nullopt;
+  return ms;
+}
+
+// The counter and the seek slider show the place the song started at; the tick goes on from it.
+void Playback::ShowResumedAt(int ms) {
+  const int seconds = ms / 1000;
+  state_.elapsedMinutes = seconds / 60;
+  state_.elapsedSeconds = seconds % 60;
+  ui_.SetText(W, player::kElapsedLabel, Prop::TypeSpecific, ElapsedText(state_.elapsedMinutes, state_.elapsedSeconds));
+  ui_.SetInt(W, player::kSeekSlider, Prop::SliderMaximum, state_.songLengthSeconds);
+  ui_.SetInt(W, player::kSeekSlider, Prop::SliderPosition, seconds);
+  state_.sliderMark = seconds;
+}
+
+int Playback::PositionSeconds() {
+  if (state_.playState == PlayState::Idle) return 0;
+  const int ms = media_.PositionMs();
+  if (ms >= 0) return ms / 1000;
+  // Without the device's answer, the counter (which runs one second ahead of the song).
+  return std::max(0, state_.elapsedMinutes * 60 + state_.elapsedSeconds - 1);
 }
 
 void Playback::Step(int delta) {
+  state_.resume.reset();  // stepping plays as always, from the start
   SelectNeighbour(delta);
   state_.playState = PlayState::Idle;
   StartSelected(delta);
@@ -164,7 +228,7 @@ void Playback::Tick() {
   if (media_.StatusMode() == MediaMode::Stopped && !ListEmpty()) {
     state_.sliderMark = 0;
     // The song ended: every entry, itself last, may follow it.
-    if (!PlayOn(+1, SongCount())) return;
+    if (!PlayOn(+1, SongCount(), Advance::SongEnded)) return;
   }
   CountSecond();
 }

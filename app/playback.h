@@ -28,14 +28,21 @@ class Playback {
   void Seek();
   void Volume();
 
+  // Where the song that plays or is paused is, in whole seconds; 0 when none.
+  int PositionSeconds();
+
  private:
   void StartSelected(int direction);
   bool OpenAndPlay(int position0);
   void BeginPlaying();
-  bool PlayOn(int direction, int tries);
+  bool PlayOn(int direction, int tries, Advance why = Advance::UserStep);
   void CountSecond();
   void ResetCounter();
-  void SelectNeighbour(int delta);
+  bool SelectNeighbour(int delta, Advance why = Advance::UserStep);
+  void SyncOrder();
+  void NotePlayed(int song);
+  std::optional<int> TakeResumeMs(int song);
+  void ShowResumedAt(int ms);
   void Step(int delta);
   void Show(PlayState state);
   void ApplyVolume();
@@ -48,6 +55,7 @@ class Playback {
   ControlAccess& ui_;
   MediaDevice& media_;
   PlayerState& state_;
+  std::optional<int> resumedMs_;  // the start that is under way began at a remembered place
 };
 
 void BindPlaybackHandlers(Runtime& rt, Playback& playback);

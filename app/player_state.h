@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/list_rows.h"
+#include "app/play_order.h"
 #include "base/value.h"
 
 namespace tovel {
@@ -34,6 +35,16 @@ struct PlayerState {
   ListRows rows;               // the song each row of the list box shows
   int pickedSong = -1;         // picked while no row showed it (a step during a search)
   int songBeforeSearch = -1;   // selected when the search opened, kept if none is chosen in it
+  // Play order, and the song that plays or is paused (0-based; -1 when idle).
+  PlayOrderModel order;
+  int currentSong = -1;
+  // Where the last run left off: the first start of that song begins there.
+  struct ResumePoint {
+    int song = -1;
+    Text path;
+    int seconds = 0;
+  };
+  std::optional<ResumePoint> resume;
 };
 
 }  // namespace tovel

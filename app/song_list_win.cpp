@@ -134,4 +134,6 @@ void BindSongListHandlers(Runtime& rt, PlayerState& state) {
 
 void LoadStoredSongList(Runtime& rt, PlayerState& state) { Handlers(rt, state).LoadList(); }
 
+std::wstring ConfigFilePath() { return ExecutableDirectory() + L"\\" + kConfigFileName; }
+
 }  // namespace tovel

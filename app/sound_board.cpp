@@ -27,7 +27,20 @@ void SoundBoard::Open() {
   }
   // The form has no "destroyed" event of its own; the device must close with the window.
   // Docking is done by its "created" handler, before the window is first shown.
-  windows_.OnFormDestroyed(kBoardWindowId, [this] { media_.reset(); });
+  windows_.OnFormDestroyed(kBoardWindowId, [this] {
+    media_.reset();
+    // The player hides before it is destroyed and takes the board along: closed by the user,
+    // the board goes while the player is still shown.
+    openAtExit_ = !::IsWindowVisible(Runtime::Get().WindowHandle(kPlayerWindowId));
+  });
+  if (volume_ != SliderVolume()) SetVolume(volume_);
+}
+
+void SoundBoard::SetVolume(int volume) {
+  volume_ = volume;
+  if (!IsOpen()) return;
+  windows_.SetInt(kBoardWindowId, board::kVolumeSlider, Prop::SliderPosition, volume);
+  Volume();
 }
 
 // The player's "moved" event comes at its creation and after the board was closed: nothing to place then.
@@ -75,6 +88,7 @@ void SoundBoard::Stop() {
 // so the form's 10 ms re-apply timer is left unbound and wakes nobody.
 void SoundBoard::Volume() {
   const int volume = SliderVolume();
+  volume_ = volume;
   windows_.SetText(kBoardWindowId, board::kVolumeLabel, Prop::TypeSpecific, "音量:" + std::to_string(volume));
   if (media_) media_->SetVolume(volume, volume);
 }

@@ -35,6 +35,13 @@ class SoundBoard {
   MediaPlayControl* media() const { return media_.get(); }
   const std::wstring& clipFolder() const { return clipFolder_; }
 
+  bool IsOpen() const { return windows_.IsLoaded(kBoardWindowId); }
+  // The slider's volume, kept when the window closes and given to it when it opens again.
+  int Volume() const { return volume_; }
+  void SetVolume(int volume);
+  // Whether the window was open when the player closed and took it along.
+  bool WasOpenAtExit() const { return openAtExit_; }
+
  private:
   int SliderVolume() const;
 
@@ -42,6 +49,8 @@ class SoundBoard {
   MciChannel& mci_;
   std::wstring clipFolder_;
   std::unique_ptr<MediaPlayControl> media_;
+  int volume_ = 100;
+  bool openAtExit_ = false;
 };
 
 void BindSoundBoardHandlers(Runtime& rt, SoundBoard& board);

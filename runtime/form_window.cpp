@@ -306,8 +306,19 @@ void ConfigureChild(FormState& form, ControlState& control) {
 
 UniqueMenu BuildMenu(const MenuDesc& menu) {
   UniqueMenu popup(::CreatePopupMenu());
-  for (const auto& item : menu.items)
-    ::AppendMenuW(popup.get(), MF_STRING, ChildId(item.id), Widen(item.caption).c_str());
+  std::map<std::string_view, HMENU> submenus;  // owned by `popup` once appended
+  for (const auto& item : menu.items) {
+    HMENU into = popup.get();
+    if (!item.submenu.empty()) {
+      HMENU& sub = submenus[item.submenu];
+      if (!sub) {
+        sub = ::CreatePopupMenu();
+        ::AppendMenuW(popup.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Widen(item.submenu).c_str());
+      }
+      into = sub;
+    }
+    ::AppendMenuW(into, MF_STRING, ChildId(item.id), Widen(item.caption).c_str());
+  }
   return popup;
 }
 

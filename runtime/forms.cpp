@@ -48,7 +48,8 @@ FormDesc MakePlayerForm() {
               {EK::Moved, HK::PlayerMoved}, {EK::FilesDropped, HK::AddDroppedSongs},
               // The media keys run the buttons' own handlers.
               {EK::MediaPlayPause, HK::PlayButton}, {EK::MediaStop, HK::StopSong},
-              {EK::MediaNextTrack, HK::NextSong}, {EK::MediaPreviousTrack, HK::PreviousSong}},
+              {EK::MediaNextTrack, HK::NextSong}, {EK::MediaPreviousTrack, HK::PreviousSong},
+              {EK::AboutToBeDestroyed, HK::PlayerRememberState}},
              {}, {}};
   f.controls = {
       {"列表框1", CT::ListBox, kList, 3, 105, 344, 223, {},
@@ -77,7 +78,11 @@ FormDesc MakePlayerForm() {
       {"编辑框1", CT::Edit, kSearchField, 3, 105, 344, 22, {}, {{EK::TextChanged, HK::SearchChanged}}},
   };
   f.menus = {{"列表框右键菜单1", kContextMenu,
-              {{"删除选中", kMenuRemove, HK::RemoveEntry}, {"删除文件", kMenuDeleteFile, HK::DeleteFile}}}};
+              {{"删除选中", kMenuRemove, HK::RemoveEntry}, {"删除文件", kMenuDeleteFile, HK::DeleteFile},
+               {"顺序播放", kMenuPlayOrder[0], HK::PlayOrderInOrder, "播放顺序"},
+               {"列表循环", kMenuPlayOrder[1], HK::PlayOrderRepeatList, "播放顺序"},
+               {"单曲循环", kMenuPlayOrder[2], HK::PlayOrderRepeatOne, "播放顺序"},
+               {"随机播放", kMenuPlayOrder[3], HK::PlayOrderShuffle, "播放顺序"}}}};
   return f;
 }
 

@@ -73,6 +73,11 @@ enum class HandlerKey {
   BoardVolume,
   BoardReapplyVolume,
   SearchChanged,
+  PlayerRememberState,
+  PlayOrderInOrder,
+  PlayOrderRepeatList,
+  PlayOrderRepeatOne,
+  PlayOrderShuffle,
   kCount,
 };
 
@@ -118,6 +123,7 @@ struct MenuItemDesc {
   std::string_view caption;
   std::uint32_t id;
   HandlerKey handler;
+  std::string_view submenu = {};  // items naming one submenu go into it, where the first one is
 };
 
 struct MenuDesc {
@@ -170,6 +176,8 @@ constexpr std::uint32_t kContextMenu = 0x26013d28;   // 列表框右键菜单1
 constexpr std::uint32_t kMenuRemove = 0x26013d29;
 constexpr std::uint32_t kMenuDeleteFile = 0x26013d2a;
 constexpr std::uint32_t kSearchField = 0x16013e70;   // 编辑框1, shown while a search is
+// The "播放顺序" submenu, one item per play order.
+constexpr std::uint32_t kMenuPlayOrder[4] = {0x26013e01, 0x26013e02, 0x26013e03, 0x26013e04};
 }  // namespace player
 
 // Sound-effects window controls.

@@ -133,6 +133,13 @@ int MediaPlayControl::LengthMs() {
   return static_cast<int>(std::wcstol(answer.c_str(), nullptr, 10));
 }
 
+int MediaPlayControl::PositionMs() {
+  if (!Send(Command(L"set", L"time format milliseconds"))) return -1;
+  std::wstring answer;
+  if (!Send(Command(L"status", L"position"), &answer)) return -1;
+  return static_cast<int>(std::wcstol(answer.c_str(), nullptr, 10));
+}
+
 bool MediaPlayControl::PauseResume() {
   const bool resume = paused_;
   paused_ = !paused_;  // flips whatever the device answers

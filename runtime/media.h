@@ -24,6 +24,8 @@ class MediaDevice {
   virtual bool Stop() = 0;
   // 0..100 per channel; an omitted or out-of-range channel is left alone.
   virtual bool SetVolume(std::optional<int> left, std::optional<int> right) = 0;
+  // Where playback is in the open file; -1 when the device cannot tell.
+  virtual int PositionMs() { return -1; }
 };
 
 // Carries MCI command strings to the platform (mciSendStringW) or to a test's recorder.
@@ -56,6 +58,7 @@ class MediaPlayControl : public MediaDevice {
   bool PauseResume() override;
   bool Stop() override;
   bool SetVolume(std::optional<int> left, std::optional<int> right) override;
+  int PositionMs() override;
 
   const Text& alias() const;
   const Text& fileName() const { return fileName_; }

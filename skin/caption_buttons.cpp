@@ -109,6 +109,20 @@ void SkinnedWindow::AddButton(CaptionButton b) {
   Repaint();
 }
 
+bool SkinnedWindow::ChangeButton(int id, GlyphKind glyph, const Text& tip) {
+  for (size_t i = 0; i < caption_.buttons.size(); ++i) {
+    CaptionButton& b = caption_.buttons[i];
+    if (id == 0 || b.id != id) continue;
+    b.glyph = glyph;
+    b.tip = tip;
+    b.looksMade = 0;  // the remembered looks show the old glyph
+    if (caption_.tipToolsAdded) caption_.tip.UpdateTipText(static_cast<UINT_PTR>(i + 1), tip);
+    Repaint();
+    return true;
+  }
+  return false;
+}
+
 void SkinnedWindow::LayoutCaption() {
   const RECT rc = Client();
   std::vector<ButtonKind> kinds;

@@ -227,6 +227,26 @@ bool SkinEngine::AddCaptionButton(HWND hwnd, ByteView image, const Text& tip, st
   return true;
 }
 
+bool SkinEngine::AddGlyphCaptionButton(HWND hwnd, int id, GlyphKind glyph, const Text& tip,
+                                       std::function<void()> callback) {
+  SkinnedWindow* w = SkinnedWindowOf(hwnd);
+  if (!w || id == 0) return false;
+  CaptionButton b;
+  b.width = w->Metrics().buttonWidth;
+  b.height = w->Metrics().buttonHeight;
+  b.glyph = glyph;
+  b.tip = tip;
+  b.callback = std::move(callback);
+  b.id = id;
+  w->AddButton(std::move(b));
+  return true;
+}
+
+bool SkinEngine::SetCaptionButtonGlyph(HWND hwnd, int id, GlyphKind glyph, const Text& tip) {
+  SkinnedWindow* w = SkinnedWindowOf(hwnd);
+  return w && w->ChangeButton(id, glyph, tip);
+}
+
 void SkinEngine::SetHelpCallback(HWND hwnd, std::function<void()> callback) {
   if (SkinnedWindow* w = SkinnedWindowOf(hwnd)) w->SetHelp(std::move(callback));
 }

@@ -17,6 +17,7 @@
 #include "gfx/tool_tip.h"
 #include "skin/controls.h"
 #include "skin/gdiplus_constants.h"
+#include "skin/glyphs.h"
 #include "skin/layout.h"
 #include "skin/options.h"
 
@@ -114,6 +115,10 @@ class SkinEngine {
   // Caption buttons and text.
   bool AddCaptionButton(HWND hwnd, ByteView image, const Text& tip,
                         std::function<void()> callback);
+  // A button of the program's own, drawn with a glyph at the window's scale, left of the
+  // others; `id` (not 0) finds it again to change its glyph and tip.
+  bool AddGlyphCaptionButton(HWND hwnd, int id, GlyphKind glyph, const Text& tip, std::function<void()> callback);
+  bool SetCaptionButtonGlyph(HWND hwnd, int id, GlyphKind glyph, const Text& tip);
   void OnWindowMoved(int n);
   int HitTestCaptionButton(int n, int x, int y) const;
   int CaptionDoubleClickButton(int n) const;

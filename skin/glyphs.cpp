@@ -344,6 +344,50 @@ Shape TransportShape(GlyphKind kind, const Box& b, float s) {
 }
 
 bool IsTransport(GlyphKind kind) { return kind >= GlyphKind::TransportPrevious && kind <= GlyphKind::TransportNext; }
+// A point `dx`, `dy` design pixels from the box's centre.
+PointF FromCentre(const Box& b, float s, float dx, float dy) { return {b.cx() + dx * s, b.cy() + dy * s}; }
+
+// An arrow head, its tip at (x, y) design pixels from the centre, pointing along +x or -x.
+Stroke ArrowHead(const Box& b, float s, float x, float y, float dir) {
+  return {{FromCentre(b, s, x - 2 * dir, y - 2), FromCentre(b, s, x, y), FromCentre(b, s, x - 2 * dir, y + 2)},
+          kStroke * s};
+}
+
+Shape InOrderShape(const Box& b, float s) {
+  Shape shape;
+  shape.strokes.push_back({{FromCentre(b, s, -5, 0), FromCentre(b, s, 4.5f, 0)}, kStroke * s});
+  shape.strokes.push_back(ArrowHead(b, s, 4.5f, 0, 1));
+  return shape;
+}
+
+// A loop open at the bottom, its end turned into an arrow head.
+Shape RepeatShape(const Box& b, float s) {
+  Shape shape;
+  shape.strokes.push_back({{FromCentre(b, s, -1.5f, 3.5f), FromCentre(b, s, -5, 3.5f), FromCentre(b, s, -5, -3.5f),
+                            FromCentre(b, s, 5, -3.5f), FromCentre(b, s, 5, 3.5f), FromCentre(b, s, 0.5f, 3.5f)},
+                           kStroke * s});
+  shape.strokes.push_back(ArrowHead(b, s, 0.5f, 3.5f, -1));
+  return shape;
+}
+
+Shape RepeatOneShape(const Box& b, float s) {
+  Shape shape = RepeatShape(b, s);
+  shape.strokes.push_back({{FromCentre(b, s, -1, -0.5f), FromCentre(b, s, 0, -1.5f), FromCentre(b, s, 0, 1.5f)},
+                           kStroke * s});
+  return shape;
+}
+
+// Two paths crossing, each ending in an arrow head.
+Shape ShuffleShape(const Box& b, float s) {
+  Shape shape;
+  for (float sign : {1.0f, -1.0f}) {
+    shape.strokes.push_back({{FromCentre(b, s, -5, -3 * sign), FromCentre(b, s, -2, -3 * sign),
+                              FromCentre(b, s, 2, 3 * sign), FromCentre(b, s, 5, 3 * sign)},
+                             kStroke * s});
+    shape.strokes.push_back(ArrowHead(b, s, 5, 3 * sign, 1));
+  }
+  return shape;
+}
 
 Shape ShapeOf(GlyphKind kind, const Box& b, float s) {
   if (IsTransport(kind)) return TransportShape(kind, b, s);
@@ -362,6 +406,14 @@ Shape ShapeOf(GlyphKind kind, const Box& b, float s) {
       return MenuShape(b, s);
     case GlyphKind::ComboArrow:
       return ArrowShape(GlyphKind::ArrowDown, b, s);
+    case GlyphKind::CaptionInOrder:
+      return InOrderShape(b, s);
+    case GlyphKind::CaptionRepeatList:
+      return RepeatShape(b, s);
+    case GlyphKind::CaptionRepeatOne:
+      return RepeatOneShape(b, s);
+    case GlyphKind::CaptionShuffle:
+      return ShuffleShape(b, s);
     default:
       return ArrowShape(kind, b, s);
   }
@@ -423,7 +475,9 @@ void PaintCheckMark(Graphics& g, const Box& b, const GlyphColours& c, float s) {
   PaintShape(g, b, tick, c, s);
 }
 
-bool IsCaption(GlyphKind kind) { return kind <= GlyphKind::CaptionMenu; }
+bool IsCaption(GlyphKind kind) {
+  return kind <= GlyphKind::CaptionMenu || (kind >= GlyphKind::CaptionInOrder && kind <= GlyphKind::CaptionShuffle);
+}
 
 }  // namespace
 

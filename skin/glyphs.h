@@ -32,6 +32,11 @@ enum class GlyphKind {
   TransportPlay,
   TransportPause,
   TransportNext,
+  // The play order's caption button, one per mode.
+  CaptionInOrder,
+  CaptionRepeatList,
+  CaptionRepeatOne,
+  CaptionShuffle,
 };
 
 struct GlyphColours {

@@ -58,6 +58,7 @@ struct CaptionButton {
   int looksDpi = 0;  // the scale they were drawn at
   bool looksZoomed = false;
   unsigned looksMade = 0;  // one bit per look
+  int id = 0;  // a program's own button is found again by this (0: none)
 };
 
 struct DockedWindow {
@@ -177,6 +178,8 @@ class SkinnedWindow {
   void ActOnButton(int button);
   void DrawButton(int button, Graphics* surface, bool pressed, int glowAlpha);
   void AddButton(CaptionButton button);
+  // A new glyph and tip for the button with this id; false when there is none.
+  bool ChangeButton(int id, GlyphKind glyph, const Text& tip);
   void SetHelp(std::function<void()> callback) { caption_.help = std::move(callback); }
   void SetMenu(std::function<void()> callback) { caption_.menu = std::move(callback); }
   void SetCaptionStyle(const CaptionTextArgs& args);

@@ -95,6 +95,9 @@ RunningProgram Launch(const std::wstring& exe) {
   STARTUPINFOW si{sizeof(si)};
   PROCESS_INFORMATION pi{};
   std::wstring dir = exe.substr(0, exe.find_last_of(L'\\'));
+  // The program in the build folder starts as freshly installed each time: what an earlier
+  // test left there (the board open, another volume) would change what the next one sees.
+  if (exe == ProgramPath()) ::DeleteFileW((dir + L"\\歌曲配置.ini").c_str());
   if (!::CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi))
     return RunningProgram();
   return RunningProgram(pi);

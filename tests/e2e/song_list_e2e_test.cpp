@@ -39,6 +39,11 @@ class SongListE2e : public ::testing::Test {
     return list_ ? player : nullptr;
   }
   std::wstring Ini() const { return appDir_ / L"歌曲配置.ini"; }
+  // The file up to the player's own state, which the program adds at exit: the stored list's bytes.
+  std::string ListBytes() const {
+    const std::string bytes = FileBytes(Ini());
+    return bytes.substr(0, bytes.find(Gbk(L"[播放状态]")));
+  }
   std::wstring Song(const std::wstring& source, const std::wstring& name) { return CopySong(source, songs_, name); }
 
   ScratchFolder appDir_{L"app"};
@@ -93,9 +98,9 @@ TEST_F(SongListE2e, CancelledFolderBrowserChangesNothing) {
   ASSERT_TRUE(WaitUntil([&] { return !BrowserOpen(app.pid()); }, 10000));
   ASSERT_TRUE(Answers(player));
   EXPECT_EQ(ListItems(list_), std::vector<std::wstring>{L"001|第一首"});
-  EXPECT_EQ(FileBytes(Ini()), ini);
+  EXPECT_EQ(ListBytes(), ini);
   EXPECT_EQ(CloseProgram(app, player), 0u);
-  EXPECT_EQ(FileBytes(Ini()), ini);
+  EXPECT_EQ(ListBytes(), ini);
 }
 
 TEST_F(SongListE2e, RemovingAnEntryRenumbersAndTheRestIsExportedAtExit) {
@@ -118,7 +123,7 @@ TEST_F(SongListE2e, RemovingAnEntryRenumbersAndTheRestIsExportedAtExit) {
   EXPECT_EQ(CloseProgram(app, player), 0u);
 
   EXPECT_EQ(FileBytes(kExportFile), Gbk(a + L"\r\n" + c + L"\r\n"));
-  EXPECT_EQ(FileBytes(Ini()), ini);  // the stored list is not changed by a removal
+  EXPECT_EQ(ListBytes(), ini);  // the stored list is not changed by a removal
 }
 
 TEST_F(SongListE2e, RightClickSelectsTheEntryUnderTheCursorAndItsMenuRemovesIt) {
@@ -189,7 +194,7 @@ TEST_F(SongListE2e, DeletingFilesRemovesThemAndTheirEntriesUntilTheListIsEmpty) 
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, 5000));
   EXPECT_EQ(CloseProgram(app, player), 0u);
   EXPECT_EQ(FileBytes(kExportFile), "");  // everything removed: an empty export
-  EXPECT_EQ(FileBytes(Ini()), ini);
+  EXPECT_EQ(ListBytes(), ini);
 }
 
 TEST_F(SongListE2e, ClearingEmptiesTheListButTheStoredListComesBackAtTheNextStart) {
@@ -206,7 +211,7 @@ TEST_F(SongListE2e, ClearingEmptiesTheListButTheStoredListComesBackAtTheNextStar
     EXPECT_EQ(WindowText(::GetDlgItem(player, kElapsedId)), L"00:00");
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(player, kSeekId)));
     EXPECT_EQ(FileBytes(kExportFile), "<missing>");
-    EXPECT_EQ(FileBytes(Ini()), ini);
+    EXPECT_EQ(ListBytes(), ini);
     EXPECT_EQ(CloseProgram(app, player), 0u);
   }
   RunningProgram again;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 #include "app/playback.h"
@@ -325,6 +326,72 @@ TEST(ElapsedText, TwoDigitsEachAndMinutesWrapAtOneHundred) {
   EXPECT_EQ(ElapsedText(59, 59), "59:59");
   EXPECT_EQ(ElapsedText(100, 1), "00:01");
   EXPECT_EQ(ElapsedText(123, 45), "23:45");
+}
+
+TEST_F(PlaybackTest, TheRememberedSongStartsOnceWhereItWasLeft) {
+  AddSongs({"a.mp3", "b.mp3", "c.mp3"});
+  ui.ListSelect(W, player::kList, 1);
+  state.resume = PlayerState::ResumePoint{1, "b.mp3", 75};
+  playback.PlayButton();
+  EXPECT_EQ(device.opened.back(), "b.mp3");
+  EXPECT_EQ(device.plays, std::vector<int>{75000}) << "straight from the place, no sound of its start";
+  EXPECT_EQ(Elapsed(), "01:15");
+  EXPECT_EQ(Seek(), 75);
+  EXPECT_EQ(ui.GetInt(W, player::kSeekSlider, Prop::SliderMaximum), 200);
+  playback.Tick();
+  EXPECT_EQ(Elapsed(), "01:16");
+  EXPECT_EQ(Seek(), 76);
+  device.mode = MediaMode::Playing;
+  EXPECT_EQ(state.currentSong, 1);
+
+  playback.Stop();
+  playback.PlayButton();
+  EXPECT_EQ(device.plays.back(), -1) << "only the first start resumes";
+  EXPECT_EQ(Elapsed(), "00:01");
+}
+
+TEST_F(PlaybackTest, AResumePlaceThatNoLongerFitsStartsFromTheBeginning) {
+  AddSongs({"a.mp3", "b.mp3"});
+  state.resume = PlayerState::ResumePoint{0, "a.mp3", 300};  // past the 200 s song
+  playback.PlayButton();
+  EXPECT_EQ(device.plays, std::vector<int>{-1});
+  EXPECT_EQ(Elapsed(), "00:01");
+
+  playback.Stop();
+  state.resume = PlayerState::ResumePoint{0, "other.mp3", 30};  // the list changed under it
+  playback.PlayButton();
+  EXPECT_EQ(device.plays.back(), -1);
+
+  playback.Stop();
+  state.resume = PlayerState::ResumePoint{1, "b.mp3", 30};
+  playback.Next();  // stepping onto the remembered song plays it as always
+  EXPECT_EQ(device.opened.back(), "b.mp3");
+  EXPECT_EQ(device.plays.back(), -1);
+  EXPECT_FALSE(state.resume.has_value());
+}
+
+TEST_F(PlaybackTest, PlayOrderDecidesWhatFollowsTheEndOfASong) {
+  AddSongs({"a.mp3", "b.mp3", "c.mp3"});
+  state.order.SetMode(PlayOrder::RepeatOne);
+  ui.ListSelect(W, player::kList, 2);
+  playback.PlayButton();
+  device.mode = MediaMode::Stopped;
+  playback.Tick();
+  EXPECT_EQ(device.opened, (std::vector<Text>{"c.mp3", "c.mp3"})) << "the song that ended plays again";
+  EXPECT_EQ(ui.List(W, player::kList).caret, 2);
+  playback.Next();
+  EXPECT_EQ(device.opened.back(), "a.mp3") << "next still steps, round to the first";
+  playback.Previous();
+  EXPECT_EQ(device.opened.back(), "c.mp3");
+
+  state.order.SetMode(PlayOrder::Shuffle);
+  std::set<Text> heard{device.opened.back()};
+  for (int i = 0; i < 2; ++i) {
+    device.mode = MediaMode::Stopped;
+    playback.Tick();
+    heard.insert(device.opened.back());
+  }
+  EXPECT_EQ(heard.size(), 3u) << "shuffle plays the other two before any repeats";
 }
 
 }  // namespace

@@ -235,15 +235,26 @@ TEST_F(FormWindows, MessageLoopEndsWithTheQuitCodeOrMinusOneWhenTheQueueFails) {
   EXPECT_EQ(Runtime::Get().RunMessageLoop(kPlayerWindowId, QuitWithSeven), 7);
 }
 
-TEST_F(FormWindows, ContextMenuHoldsItsTwoItems) {
+TEST_F(FormWindows, ContextMenuHoldsItsTwoItemsThenThePlayOrderSubmenu) {
   HMENU menu = Runtime::Get().Menu(kPlayerWindowId, player::kContextMenu);
   ASSERT_NE(menu, nullptr);
-  ASSERT_EQ(::GetMenuItemCount(menu), 2);
+  ASSERT_EQ(::GetMenuItemCount(menu), 3);
   EXPECT_EQ(::GetMenuItemID(menu, 0), 0x3D29u);
   EXPECT_EQ(::GetMenuItemID(menu, 1), 0x3D2Au);
   wchar_t text[32];
   ::GetMenuStringW(menu, 1, text, 32, MF_BYPOSITION);
   EXPECT_EQ(Narrow(text), "删除文件");
+  ::GetMenuStringW(menu, 2, text, 32, MF_BYPOSITION);
+  EXPECT_EQ(Narrow(text), "播放顺序");
+  HMENU order = ::GetSubMenu(menu, 2);
+  ASSERT_NE(order, nullptr);
+  ASSERT_EQ(::GetMenuItemCount(order), 4);
+  const char* names[] = {"顺序播放", "列表循环", "单曲循环", "随机播放"};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(::GetMenuItemID(order, i), static_cast<UINT>(0x3E01 + i));
+    ::GetMenuStringW(order, i, text, 32, MF_BYPOSITION);
+    EXPECT_EQ(Narrow(text), names[i]);
+  }
   EXPECT_EQ(::GetMenu(Player()), nullptr);  // no menu bar
 }
 

@@ -1,6 +1,7 @@
 // Caption text and caption buttons on real windows: what they draw, how they fade,
 // what a press does, and that nothing piles up over many rounds.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -193,6 +194,64 @@ TEST_F(Caption, AddedButtonsGoInFrontAndRunTheirCallbacksAndCaptionSettingsKeepW
   EXPECT_EQ(w_->CaptionLook().text, 0x0000FF00u);
   EXPECT_EQ(w_->CaptionLook().shadow, 0x00808080u);
   EXPECT_EQ(w_->CaptionLook().size, 12.0f);
+}
+
+// The tip text of a caption button (numbered from 1) as the window's tip holds it; "" when none.
+std::wstring TipText(HWND owner, UINT_PTR button) {
+  std::wstring found;
+  struct Query {
+    HWND owner;
+    UINT_PTR button;
+    std::wstring* found;
+  } q{owner, button, &found};
+  ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
+    auto& q = *reinterpret_cast<Query*>(lp);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(h, cls, 64);
+    if (std::wstring(cls) != TOOLTIPS_CLASSW) return TRUE;
+    wchar_t text[80] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = q.owner;
+    info.uId = q.button;
+    info.lpszText = text;
+    ::SendMessageW(h, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&info));
+    if (text[0]) *q.found = text;
+    return !text[0];
+  }, reinterpret_cast<LPARAM>(&q));
+  return found;
+}
+
+TEST_F(Caption, AProgramGlyphButtonChangesItsGlyphAndTipInPlace) {
+  int clicks = 0;
+  EXPECT_FALSE(Engine().AddGlyphCaptionButton(window_.get(), 0, GlyphKind::CaptionShuffle, "x", {}));
+  ASSERT_TRUE(Engine().AddGlyphCaptionButton(window_.get(), 7, GlyphKind::CaptionInOrder, "顺序播放", [&] { ++clicks; }));
+  ASSERT_EQ(w_->Buttons().size(), 4u);
+  const BoxF b = w_->Caption().buttons[0];
+  const RECT box{static_cast<LONG>(b.x), static_cast<LONG>(b.y), static_cast<LONG>(b.x + b.width),
+                 static_cast<LONG>(b.y + b.height)};
+  const auto whites = [](const std::vector<std::uint32_t>& pixels) {
+    return std::count_if(pixels.begin(), pixels.end(), [](std::uint32_t c) { return R(c) > 200 && G(c) > 200 && B(c) > 200; });
+  };
+  ASSERT_TRUE(PumpUntil([&] { return whites(Area(*w_, box)) > 5; })) << "the glyph is drawn";
+  const auto inOrder = Area(*w_, box);
+
+  const POINT centre{static_cast<LONG>(b.x + b.width / 2), 10};
+  Send(WM_MOUSEMOVE, centre);  // the tip and its tools are made on the first hover
+  ASSERT_TRUE(PumpUntil([&] { return FadeDone(*w_); }));
+  EXPECT_EQ(TipText(window_.get(), 1), L"顺序播放");
+
+  EXPECT_FALSE(Engine().SetCaptionButtonGlyph(window_.get(), 8, GlyphKind::CaptionShuffle, "随机播放"));
+  EXPECT_TRUE(Engine().SetCaptionButtonGlyph(window_.get(), 7, GlyphKind::CaptionShuffle, "随机播放"));
+  EXPECT_EQ(TipText(window_.get(), 1), L"随机播放");
+  ::SendMessageW(window_.get(), WM_MOUSELEAVE, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return FadeDone(*w_) && Area(*w_, box) != inOrder && whites(Area(*w_, box)) > 5; }))
+      << "the new glyph replaces the old one";
+  EXPECT_EQ(w_->Buttons().size(), 4u);
+
+  Send(WM_LBUTTONDOWN, centre);
+  Send(WM_LBUTTONUP, centre);
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(Caption, DoubleClickInTheCaptionMaximizesAndBelowItDoesNothing) {
