@@ -128,7 +128,8 @@ TEST(PlayOrderModel, RepeatOneRepeatsAtTheEndButStepsOnRequest) {
 
   m.SetMode(PlayOrder::InOrder);
   EXPECT_EQ(m.Next(0, Advance::SongEnded), 1);
-  EXPECT_EQ(m.Next(2, Advance::SongEnded), 0) << "in order goes round as the player always did";
+  EXPECT_EQ(m.Next(2, Advance::SongEnded), std::nullopt) << "in order ends with the last song";
+  EXPECT_EQ(m.Next(2, Advance::UserStep), 0) << "but 下一首 still goes round";
 
   m.Sync({});
   EXPECT_EQ(m.Next(0, Advance::SongEnded), std::nullopt) << "an empty list has nothing next";

@@ -134,10 +134,20 @@ TEST_F(PlaybackTest, SongEndStartsTheNextWithTwoSecondsShown) {
   EXPECT_EQ(Elapsed(), "00:02");  // the start's own tick, then this one
   EXPECT_EQ(state.playState, PlayState::Playing);
 
-  device.mode = MediaMode::Stopped;  // the last song ends: round to the first
+  device.mode = MediaMode::Stopped;  // the last song ends: in order, the player stops there
+  playback.Tick();
+  EXPECT_EQ(device.opened.back(), "b.mp3");
+  EXPECT_EQ(ui.List(W, player::kList).caret, 1);
+  EXPECT_EQ(state.playState, PlayState::Idle);
+  EXPECT_EQ(TickPeriod(), 0);
+
+  state.order.SetMode(PlayOrder::RepeatList);  // repeating the list goes round to the first
+  playback.PlayButton();
+  device.mode = MediaMode::Stopped;
   playback.Tick();
   EXPECT_EQ(device.opened.back(), "a.mp3");
   EXPECT_EQ(ui.List(W, player::kList).caret, 0);
+  EXPECT_EQ(state.playState, PlayState::Playing);
 }
 
 TEST_F(PlaybackTest, NextAndPreviousWrapAround) {
@@ -200,6 +210,7 @@ TEST_F(PlaybackTest, SongThatCannotOpenIsNamedAndTheNextThatPlaysStartsInTheDire
 }
 
 TEST_F(PlaybackTest, WithNothingPlayableEachEntryIsTriedOnceAndThePlayerStaysIdle) {
+  state.order.SetMode(PlayOrder::RepeatList);  // the pass after a song's end goes round
   AddSongs({"broken1.mp3", "broken2.mp3"});
   playback.PlayButton();
   EXPECT_EQ(device.opened, (std::vector<Text>{"broken1.mp3", "broken2.mp3"}));
@@ -243,6 +254,7 @@ class EndsAtOnce : public FakeDevice {
 TEST_F(PlaybackTest, SongsThatEndAtOnceAreEachTriedOnceAndThenThePlayerStopsIdle) {
   EndsAtOnce dev;
   Playback player(ui, dev, state);
+  state.order.SetMode(PlayOrder::RepeatList);  // so the pass may go round the end
   AddSongs({"a.mp3", "b.mp3", "c.mp3"});
   player.PlayButton();
   EXPECT_EQ(dev.opened, (std::vector<Text>{"a.mp3", "b.mp3", "c.mp3", "a.mp3"}));
