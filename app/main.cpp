@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include "app/board_hot_keys.h"
+#include "app/board_menu.h"
 #include "app/clips.h"
 #include "app/com_session.h"
 #include "app/playback.h"
@@ -28,15 +30,24 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   PlayerState state;
   MediaPlayControl playerMedia(PlatformMci(), NewMediaAlias);
   Playback playback(rt, playerMedia, state);
-  SoundBoard board(rt, PlatformMci(), DefaultClipFolder());
+  SoundBoard board(rt, PlatformMci(), DefaultClipFolder(), BoardConfigPath());
+  board.OnDucking([&playback](bool duck) { playback.SetDucked(duck); });
 
   rt.Bind(HandlerKey::PlayerStartup, [&] { OnPlayerStartup([&] { LoadStoredSongList(rt, state); }); });
   BindSongListHandlers(rt, state);
   BindPlaybackHandlers(rt, playback);
   BindSmallCommands(rt, state);
   BindSoundBoardHandlers(rt, board);
+  // Declared after the board: its keys are given back before the board goes.
+  BoardHotKeys hotKeys(board);
+  BindBoardWindowHandlers(rt, board, hotKeys);
 
   int code = 0;
-  if (rt.LoadForm(PlayerForm())) code = rt.RunMessageLoop(kPlayerWindowId);
+  if (rt.LoadForm(PlayerForm())) {
+    // Once the player shows, so a message about keys that could not be had comes after it;
+    // not in a second start, whose player has closed again.
+    if (rt.IsLoaded(kPlayerWindowId)) hotKeys.RegisterStored();
+    code = rt.RunMessageLoop(kPlayerWindowId);
+  }
   return code;
 }

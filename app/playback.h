@@ -25,6 +25,8 @@ class Playback {
   void Tick();
   void Seek();
   void Volume();
+  // While ducked the song plays at 30 % of the slider's volume; the slider and its label stay.
+  void SetDucked(bool ducked);
 
  private:
   void StartSelected(int direction);
@@ -42,6 +44,7 @@ class Playback {
   ControlAccess& ui_;
   MediaDevice& media_;
   PlayerState& state_;
+  bool ducked_ = false;
 };
 
 void BindPlaybackHandlers(Runtime& rt, Playback& playback);

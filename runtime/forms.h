@@ -37,6 +37,9 @@ enum class EventKind {
   MediaStop,
   MediaNextTrack,
   MediaPreviousTrack,
+  // WM_CONTEXTMENU on the window or passed up from one of its controls; the point is the
+  // runtime's EventPoint().
+  ContextMenu,
 };
 
 // What a form event runs; the application binds a function to each key.
@@ -70,6 +73,8 @@ enum class HandlerKey {
   BoardStop,
   BoardVolume,
   BoardReapplyVolume,
+  BoardFilesDropped,
+  BoardContextMenu,
   kCount,
 };
 

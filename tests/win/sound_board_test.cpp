@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <shlobj.h>
+
+#include "app/board_menu.h"
 #include "app/clips.h"
 #include "app/sound_board.h"
 #include "runtime/controls.h"
@@ -13,6 +16,7 @@
 #include "base/jpeg_picture.h"
 #include "base/text.h"
 #include "tests/support/fake_controls.h"
+#include "tests/e2e/song_list_support.h"
 
 namespace tovel {
 namespace {
@@ -24,7 +28,7 @@ class RecordingMci : public MciChannel {
  public:
   bool Send(const std::wstring& command, std::wstring* answer) override {
     commands.push_back(command);
-    if (answer) answer->clear();
+    if (answer) *answer = command.rfind(L"status ", 0) == 0 && command.ends_with(L" mode") ? mode : L"";
     return true;
   }
   bool IsLiveWindow(std::intptr_t) override { return false; }
@@ -33,6 +37,7 @@ class RecordingMci : public MciChannel {
                                           [&](const std::wstring& c) { return c.rfind(prefix, 0) == 0; }));
   }
   std::vector<std::wstring> commands;
+  std::wstring mode = L"playing";  // what every device says it is doing
 };
 
 std::wstring FreshFolder() {
@@ -126,21 +131,21 @@ class SoundBoardWin : public ::testing::Test {
 TEST_F(SoundBoardWin, HasADeviceOfItsOwnThatClosesWithTheWindow) {
   ClickOpen();
   ASSERT_NE(Board(), nullptr);
-  ASSERT_NE(board_->media(), nullptr);
-  const Text alias = board_->media()->alias();
+  ASSERT_NE(board_->pad(1), nullptr);
+  const Text alias = board_->pad(1)->alias();
   EXPECT_FALSE(alias.empty());
 
   // Again while open: the same window and the same device.
-  MediaPlayControl* device = board_->media();
+  MediaPlayControl* device = board_->pad(1);
   HWND window = Board();
   ClickOpen();
   EXPECT_EQ(Board(), window);
-  EXPECT_EQ(board_->media(), device);
+  EXPECT_EQ(board_->pad(1), device);
 
   ClickClip(1);
   const int before = Sent();
   Runtime::Get().CloseForm(kBoardWindowId);
-  EXPECT_EQ(board_->media(), nullptr);
+  EXPECT_EQ(board_->pad(1), nullptr);
   EXPECT_EQ(SentSince(before), std::vector<std::wstring>{L"close " + Widen(alias)});
 
   // Clicks that arrive for a board that is gone do nothing.
@@ -149,8 +154,8 @@ TEST_F(SoundBoardWin, HasADeviceOfItsOwnThatClosesWithTheWindow) {
   EXPECT_EQ(Sent(), before + 1);
 
   ClickOpen();
-  ASSERT_NE(board_->media(), nullptr);
-  EXPECT_NE(board_->media()->alias(), alias);
+  ASSERT_NE(board_->pad(1), nullptr);
+  EXPECT_NE(board_->pad(1)->alias(), alias);
 }
 
 // Closing the player ends the program: the board's window and device go with it, while
@@ -159,10 +164,10 @@ TEST_F(SoundBoardWin, TheBoardAndItsDeviceGoWithThePlayersWindow) {
   ClickOpen();
   ClickClip(1);
   HWND board = Board();
-  const std::wstring close = L"close " + Widen(board_->media()->alias());
+  const std::wstring close = L"close " + Widen(board_->pad(1)->alias());
   Runtime::Get().CloseForm(kPlayerWindowId);
   EXPECT_FALSE(::IsWindow(board));
-  EXPECT_EQ(board_->media(), nullptr);
+  EXPECT_EQ(board_->pad(1), nullptr);
   EXPECT_EQ(mci_.commands.back(), close);
 }
 
@@ -187,12 +192,12 @@ TEST_F(SoundBoardWin, AMissingBoardIsNotWrittenToAndHoldsNoDevice) {
   EXPECT_EQ(values.GetInt(kBoardWindowId, kBoardWindowControl, Prop::Left), 0);
   EXPECT_EQ(values.GetInt(kBoardWindowId, kBoardWindowControl, Prop::Top), 0);
   missing.Open();
-  EXPECT_EQ(missing.media(), nullptr);
+  EXPECT_EQ(missing.pad(1), nullptr);
 }
 
 TEST_F(SoundBoardWin, EveryClickReopensTheLabelledFileAndPlaysFromItsStart) {
   ClickOpen();
-  const std::wstring alias = Widen(board_->media()->alias());
+  const std::wstring alias = Widen(board_->pad(10)->alias());
   const std::wstring path = folder_ + L"跪下";  // the label of "TMD跪下", 按钮10
   const std::vector<std::wstring> expected = {
       L"close " + alias,
@@ -213,7 +218,7 @@ TEST_F(SoundBoardWin, EveryClickReopensTheLabelledFileAndPlaysFromItsStart) {
 // nothing changes it, so no timer wakes the board to send it again.
 TEST_F(SoundBoardWin, VolumeGoesWithEveryClipAndEverySliderMoveAndNoTimerRuns) {
   ClickOpen();
-  const std::wstring setaudio = L"setaudio " + Widen(board_->media()->alias());
+  const std::wstring setaudio = L"setaudio " + Widen(board_->pad(1)->alias());
   EXPECT_FALSE(::KillTimer(Board(), ChildId(board::kTick))) << "the 10 ms re-apply timer runs";
   ClickClip(1);
   EXPECT_EQ(mci_.CountStartingWith(setaudio), 2);
@@ -230,9 +235,10 @@ TEST_F(SoundBoardWin, VolumeGoesWithEveryClipAndEverySliderMoveAndNoTimerRuns) {
   ClickClip(2);
   const std::vector<std::wstring> sent = SentSince(before);
   ASSERT_EQ(sent.size(), 5u);
-  EXPECT_EQ(sent[2], setaudio + L" left volume to 370");
-  EXPECT_EQ(sent[3], setaudio + L" right volume to 370");
-  EXPECT_EQ(sent[4], L"play " + Widen(board_->media()->alias()));
+  const std::wstring setaudio2 = L"setaudio " + Widen(board_->pad(2)->alias());
+  EXPECT_EQ(sent[2], setaudio2 + L" left volume to 370");
+  EXPECT_EQ(sent[3], setaudio2 + L" right volume to 370");
+  EXPECT_EQ(sent[4], L"play " + Widen(board_->pad(2)->alias()));
 }
 
 TEST_F(SoundBoardWin, AClipFileThatCannotBeMadeRightIsNotPlayed) {
@@ -250,6 +256,146 @@ TEST_F(SoundBoardWin, AClipFileThatCannotBeMadeRightIsNotPlayed) {
   ClickClip(1);
   EXPECT_EQ(mci_.CountStartingWith(L"open"), 1);
   EXPECT_EQ(Contents(path), AsString(ResourceBytes(L"CLIP_01")));
+}
+
+// Each pad has a device of its own: a second pad leaves the first playing, and the board's
+// transport acts on every clip that plays.
+TEST_F(SoundBoardWin, PadsPlayOnTheirOwnDevicesAndTheTransportActsOnAll) {
+  ClickOpen();
+  ClickClip(1);
+  ClickClip(2);
+  const std::wstring one = Widen(board_->pad(1)->alias());
+  const std::wstring two = Widen(board_->pad(2)->alias());
+  EXPECT_NE(one, two);
+  EXPECT_EQ(mci_.CountStartingWith(L"close " + one), 1) << "pad 2 closed pad 1's clip";
+  EXPECT_EQ(board_->padState(1), PadState::Playing);
+  EXPECT_EQ(board_->padState(2), PadState::Playing);
+
+  int before = Sent();
+  ::SendMessageW(::GetDlgItem(Board(), ChildId(board::kPauseButton)), BM_CLICK, 0, 0);
+  EXPECT_EQ(SentSince(before), (std::vector<std::wstring>{L"pause " + one, L"pause " + two}));
+  before = Sent();
+  ::SendMessageW(::GetDlgItem(Board(), ChildId(board::kStopButton)), BM_CLICK, 0, 0);
+  EXPECT_EQ(SentSince(before), (std::vector<std::wstring>{L"stop " + one, L"seek " + one + L" to start",
+                                                          L"stop " + two, L"seek " + two + L" to start"}));
+  before = Sent();
+  ::SendMessageW(::GetDlgItem(Board(), ChildId(board::kContinueButton)), BM_CLICK, 0, 0);
+  EXPECT_EQ(SentSince(before), (std::vector<std::wstring>{L"play " + one, L"play " + two}));
+
+  // The slider reaches both at once.
+  HWND slider = ::GetDlgItem(Board(), ChildId(board::kVolumeSlider));
+  ::SendMessageW(slider, TBM_SETPOS, TRUE, 50);
+  before = Sent();
+  ::SendMessageW(Board(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 50), reinterpret_cast<LPARAM>(slider));
+  EXPECT_EQ(SentSince(before).size(), 4u);
+  EXPECT_EQ(mci_.commands.back(), L"setaudio " + two + L" right volume to 500");
+}
+
+// A clip that played to its end gives its device back, and the timer stops with the last one.
+TEST_F(SoundBoardWin, ClipsThatEndedCloseTheirDevicesAndTheTimerStops) {
+  ClickOpen();
+  std::vector<bool> heard;
+  board_->OnDucking([&heard](bool duck) { heard.push_back(duck); });
+  board_->SetDuckingOption(true);
+  ClickClip(3);
+  EXPECT_TRUE(::KillTimer(Board(), ChildId(board::kTick))) << "no timer looks for the clip's end";
+  ::SetTimer(Board(), ChildId(board::kTick), 150, nullptr);
+  const std::wstring three = Widen(board_->pad(3)->alias());
+  board_->Poll();
+  EXPECT_EQ(mci_.CountStartingWith(L"close " + three), 1) << "only the open's own close";
+  mci_.mode = L"stopped";
+  board_->Poll();
+  EXPECT_EQ(mci_.CountStartingWith(L"close " + three), 2);
+  EXPECT_EQ(board_->padState(3), PadState::Idle);
+  EXPECT_FALSE(::KillTimer(Board(), ChildId(board::kTick))) << "the timer runs on with nothing to look for";
+  EXPECT_EQ(heard, (std::vector<bool>{true, false}));
+
+  // Closed once: the window's end sends nothing more for it.
+  const int before = Sent();
+  Runtime::Get().CloseForm(kBoardWindowId);
+  EXPECT_EQ(mci_.CountStartingWith(L"close " + three), 2);
+  EXPECT_EQ(Sent(), before);
+}
+
+TEST(PadCaptions, NameWithoutExtensionCutToFit) {
+  EXPECT_EQ(PadCaption(L"C:\\声音\\鼓声.wav"), L"鼓声");
+  EXPECT_EQ(PadCaption(L"D:/a/drum.loop.MP3"), L"drum.loop");
+  EXPECT_EQ(PadCaption(L"C:\\x\\一二三四五六七.mp3"), L"一二三四…");
+  EXPECT_EQ(PadCaption(L"C:\\x\\abcdefghijklmn.mp3"), L"abcdefghi…");
+  EXPECT_EQ(PadCaption(L"C:\\x\\.wav"), L".wav");
+}
+
+// A drop as the shell hands it over, at a point of the board's client area.
+void DropAt(HWND target, POINT at, const std::vector<std::wstring>& paths) {
+  size_t chars = 1;
+  for (const auto& p : paths) chars += p.size() + 1;
+  HGLOBAL block = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+  auto* header = static_cast<DROPFILES*>(::GlobalLock(block));
+  header->pFiles = sizeof(DROPFILES);
+  header->pt = at;
+  header->fWide = TRUE;
+  auto* out = reinterpret_cast<wchar_t*>(header + 1);
+  for (const auto& p : paths) out = std::copy(p.begin(), p.end(), out) + 1;
+  ::GlobalUnlock(block);
+  ::SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+}
+
+POINT CentreInClient(HWND parent, HWND child) {
+  RECT rc{};
+  ::GetWindowRect(child, &rc);
+  POINT at{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  ::ScreenToClient(parent, &at);
+  return at;
+}
+
+// Dropped onto a pad, a sound file becomes its clip, kept key by key in the configuration
+// file; the built-in clip comes back on request, and the choice outlives the board.
+TEST_F(SoundBoardWin, ADroppedSoundFileBecomesThePadsClipAndIsKept) {
+  const std::wstring config = folder_ + L"歌曲配置.ini";
+  // As a Chinese system keeps it: GBK.
+  const std::string songs = e2e::Gbk(L"[歌曲信息]\r\n歌曲列表=a.mp3|\r\n");
+  Write(config, songs);
+  const std::wstring song = folder_ + L"鼓声.wav";
+  Write(song, "RIFF");
+  Runtime& rt = Runtime::Get();
+  rt.CloseForm(kPlayerWindowId);
+  board_ = std::make_unique<SoundBoard>(rt, mci_, folder_, config);
+  BindSoundBoardHandlers(rt, *board_);
+  rt.Bind(HandlerKey::BoardFilesDropped, [&rt, this] { OnBoardDrop(rt, *board_); });
+  ASSERT_NE(rt.LoadForm(PlayerForm()), nullptr);
+  ClickOpen();
+  HWND pad4 = ::GetDlgItem(Board(), ChildId(board::kClipButtons[3]));
+
+  // Beside the pads, or with nothing that sounds, a drop changes nothing.
+  DropAt(Board(), POINT{2, 2}, {song});
+  DropAt(Board(), CentreInClient(Board(), pad4), {folder_ + L"notes.txt"});
+  EXPECT_TRUE(board_->settings().Pad(4).file.empty());
+
+  DropAt(Board(), CentreInClient(Board(), pad4), {folder_ + L"notes.txt", song});
+  EXPECT_EQ(board_->settings().Pad(4).file, song);
+  EXPECT_EQ(rt.GetText(kBoardWindowId, board::kClipButtons[3], Prop::ButtonCaption), "鼓声");
+  const std::string stored = Contents(config);
+  EXPECT_EQ(stored, songs + e2e::Gbk(L"[音效板]\r\n声音4=" + song + L"\r\n"));
+
+  const int before = Sent();
+  ClickClip(4);
+  const std::wstring alias = Widen(board_->pad(4)->alias());
+  EXPECT_EQ(SentSince(before)[1], L"open \"" + song + L"\" type MPEGvideo alias " + alias);
+
+  // A fresh board (a restart) reads the choice back.
+  rt.CloseForm(kBoardWindowId);
+  board_ = std::make_unique<SoundBoard>(rt, mci_, folder_, config);
+  BindSoundBoardHandlers(rt, *board_);
+  EXPECT_EQ(board_->settings().Pad(4).file, song);
+  ClickOpen();
+  EXPECT_EQ(rt.GetText(kBoardWindowId, board::kClipButtons[3], Prop::ButtonCaption), "鼓声");
+
+  board_->RestoreBuiltIn(4);
+  EXPECT_EQ(rt.GetText(kBoardWindowId, board::kClipButtons[3], Prop::ButtonCaption), "轻微掌声");
+  EXPECT_TRUE(SoundBoard(rt, mci_, folder_, config).settings().Pad(4).file.empty());
+  ClickClip(4);
+  EXPECT_NE(mci_.commands[mci_.commands.size() - 4].find(folder_ + L"轻微掌声"), std::wstring::npos)
+      << Narrow(mci_.commands[mci_.commands.size() - 4]);
 }
 
 TEST(ClipFiles, WrittenWhenMissingOrWrongAndLeftAloneWhenRight) {
