@@ -98,6 +98,7 @@ bool BoardHotKeys::Set(int pad, unsigned hotKey) {
   }
   held = hotKey;
   board_.settings().SetHotKey(pad, hotKey);
+  board_.ShowCaptions();  // the tip names the key
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/board_hot_keys.h"
 #include "app/board_menu.h"
+#include "app/board_tips.h"
 #include "app/clips.h"
 #include "app/com_session.h"
 #include "app/playback.h"
@@ -41,6 +42,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Declared after the board: its keys are given back before the board goes.
   BoardHotKeys hotKeys(board);
   BindBoardWindowHandlers(rt, board, hotKeys);
+  BoardTips tips(rt);
+  board.OnPadShown([&tips](int pad, const Text& text) { tips.Show(pad, text); });
 
   int code = 0;
   if (rt.LoadForm(PlayerForm())) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/board_tips.h"
 #include "app/clips.h"
 #include "app/skin_setup.h"
 #include "base/text.h"
@@ -42,6 +43,7 @@ void SoundBoard::Open() {
 
 void SoundBoard::ReleasePads() {
   for (Pad& p : pads_) p = Pad{};
+  if (onPadShown_) onPadShown_(0, {});
   ReportDucking();
 }
 
@@ -83,6 +85,7 @@ std::wstring SoundBoard::ClipPath(int number) {
     // The choice stays: the file may come back (a drive plugged in again).
     windows_.SetText(kBoardWindowId, board::kVolumeLabel, Prop::TypeSpecific,
                      kMissingClipText + Narrow(PadCaption(own, 40)));
+    ShowCaption(number);
     return {};
   }
   const Clip& clip = Clips()[static_cast<size_t>(number - 1)];
@@ -132,8 +135,9 @@ void SoundBoard::ShowCaption(int number) {
   if (!windows_.IsLoaded(kBoardWindowId)) return;
   const std::wstring& own = settings_.Pad(number).file;
   const std::uint32_t button = board::kClipButtons[number - 1];
-  const Text caption = own.empty() ? Text(Clips()[static_cast<size_t>(number - 1)].caption) : Narrow(PadCaption(own));
-  windows_.SetText(kBoardWindowId, button, Prop::ButtonCaption, caption);
+  const Text builtIn(Clips()[static_cast<size_t>(number - 1)].caption);
+  windows_.SetText(kBoardWindowId, button, Prop::ButtonCaption, own.empty() ? builtIn : Narrow(PadCaption(own)));
+  if (onPadShown_) onPadShown_(number, PadTipText(settings_, number, builtIn));
 }
 
 // Pauses every clip that sounds; when none does, the paused ones go on.

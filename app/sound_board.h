@@ -56,6 +56,8 @@ class SoundBoard {
   // and false when it should come back.
   void OnDucking(std::function<void(bool)> fn) { onDucking_ = std::move(fn); }
   void SetDuckingOption(bool on);
+  // Told each pad's tip text whenever its caption is set, and pad 0 when the window goes.
+  void OnPadShown(std::function<void(int, const Text&)> fn) { onPadShown_ = std::move(fn); }
   bool Sounding() const;
 
   // Pad `number`'s device while the window exists, else null.
@@ -82,6 +84,7 @@ class SoundBoard {
   BoardSettings settings_;
   std::array<Pad, kPadCount> pads_;
   std::function<void(bool)> onDucking_;
+  std::function<void(int, const Text&)> onPadShown_;
   bool reportedDucking_ = false;
 };
 

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 #include <string>
 #include <vector>
 
 #include <shlobj.h>
 
+#include "app/board_hot_keys.h"
 #include "app/board_menu.h"
+#include "app/board_tips.h"
 #include "app/clips.h"
 #include "app/sound_board.h"
 #include "runtime/controls.h"
@@ -396,6 +399,153 @@ TEST_F(SoundBoardWin, ADroppedSoundFileBecomesThePadsClipAndIsKept) {
   ClickClip(4);
   EXPECT_NE(mci_.commands[mci_.commands.size() - 4].find(folder_ + L"轻微掌声"), std::wstring::npos)
       << Narrow(mci_.commands[mci_.commands.size() - 4]);
+}
+
+Text TipText(HWND tip, HWND button) {
+  wchar_t text[1024] = {};
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof(info);
+  info.hwnd = button;
+  info.uId = 1;
+  info.lpszText = text;
+  ::SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
+  return Narrow(text);
+}
+
+// A pad's tip names its sound, says when the file has gone, and names its hot key.
+TEST_F(SoundBoardWin, EachPadsTipNamesItsSoundAndItsKey) {
+  const std::wstring config = folder_ + L"歌曲配置.ini";
+  const std::wstring drum = folder_ + L"鼓声.wav";
+  Write(drum, "RIFF");
+  const unsigned ctrlF8 = HOTKEYF_CONTROL << 8 | VK_F8;
+  Write(config, e2e::Gbk(L"[音效板]\r\n声音1=" + drum + L"\r\n声音2=" + folder_ + L"没了.mp3\r\n热键3=" +
+                         std::to_wstring(ctrlF8) + L"\r\n热键4=abc\r\n热键5=99999\r\n"));
+  Runtime& rt = Runtime::Get();
+  rt.CloseForm(kPlayerWindowId);
+  board_ = std::make_unique<SoundBoard>(rt, mci_, folder_, config);
+  BindSoundBoardHandlers(rt, *board_);
+  BoardTips tips(rt);
+  board_->OnPadShown([&tips](int pad, const Text& text) { tips.Show(pad, text); });
+  ASSERT_NE(rt.LoadForm(PlayerForm()), nullptr);
+  ClickOpen();
+
+  auto tipOf = [&](int pad) {
+    return TipText(tips.TipOf(pad), ::GetDlgItem(Board(), ChildId(board::kClipButtons[pad - 1])));
+  };
+  EXPECT_EQ(tipOf(1), Narrow(drum));
+  EXPECT_EQ(tipOf(2), "找不到声音文件：没了");
+  EXPECT_EQ(tipOf(3), "尖叫声\n热键：" + Narrow(HotKeyName(ctrlF8)));
+  EXPECT_EQ(HotKeyName(ctrlF8).rfind(L"Ctrl+", 0), 0u);
+  EXPECT_EQ(tipOf(4), "轻微掌声") << "a damaged key is no key";
+  EXPECT_EQ(tipOf(5), "欢呼掌声");
+
+  // Gone with the board: no tip window is left behind.
+  HWND tip = tips.TipOf(1);
+  rt.CloseForm(kBoardWindowId);
+  EXPECT_FALSE(::IsWindow(tip));
+  EXPECT_EQ(tips.TipOf(1), nullptr);
+}
+
+// Picks a menu item as the keyboard does, once the popup menu shows: `downs` times down, then enter.
+std::thread PickFromMenu(int downs) {
+  return std::thread([downs] {
+    const DWORD start = ::GetTickCount();
+    HWND menu = nullptr;
+    while (!menu && ::GetTickCount() - start < 10000) {
+      HWND h = ::FindWindowW(L"#32768", nullptr);
+      if (h && ::IsWindowVisible(h)) menu = h;
+      else ::Sleep(10);
+    }
+    if (!menu) return;
+    for (int i = 0; i < downs; ++i) ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  });
+}
+
+// The right-click menu of a pad: "恢复原声" brings the built-in clip back, and the checked
+// option to turn the song down is kept.
+TEST_F(SoundBoardWin, TheBoardMenuRestoresAPadAndTogglesTheDuckingOption) {
+  const std::wstring config = folder_ + L"歌曲配置.ini";
+  const std::wstring drum = folder_ + L"鼓声.wav";
+  Write(drum, "RIFF");
+  Runtime& rt = Runtime::Get();
+  rt.CloseForm(kPlayerWindowId);
+  board_ = std::make_unique<SoundBoard>(rt, mci_, folder_, config);
+  BindSoundBoardHandlers(rt, *board_);
+  BoardHotKeys keys(*board_);
+  rt.Bind(HandlerKey::BoardContextMenu, [&rt, &keys, this] { OnBoardContextMenu(rt, *board_, keys); });
+  ASSERT_NE(rt.LoadForm(PlayerForm()), nullptr);
+  ClickOpen();
+  board_->ChooseFile(4, drum);
+  HWND pad4 = ::GetDlgItem(Board(), ChildId(board::kClipButtons[3]));
+  RECT rc{};
+  ::GetWindowRect(pad4, &rc);
+  const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+
+  // 选择声音…, 恢复原声, 设置热键…, the option.
+  std::thread picker = PickFromMenu(2);
+  ::SendMessageW(pad4, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(pad4), at);
+  picker.join();
+  EXPECT_TRUE(board_->settings().Pad(4).file.empty());
+  EXPECT_EQ(rt.GetText(kBoardWindowId, board::kClipButtons[3], Prop::ButtonCaption), "轻微掌声");
+
+  // Beside the pads the menu holds the option alone.
+  POINT beside{2, 2};
+  ::ClientToScreen(Board(), &beside);
+  picker = PickFromMenu(1);
+  ::SendMessageW(Board(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Board()), MAKELPARAM(beside.x, beside.y));
+  picker.join();
+  EXPECT_TRUE(board_->settings().Ducking());
+  EXPECT_NE(Contents(config).find(e2e::Gbk(L"降低音乐音量=1")), std::string::npos) << Contents(config);
+}
+
+// Answers the hot-key dialog once it shows: the key put into its control, then `button`.
+std::thread AnswerHotKeyDialog(unsigned key, int button) {
+  return std::thread([key, button] {
+    const DWORD start = ::GetTickCount();
+    HWND dialog = nullptr;
+    while (!dialog && ::GetTickCount() - start < 10000) {
+      HWND h = ::FindWindowW(L"#32770", L"设置热键");
+      if (h && ::IsWindowVisible(h)) dialog = h;
+      else ::Sleep(10);
+    }
+    if (!dialog) return;
+    ::SendDlgItemMessageW(dialog, 100, HKM_SETHOTKEY, key, 0);
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  });
+}
+
+// A key is taken only when the user sets one; one that is held elsewhere is refused and the
+// pad keeps the key it had; "清除" gives it back.
+TEST_F(SoundBoardWin, HotKeysAreTakenWhenSetAndARefusedOneLeavesTheOldKey) {
+  const std::wstring config = folder_ + L"歌曲配置.ini";
+  Runtime& rt = Runtime::Get();
+  board_ = std::make_unique<SoundBoard>(rt, mci_, folder_, config);
+  BindSoundBoardHandlers(rt, *board_);
+  BoardHotKeys keys(*board_);
+  ASSERT_NE(keys.window(), nullptr);
+  const unsigned altF11 = HOTKEYF_ALT << 8 | VK_F11;
+  const unsigned altF12 = HOTKEYF_ALT << 8 | VK_F12;
+
+  std::thread answer = AnswerHotKeyDialog(altF11, IDOK);
+  keys.AskAndSet(nullptr, 6);
+  answer.join();
+  EXPECT_EQ(board_->settings().Pad(6).hotKey, altF11);
+  EXPECT_FALSE(::RegisterHotKey(nullptr, 7, MOD_ALT, VK_F11)) << "the pad's key is not held";
+  EXPECT_NE(Contents(config).find(e2e::Gbk(L"热键6=" + std::to_wstring(altF11))), std::string::npos);
+
+  ASSERT_TRUE(::RegisterHotKey(nullptr, 8, MOD_ALT, VK_F12));
+  EXPECT_FALSE(keys.Set(6, altF12));
+  EXPECT_EQ(board_->settings().Pad(6).hotKey, altF11);
+  EXPECT_FALSE(::RegisterHotKey(nullptr, 7, MOD_ALT, VK_F11)) << "the old key went with the refusal";
+  ::UnregisterHotKey(nullptr, 8);
+
+  answer = AnswerHotKeyDialog(0, 101);  // 清除
+  keys.AskAndSet(nullptr, 6);
+  answer.join();
+  EXPECT_EQ(board_->settings().Pad(6).hotKey, 0u);
+  EXPECT_TRUE(::RegisterHotKey(nullptr, 7, MOD_ALT, VK_F11)) << "清除 gives the key back";
+  ::UnregisterHotKey(nullptr, 7);
 }
 
 TEST(ClipFiles, WrittenWhenMissingOrWrongAndLeftAloneWhenRight) {
