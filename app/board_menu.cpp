@@ -38,12 +38,12 @@ UniqueMenu BuildMenu(const SoundBoard& board, int pad) {
   if (!menu) return menu;
   if (pad) {
     ::AppendMenuW(menu.get(), MF_STRING, kChooseFile, L"选择声音…");
-    const bool own = !const_cast<SoundBoard&>(board).settings().Pad(pad).file.empty();
+    const bool own = !board.settings().Pad(pad).file.empty();
     ::AppendMenuW(menu.get(), MF_STRING | (own ? 0u : MF_GRAYED), kBuiltIn, L"恢复原声");
     ::AppendMenuW(menu.get(), MF_STRING, kHotKey, L"设置热键…");
     ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
   }
-  const bool ducking = const_cast<SoundBoard&>(board).settings().Ducking();
+  const bool ducking = board.settings().Ducking();
   ::AppendMenuW(menu.get(), MF_STRING | (ducking ? MF_CHECKED : 0u), kDucking, L"播放音效时降低音乐音量");
   return menu;
 }

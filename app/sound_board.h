@@ -51,6 +51,7 @@ class SoundBoard {
   void RestoreBuiltIn(int number);
   void ShowCaptions();
   BoardSettings& settings() { return settings_; }
+  const BoardSettings& settings() const { return settings_; }
 
   // Told true when the song should be turned down (the option is on and a clip sounds)
   // and false when it should come back.
