@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include "app/board_hot_keys.h"
+#include "app/board_menu.h"
+#include "app/board_tips.h"
 #include "app/clips.h"
 #include "app/com_session.h"
 #include "app/desk.h"
@@ -32,7 +35,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   PlayerState state;
   MediaPlayControl playerMedia(PlatformMci(), NewMediaAlias);
   Playback playback(rt, playerMedia, state);
-  SoundBoard board(rt, PlatformMci(), DefaultClipFolder());
+  SoundBoard board(rt, PlatformMci(), DefaultClipFolder(), BoardConfigPath());
+  board.OnDucking([&playback](bool duck) { playback.SetDucked(duck); });
   SongSearch search(rt, state, playback);
   bool restored = false;  // only a run that took the state over stores it again
 
@@ -56,12 +60,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   BindSmallCommands(rt, state);
   BindSoundBoardHandlers(rt, board);
   BindSongSearch(rt, search);
+  // Declared after the board: its keys are given back before the board goes.
+  BoardHotKeys hotKeys(board);
+  BindBoardWindowHandlers(rt, board, hotKeys);
+  BoardTips tips(rt);
+  board.OnPadShown([&tips](int pad, const Text& text) { tips.Show(pad, text); });
 
   // Its shell objects are let go before COM ends.
   Desk desk(rt, DeskParts{&ShellNotifyArea(), MakeShellTaskbarList, ConfigFileBesideProgram(),
                           [&playerMedia] { return playerMedia.fileName(); }});
   int code = 0;
   if (rt.LoadForm(PlayerForm())) {
+    // Once the player shows, so a message about keys that could not be had comes after it;
+    // not in a second start, whose player has closed again.
+    if (rt.IsLoaded(kPlayerWindowId)) hotKeys.RegisterStored();
     desk.Attach();
     code = rt.RunMessageLoop(kPlayerWindowId);
   }

@@ -16,6 +16,7 @@ namespace {
 constexpr std::uint32_t W = kPlayerWindowId;
 constexpr int kTickPeriod = 1000;
 constexpr int kScrollPeriod = 10;  // the scroll timer has no handler; kept as the form sets it
+constexpr int kDuckedPercent = 30;
 
 TransportListener gListener;
 
@@ -279,9 +280,16 @@ void Playback::Seek() {
 
 void Playback::Volume() { ApplyVolume(); }
 
+void Playback::SetDucked(bool ducked) {
+  if (ducked == ducked_) return;
+  ducked_ = ducked;
+  ApplyVolume();
+}
+
 void Playback::ApplyVolume() {
   const int v = ui_.GetInt(W, player::kVolumeSlider, Prop::SliderPosition);
-  media_.SetVolume(v, v);
+  const int heard = ducked_ ? (v * kDuckedPercent + 50) / 100 : v;
+  media_.SetVolume(heard, heard);
   ui_.SetText(W, player::kVolumeLabel, Prop::TypeSpecific, "音量:" + std::to_string(v));
 }
 

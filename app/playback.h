@@ -27,6 +27,8 @@ class Playback {
   void Tick();
   void Seek();
   void Volume();
+  // While ducked the song plays at 30 % of the slider's volume; the slider and its label stay.
+  void SetDucked(bool ducked);
 
   // Where the song that plays or is paused is, in whole seconds; 0 when none.
   int PositionSeconds();
@@ -56,6 +58,7 @@ class Playback {
   MediaDevice& media_;
   PlayerState& state_;
   std::optional<int> resumedMs_;  // the start that is under way began at a remembered place
+  bool ducked_ = false;
 };
 
 void BindPlaybackHandlers(Runtime& rt, Playback& playback);

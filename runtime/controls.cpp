@@ -57,10 +57,15 @@ void Runtime::RaiseEvent(const std::vector<EventBinding>& events, EventKind kind
     if (e.event == kind) Raise(e.handler);
 }
 
-void Runtime::RaiseFilesDropped(const std::vector<EventBinding>& events, std::vector<Text> paths) {
+void Runtime::RaiseFilesDropped(const std::vector<EventBinding>& events, std::vector<Text> paths, POINT at) {
   droppedFiles_ = std::move(paths);
-  RaiseEvent(events, EventKind::FilesDropped);
+  RaiseAt(events, EventKind::FilesDropped, at);
   droppedFiles_.clear();
+}
+
+void Runtime::RaiseAt(const std::vector<EventBinding>& events, EventKind kind, POINT at) {
+  eventPoint_ = at;
+  RaiseEvent(events, kind);
 }
 
 HWND Runtime::LoadForm(const FormDesc& desc) {

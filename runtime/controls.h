@@ -81,6 +81,9 @@ class Runtime : public FormAccess {
 
   // The paths of the drop whose handlers are running; empty at any other time.
   const std::vector<Text>& DroppedFiles() const { return droppedFiles_; }
+  // In screen coordinates: where the drop or the context menu whose handlers are running
+  // happened (the cursor's place for a menu asked for by keyboard).
+  POINT EventPoint() const { return eventPoint_; }
 
   // Runs `fn` when the form's window is destroyed (after its "about to be destroyed" handler).
   void OnFormDestroyed(std::uint32_t windowId, std::function<void()> fn) override;
@@ -102,7 +105,8 @@ class Runtime : public FormAccess {
   // Called by the form window procedure.
   void Raise(HandlerKey key);
   void RaiseEvent(const std::vector<EventBinding>& events, EventKind kind);
-  void RaiseFilesDropped(const std::vector<EventBinding>& events, std::vector<Text> paths);
+  void RaiseFilesDropped(const std::vector<EventBinding>& events, std::vector<Text> paths, POINT at = {});
+  void RaiseAt(const std::vector<EventBinding>& events, EventKind kind, POINT at);
   void ForgetForm(HWND hwnd);
   std::uint32_t MainWindowId() const { return mainWindowId_; }
 
@@ -118,6 +122,7 @@ class Runtime : public FormAccess {
   std::uint32_t mainWindowId_ = 0;
   std::vector<Text> droppedFiles_;
   MessageFilter messageFilter_;
+  POINT eventPoint_{};
 };
 
 }  // namespace tovel

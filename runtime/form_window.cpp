@@ -64,6 +64,18 @@ void OnTimer(FormState& form, UINT_PTR timerId) {
   }
 }
 
+// A form that binds "context menu" takes it from the window and from any control the
+// default procedure passed it up from; lParam is the point on the screen, -1,-1 from the keyboard.
+bool OnContextMenu(FormState& form, LPARAM lp) {
+  bool binds = false;
+  for (const auto& e : form.desc->events) binds |= e.event == EventKind::ContextMenu;
+  if (!binds) return false;
+  POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  if (at.x == -1 && at.y == -1) ::GetCursorPos(&at);
+  Runtime::Get().RaiseAt(form.desc->events, EventKind::ContextMenu, at);
+  return true;
+}
+
 // Every label repaints the background behind it, the elapsed time once a second:
 // stretch the picture once per client size, then only copy it.
 HBITMAP ScaledBackground(FormState& form, HDC dc, SIZE size) {
@@ -161,6 +173,9 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DROPFILES:
       OnDropFiles(*form, reinterpret_cast<HDROP>(wp));
       return 0;
+    case WM_CONTEXTMENU:
+      if (OnContextMenu(*form, lp)) return 0;
+      break;
     case WM_APPCOMMAND:  // TRUE: handled; otherwise the default procedure passes it on
       if (OnAppCommand(*form, GET_APPCOMMAND_LPARAM(lp))) return TRUE;
       break;

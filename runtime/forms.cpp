@@ -90,7 +90,9 @@ FormDesc MakeSoundBoardForm() {
   using namespace board;
   FormDesc f{"音效", kBoardWindowId, kBoardWindowControl, "[Tovel音乐盒] -Tovel音效",
              50, 50, 351, 184, 3, "BOARD_BACKGROUND", 702, 301,
-             {{EK::Created, HK::BoardCreated}}, {}, {}};
+             {{EK::Created, HK::BoardCreated}, {EK::FilesDropped, HK::BoardFilesDropped},
+              {EK::ContextMenu, HK::BoardContextMenu}},
+             {}, {}};
   auto clip = [](int n) { return static_cast<HandlerKey>(static_cast<int>(HK::PlayClip1) + n - 1); };
   f.controls = {
       Button("按钮1", kClipButtons[0], 8, 24, 80, 32, "群众笑声", clip(1)),

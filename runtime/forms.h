@@ -39,6 +39,9 @@ enum class EventKind {
   MediaNextTrack,
   MediaPreviousTrack,
   TextChanged,  // an edit box's text, by the user or the program
+  // WM_CONTEXTMENU on the window or passed up from one of its controls; the point is the
+  // runtime's EventPoint().
+  ContextMenu,
 };
 
 // What a form event runs; the application binds a function to each key.
@@ -78,6 +81,8 @@ enum class HandlerKey {
   PlayOrderRepeatList,
   PlayOrderRepeatOne,
   PlayOrderShuffle,
+  BoardFilesDropped,
+  BoardContextMenu,
   kCount,
 };
 

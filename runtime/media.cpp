@@ -67,7 +67,13 @@ const Text& MediaPlayControl::alias() const {
 }
 
 MediaPlayControl::~MediaPlayControl() {
-  if (openCount_ > 0) Send(Command(L"close"));
+  if (openCount_ > 0 && !closed_) Send(Command(L"close"));
+}
+
+void MediaPlayControl::Close() {
+  if (openCount_ == 0 || closed_) return;
+  Send(Command(L"close"));
+  closed_ = true;
 }
 
 bool MediaPlayControl::Send(const std::wstring& command, std::wstring* answer) {
@@ -85,16 +91,19 @@ std::wstring MediaPlayControl::Command(std::wstring_view verb, std::wstring_view
   return cmd;
 }
 
-bool MediaPlayControl::Open(const Text& path) {
+bool MediaPlayControl::Open(const Text& path) { return OpenAs(path, MediaDeviceType(MediaFileType(path))); }
+
+bool MediaPlayControl::OpenAs(const Text& path, std::string_view deviceType) {
   Send(Command(L"close"));  // whatever was open before; its result does not matter
   fileName_ = path;
   fileType_ = MediaFileType(path);
   // Quoted, so spaces and any script in the path reach MCI whole.
-  const std::wstring open = L"open \"" + DevicePath(path) + L"\" type " + Widen(MediaDeviceType(fileType_)) +
+  const std::wstring open = L"open \"" + DevicePath(path) + L"\" type " + Widen(deviceType) +
                             L" alias " + Widen(alias());
   const bool ok = Send(open);
   if (ok) {
     ++openCount_;
+    closed_ = false;
     const bool audioOnly = fileType_ == "mp3" || fileType_ == "wav" || fileType_ == "cda" || fileType_ == "mid";
     if (!audioOnly && displayWindow_ != 0)
       Send(Command(L"window", L"handle " + std::to_wstring(displayWindow_)));

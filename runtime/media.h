@@ -50,6 +50,8 @@ class MediaPlayControl : public MediaDevice {
   MediaPlayControl& operator=(const MediaPlayControl&) = delete;
 
   bool Open(const Text& path) override;
+  // With the MCI device type given instead of the one the file type picks.
+  bool OpenAs(const Text& path, std::string_view deviceType);
   bool Play(int fromMs = -1) override { return Play(fromMs, std::nullopt); }
   bool Play(int fromMs, std::optional<std::intptr_t> window);
   MediaMode StatusMode() override;
@@ -59,6 +61,8 @@ class MediaPlayControl : public MediaDevice {
   bool Stop() override;
   bool SetVolume(std::optional<int> left, std::optional<int> right) override;
   int PositionMs() override;
+  // Gives the device back now rather than at destruction; the next Open takes one again.
+  void Close();
 
   const Text& alias() const;
   const Text& fileName() const { return fileName_; }
@@ -79,6 +83,7 @@ class MediaPlayControl : public MediaDevice {
   bool paused_ = false;
   std::intptr_t displayWindow_ = 0;
   std::uint64_t openCount_ = 0;
+  bool closed_ = false;
 };
 
 // The three characters after the last "." of a path, lower-cased ("" without a dot).

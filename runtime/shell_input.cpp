@@ -71,8 +71,12 @@ void ReleaseShellInput(FormState& form) {
 // The receiver of WM_DROPFILES owns the drop and frees it with DragFinish.
 void OnDropFiles(FormState& form, HDROP drop) {
   std::vector<Text> paths = DroppedPaths(drop);
+  POINT at{};
+  ::DragQueryPoint(drop, &at);  // in the client area
+  ::ClientToScreen(form.hwnd, &at);
   ::DragFinish(drop);
-  if (Binds(form, EventKind::FilesDropped)) Runtime::Get().RaiseFilesDropped(form.desc->events, std::move(paths));
+  if (Binds(form, EventKind::FilesDropped))
+    Runtime::Get().RaiseFilesDropped(form.desc->events, std::move(paths), at);
 }
 
 bool OnAppCommand(FormState& form, int command) {

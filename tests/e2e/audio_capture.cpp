@@ -71,6 +71,16 @@ double CapturedAudio::AudibleRms(double silence) const {
   return n ? std::sqrt(sum / static_cast<double>(n)) : 0;
 }
 
+double CapturedAudio::SteadyRms() const {
+  const std::vector<double> rms = WindowRms(static_cast<double>(kWindowFrames) / kRate);
+  if (rms.empty()) return 0;
+  const double loudest = *std::max_element(rms.begin(), rms.end());
+  std::vector<double> steady;
+  for (double r : rms)
+    if (r >= 0.5 * loudest) steady.push_back(r);
+  return Median(steady);
+}
+
 double CapturedAudio::AudibleSeconds(double silence) const {
   return static_cast<double>(AudibleWindows(silence).size()) * kWindowFrames / kRate;
 }

@@ -27,6 +27,11 @@ class CapturedAudio {
   // Over the audible 100 ms windows only, so leading or trailing silence does not dilute it.
   double AudibleRms(double silence = 0.005) const;
   double AudibleSeconds(double silence = 0.005) const;
+  // Median level of the 100 ms windows at least half as loud as the loudest: the steady
+  // body of a sound. The windows are chosen relative to the capture's own loudest, so the
+  // same sound played softer measures softer by exactly its factor, wherever the capture
+  // cut it; an absolute silence level would drop faint edge windows only from the soft one.
+  double SteadyRms() const;
   std::vector<double> WindowRms(double seconds = 0.1) const;
   // Median amplitude of a sine at `hz` over the audible windows (0.5 for a tone at half scale).
   double ToneAmplitude(double hz, double silence = 0.005) const;

@@ -47,13 +47,41 @@ RECT Around(HWND a, HWND b = nullptr) {
   return r;
 }
 
+// The board with the pointer resting on its own pad, the pad's tip showing.
+bool ShootPadTip(const RunningProgram& app, HWND player, HWND board, const std::wstring& file) {
+  RECT pad = Around(::GetDlgItem(board, 0x3CC4));
+  ::SetCursorPos((pad.left + pad.right) / 2, (pad.top + pad.bottom) / 2);
+  HWND tip = nullptr;
+  WaitUntil([&] {
+    for (HWND h : WindowsOfProcess(app.pid())) {
+      wchar_t cls[64] = {};
+      ::GetClassNameW(h, cls, 64);
+      if (::IsWindowVisible(h) && std::wstring(cls) == L"tooltips_class32") tip = h;
+    }
+    return tip != nullptr;
+  }, 8000);
+  ::Sleep(300);  // the tip's fade reaches the screen
+  RECT r = Around(player, board);
+  if (tip) {
+    RECT t = Around(tip);
+    ::UnionRect(&r, &r, &t);
+  }
+  r.top = Around(board).top;
+  const bool ok = tip && Save(r, file);
+  ::SetCursorPos(900, 900);
+  return ok;
+}
+
 // The pictures go into the folder `out`, each name ended by `suffix`.
 bool Shoot(const std::wstring& out, const std::wstring& suffix) {
   ScratchFolder folder(L"shots");
   const std::vector<std::wstring> songs = {CopySong(L"long_330.mp3", folder, L"海边的风.mp3"),
                                            CopySong(L"tone_440.mp3", folder, L"清晨.mp3"),
                                            CopySong(L"tone_660.mp3", folder, L"Morning Light.mp3")};
-  WriteBytes(folder / L"歌曲配置.ini", GbkIni(songs));
+  // The board's first pad holds a sound of the user's, with a hot key (Ctrl+Alt+F9).
+  const std::wstring rain = CopySong(L"tone_440.mp3", folder, L"窗外的雨声.mp3");
+  WriteBytes(folder / L"歌曲配置.ini",
+             GbkIni(songs) + Gbk(L"[音效板]\r\n声音1=" + rain + L"\r\n热键1=" + std::to_wstring(0x600 | VK_F9) + L"\r\n"));
   RunningProgram app = Launch(CopyProgramInto(folder));
   HWND player = app.started() ? WaitForWindow(app.pid(), kPlayerTitle, 20000) : nullptr;
   if (!player) return false;
@@ -79,6 +107,7 @@ bool Shoot(const std::wstring& out, const std::wstring& suffix) {
     ::WaitForInputIdle(app.process(), 5000);
     ::Sleep(500);  // the last paints reach the screen
     ok = Save(Around(player, board), out + L"\\player_and_board" + suffix + L".png") && ok;
+    ok = ShootPadTip(app, player, board, out + L"\\board_own_pad" + suffix + L".png") && ok;
   }
   CloseProgram(app, player);
   return ok && board;

@@ -139,12 +139,15 @@ TEST_F(Startup, TheShellAndMciLoadOnlyWhenFirstNeeded) {
   ASSERT_TRUE(Loaded(app.pid(), L"comctl32.dll")) << "the module list can be read";
   EXPECT_FALSE(Loaded(app.pid(), L"winmm.dll"));
 
-  // The board's 停止 is its device's first command, which goes through MCI.
+  // A clip is the board's first command to a device, which goes through MCI; its 停止
+  // has nothing to stop before that.
   DWORD_PTR result = 0;
   ::SendMessageTimeoutW(::GetDlgItem(player, 0x007B), BM_CLICK, 0, 0, SMTO_NORMAL, 15000, &result);
   HWND board = WaitForWindow(app.pid(), kBoardTitle, 10000);
   ASSERT_NE(board, nullptr);
   ::SendMessageTimeoutW(::GetDlgItem(board, 0x3D1C), BM_CLICK, 0, 0, SMTO_NORMAL, 15000, &result);
+  EXPECT_FALSE(Loaded(app.pid(), L"winmm.dll"));
+  ::SendMessageTimeoutW(::GetDlgItem(board, 0x3CC4), BM_CLICK, 0, 0, SMTO_NORMAL, 15000, &result);
   EXPECT_TRUE(Loaded(app.pid(), L"winmm.dll"));
   EXPECT_EQ(CloseProgram(app, player), 0u);
 }

@@ -332,6 +332,25 @@ TEST_F(PlaybackTest, VolumeSetsBothChannelsAndTheLabel) {
   EXPECT_EQ(ui.GetText(W, player::kVolumeLabel, Prop::TypeSpecific), "音量:37");
 }
 
+// Ducked, the device hears 30 % of the slider, for a song started meanwhile too; the
+// slider and its label keep the user's volume.
+TEST_F(PlaybackTest, DuckingTurnsTheDeviceDownAndLeavesTheSliderAndLabel) {
+  AddSongs({"a.mp3", "b.mp3"});
+  ui.SetInt(W, player::kVolumeSlider, Prop::SliderPosition, 80);
+  playback.PlayButton();
+  playback.SetDucked(true);
+  EXPECT_EQ(device.volume, std::make_pair(24, 24));
+  playback.Next();
+  EXPECT_EQ(device.volume, std::make_pair(24, 24));
+  ui.SetInt(W, player::kVolumeSlider, Prop::SliderPosition, 50);
+  playback.Volume();
+  EXPECT_EQ(device.volume, std::make_pair(15, 15));
+  EXPECT_EQ(ui.GetText(W, player::kVolumeLabel, Prop::TypeSpecific), "音量:50");
+  EXPECT_EQ(ui.GetInt(W, player::kVolumeSlider, Prop::SliderPosition), 50);
+  playback.SetDucked(false);
+  EXPECT_EQ(device.volume, std::make_pair(50, 50));
+}
+
 TEST(ElapsedText, TwoDigitsEachAndMinutesWrapAtOneHundred) {
   EXPECT_EQ(ElapsedText(0, 0), "00:00");
   EXPECT_EQ(ElapsedText(5, 7), "05:07");
