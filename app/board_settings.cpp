@@ -70,18 +70,4 @@ bool BoardSettings::Store(const std::string& key, const std::string& value) {
   return configPath_.empty() || WriteIniValue(configPath_, kSection, key, value);
 }
 
-std::wstring BoardConfigPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return L"歌曲配置.ini";
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return path.substr(0, path.find_last_of(L'\\') + 1) + L"歌曲配置.ini";
-}
-
 }  // namespace tovel

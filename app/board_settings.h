@@ -36,7 +36,5 @@ class BoardSettings {
   bool ducking_ = false;
 };
 
-// "歌曲配置.ini" beside the program.
-std::wstring BoardConfigPath();
 
 }  // namespace tovel

@@ -36,20 +36,6 @@ bool IsThumbClick(UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-std::wstring ConfigFileBesideProgram() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return L"歌曲配置.ini";
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return path.substr(0, path.find_last_of(L'\\') + 1) + L"歌曲配置.ini";
-}
-
 Desk::Desk(Runtime& rt, DeskParts parts) : rt_(rt), parts_(std::move(parts)) {
   // A damaged or missing value leaves the option off.
   minimizeToTray_ = ReadIniValue(parts_.configPath, kTraySection, kMinimizeToTrayKey).value_or("0") == "1";

@@ -64,7 +64,5 @@ class Desk {
   std::unique_ptr<TaskbarButtons> taskbar_;
 };
 
-// "歌曲配置.ini" beside the program.
-std::wstring ConfigFileBesideProgram();
 
 }  // namespace tovel

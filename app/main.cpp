@@ -13,6 +13,7 @@
 #include "app/skin_setup.h"
 #include "app/small_commands.h"
 #include "app/song_list.h"
+#include "app/song_list_win.h"
 #include "app/song_search_win.h"
 #include "app/sound_board.h"
 #include "app/startup.h"
@@ -35,7 +36,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   PlayerState state;
   MediaPlayControl playerMedia(PlatformMci(), NewMediaAlias);
   Playback playback(rt, playerMedia, state);
-  SoundBoard board(rt, PlatformMci(), DefaultClipFolder(), BoardConfigPath());
+  SoundBoard board(rt, PlatformMci(), DefaultClipFolder(), ConfigFilePath());
   board.OnDucking([&playback](bool duck) { playback.SetDucked(duck); });
   SongSearch search(rt, state, playback);
   bool restored = false;  // only a run that took the state over stores it again
@@ -67,7 +68,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   board.OnPadShown([&tips](int pad, const Text& text) { tips.Show(pad, text); });
 
   // Its shell objects are let go before COM ends.
-  Desk desk(rt, DeskParts{&ShellNotifyArea(), MakeShellTaskbarList, ConfigFileBesideProgram(),
+  Desk desk(rt, DeskParts{&ShellNotifyArea(), MakeShellTaskbarList, ConfigFilePath(),
                           [&playerMedia] { return playerMedia.fileName(); }});
   int code = 0;
   if (rt.LoadForm(PlayerForm())) {
