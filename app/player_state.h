@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/song_titles.h"
 #include "base/value.h"
 
 namespace tovel {
@@ -25,6 +26,9 @@ struct PlayerState {
   int elapsedSeconds = 0;
   int sliderMark = 0;
   int songLengthSeconds = 0;
+
+  // Names shown in the list: file names, or titles from the songs' tags.
+  SongTitles titles;
 };
 
 }  // namespace tovel

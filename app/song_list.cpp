@@ -27,8 +27,50 @@ void SongListHandlers::LoadList() {
 void SongListHandlers::RefreshListBox() {
   std::vector<Text> entries;
   entries.reserve(static_cast<size_t>(state_.songList.Count()));
-  for (const Text& path : state_.songList) entries.push_back(ListEntryText(static_cast<int>(entries.size()) + 1, path));
+  for (const Text& path : state_.songList)
+    entries.push_back(ListEntryText(static_cast<int>(entries.size()) + 1, path, state_.titles));
   ui_.ListAddAll(W, player::kList, entries);
+  RequestMissingTitles();
+}
+
+// Rows may have moved: every request names the songs by their present positions.
+void SongListHandlers::RequestMissingTitles() {
+  if (!requestTitles_) return;
+  std::vector<TitleJob> jobs;
+  if (state_.titles.shown == ShownNames::TagTitle) {
+    int index = 0;
+    for (const Text& path : state_.songList) {
+      if (!state_.titles.Known(path)) jobs.push_back(TitleJob{index, path});
+      ++index;
+    }
+  }
+  requestTitles_(std::move(jobs));
+}
+
+std::vector<RowText> SongListHandlers::TitlesRead(const std::vector<TitleResult>& results) {
+  std::vector<RowText> rows;
+  for (const TitleResult& result : results) {
+    state_.titles.Remember(result.path, result.tags ? TagTitleText(*result.tags) : std::nullopt);
+    // A row that no longer holds this song keeps its text; its own song comes with a later request.
+    if (result.index < 0 || result.index >= state_.songList.Count()) continue;
+    if (state_.songList.At(result.index + 1) != result.path) continue;
+    if (state_.titles.shown == ShownNames::TagTitle && state_.titles.TitleOf(result.path))
+      rows.push_back(RowText{result.index, ListEntryText(result.index + 1, result.path, state_.titles)});
+  }
+  return rows;
+}
+
+std::vector<RowText> SongListHandlers::ShowNames(ShownNames shown) {
+  std::vector<RowText> rows;
+  if (state_.titles.shown == shown) return rows;
+  state_.titles.shown = shown;
+  int index = 0;
+  for (const Text& path : state_.songList) {
+    if (state_.titles.TitleOf(path)) rows.push_back(RowText{index, ListEntryText(index + 1, path, state_.titles)});
+    ++index;
+  }
+  RequestMissingTitles();
+  return rows;
 }
 
 // The songs found, to be stored and shown by their bare names until the list is refreshed.
@@ -87,6 +129,7 @@ void SongListHandlers::ClearList() {
   storage_.DeleteExportFile();
   ui_.ListClear(W, player::kList);
   state_.songList.Clear();
+  RequestMissingTitles();  // nothing left to read
   state_.statusWord = StatusWord::Cleared;
   // A song that plays goes on, but nothing in the list is left to play: the transport shows idle.
   state_.playState = PlayState::Idle;

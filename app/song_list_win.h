@@ -15,4 +15,7 @@ inline constexpr wchar_t kExportFilePath[] = L"c:\\ge.dll";
 // shell's folder browser, files on disk, and the list export at `exportPath`.
 std::unique_ptr<SongStorage> MakeWinSongStorage(const Runtime& rt, std::wstring exportPath = kExportFilePath);
 
+// "歌曲配置.ini" beside the program.
+std::wstring SongConfigPath();
+
 }  // namespace tovel

@@ -75,7 +75,8 @@ FormDesc MakePlayerForm() {
       Timer("时钟滚动", kScrollTimer, 240, 8, 32, 24, 0, {}),
   };
   f.menus = {{"列表框右键菜单1", kContextMenu,
-              {{"删除选中", kMenuRemove, HK::RemoveEntry}, {"删除文件", kMenuDeleteFile, HK::DeleteFile}}}};
+              {{"删除选中", kMenuRemove, HK::RemoveEntry}, {"删除文件", kMenuDeleteFile, HK::DeleteFile},
+               {"显示标签标题", kMenuTagTitles, HK::ToggleTagTitles}}}};
   return f;
 }
 

@@ -70,6 +70,7 @@ enum class HandlerKey {
   BoardStop,
   BoardVolume,
   BoardReapplyVolume,
+  ToggleTagTitles,
   kCount,
 };
 
@@ -166,6 +167,7 @@ constexpr std::uint32_t kScrollTimer = 0x16013e6b;   // 时钟滚动
 constexpr std::uint32_t kContextMenu = 0x26013d28;   // 列表框右键菜单1
 constexpr std::uint32_t kMenuRemove = 0x26013d29;
 constexpr std::uint32_t kMenuDeleteFile = 0x26013d2a;
+constexpr std::uint32_t kMenuTagTitles = 0x26013d2b;
 }  // namespace player
 
 // Sound-effects window controls.
