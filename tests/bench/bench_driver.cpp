@@ -283,7 +283,7 @@ std::pair<double, double> TimeToTitles(const std::wstring& program, int count, c
   HWND w = WaitWindow(kTitle, 60000);
   HWND list = w ? ::GetDlgItem(w, 0x76) : nullptr;
   double shown = -1, filled = -1;
-  while (list && Now() - t0 < 120) {
+  while (list && Now() - t0 < 60) {
     DWORD_PTR n = 0;
     if (shown < 0 && ::SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 5000, &n) &&
         static_cast<int>(n) == count && Painted(w))
@@ -320,6 +320,7 @@ void TitleFigures(const std::wstring& dir, const std::wstring& program) {
     const auto [shown, all] = TimeToTitles(program, 10000, last);
     on.push_back(shown);
     filled.push_back(all);
+    if (all < 0) break;  // a program without tag titles: one minute spent is enough
   }
   for (int i = 1; i <= 10000; ++i) ::DeleteFileW((songs + L"\\song " + std::to_wstring(i) + L".mp3").c_str());
   ::RemoveDirectoryW(songs.c_str());
