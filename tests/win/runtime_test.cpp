@@ -233,15 +233,18 @@ TEST_F(FormWindows, MessageLoopEndsWithTheQuitCodeOrMinusOneWhenTheQueueFails) {
   EXPECT_EQ(Runtime::Get().RunMessageLoop(kPlayerWindowId, QuitWithSeven), 7);
 }
 
-TEST_F(FormWindows, ContextMenuHoldsItsTwoItems) {
+TEST_F(FormWindows, ContextMenuHoldsItsThreeItems) {
   HMENU menu = Runtime::Get().Menu(kPlayerWindowId, player::kContextMenu);
   ASSERT_NE(menu, nullptr);
-  ASSERT_EQ(::GetMenuItemCount(menu), 2);
+  ASSERT_EQ(::GetMenuItemCount(menu), 3);
   EXPECT_EQ(::GetMenuItemID(menu, 0), 0x3D29u);
   EXPECT_EQ(::GetMenuItemID(menu, 1), 0x3D2Au);
+  EXPECT_EQ(::GetMenuItemID(menu, 2), 0x3D2Bu);
   wchar_t text[32];
   ::GetMenuStringW(menu, 1, text, 32, MF_BYPOSITION);
   EXPECT_EQ(Narrow(text), "删除文件");
+  ::GetMenuStringW(menu, 2, text, 32, MF_BYPOSITION);
+  EXPECT_EQ(Narrow(text), "显示标签标题");
   EXPECT_EQ(::GetMenu(Player()), nullptr);  // no menu bar
 }
 
