@@ -175,7 +175,7 @@ void Desk::OnTransport(PlayState state) {
   if (taskbar_) taskbar_->OnTransport(state);
   if (!tray_) return;
   const Text song = parts_.playingSong ? parts_.playingSong() : Text();
-  tray_->SetTip(state != PlayState::Idle && !song.empty() ? Widen(ShownName(song)) : std::wstring(kIdleTip));
+  tray_->SetTip(state != PlayState::Idle && !song.empty() ? Widen(song) : std::wstring(kIdleTip));
 }
 
 }  // namespace tovel

@@ -23,7 +23,7 @@ struct DeskParts {
   NotifyArea* notifyArea = nullptr;
   TaskbarListMaker makeTaskbarList;
   std::wstring configPath;              // "歌曲配置.ini"
-  std::function<Text()> playingSong;    // the path of the song the device has open
+  std::function<Text()> playingSong;    // the shown name of the song the device has open
 };
 
 // The player outside its window: the icon in the notification area and its menu, the

@@ -13,6 +13,7 @@
 #include "app/skin_setup.h"
 #include "app/small_commands.h"
 #include "app/song_list.h"
+#include "app/song_list_rules.h"
 #include "app/song_list_win.h"
 #include "app/song_search_win.h"
 #include "app/sound_board.h"
@@ -69,7 +70,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   // Its shell objects are let go before COM ends.
   Desk desk(rt, DeskParts{&ShellNotifyArea(), MakeShellTaskbarList, ConfigFilePath(),
-                          [&playerMedia] { return playerMedia.fileName(); }});
+                          [&] { return ShownSongName(playerMedia.fileName(), state.titles); }});
   int code = 0;
   if (rt.LoadForm(PlayerForm())) {
     // Once the player shows, so a message about keys that could not be had comes after it;

@@ -4,6 +4,7 @@
 
 #include "app/list_rows.h"
 #include "app/play_order.h"
+#include "app/song_titles.h"
 #include "base/value.h"
 
 namespace tovel {
@@ -45,6 +46,8 @@ struct PlayerState {
     int seconds = 0;
   };
   std::optional<ResumePoint> resume;
+  // Names shown in the list: file names, or titles from the songs' tags.
+  SongTitles titles;
 };
 
 }  // namespace tovel

@@ -25,10 +25,13 @@ void SongListHandlers::LoadList() {
   RefreshListBox();
 }
 
-void SongListHandlers::RefreshListBox() { ShowSongRows(ui_, state_); }
+void SongListHandlers::RefreshListBox() {
+  ShowSongRows(ui_, state_);
+  RequestMissingTitles();
+}
 
 void ShowSongRows(ControlAccess& ui, PlayerState& state) {
-  state.rows = state.search ? RowsMatching(state.songList, *state.search) : ListRows();
+  state.rows = state.search ? RowsMatching(state.songList, *state.search, state.titles) : ListRows();
   // The whole list shows every song: the selection alone says which is chosen.
   if (!state.rows.filtered()) state.pickedSong = -1;
   const int songs = state.songList.Count();
@@ -37,9 +40,51 @@ void ShowSongRows(ControlAccess& ui, PlayerState& state) {
   entries.reserve(static_cast<size_t>(rows));
   for (int row = 0; row < rows; ++row) {
     const int song = state.rows.SongAt(row, songs);
-    entries.push_back(ListEntryText(song + 1, state.songList.At(song + 1)));
+    entries.push_back(ListEntryText(song + 1, state.songList.At(song + 1), state.titles));
   }
   ui.ListAddAll(W, player::kList, entries);
+}
+
+// Rows may have moved: every request names the songs by their present positions.
+void SongListHandlers::RequestMissingTitles() {
+  if (!requestTitles_) return;
+  std::vector<TitleJob> jobs;
+  if (state_.titles.shown == ShownNames::TagTitle) {
+    int index = 0;
+    for (const Text& path : state_.songList) {
+      if (!state_.titles.Known(path)) jobs.push_back(TitleJob{index, path});
+      ++index;
+    }
+  }
+  requestTitles_(std::move(jobs));
+}
+
+std::vector<RowText> SongListHandlers::TitlesRead(const std::vector<TitleResult>& results) {
+  std::vector<RowText> rows;
+  for (const TitleResult& result : results) {
+    state_.titles.Remember(result.path, result.tags ? TagTitleText(*result.tags) : std::nullopt);
+    // A row that no longer holds this song keeps its text; its own song comes with a later request.
+    if (result.index < 0 || result.index >= state_.songList.Count()) continue;
+    if (state_.songList.At(result.index + 1) != result.path) continue;
+    const int row = state_.rows.RowOf(result.index, state_.songList.Count());
+    if (row >= 0 && state_.titles.shown == ShownNames::TagTitle && state_.titles.TitleOf(result.path))
+      rows.push_back(RowText{row, ListEntryText(result.index + 1, result.path, state_.titles)});
+  }
+  return rows;
+}
+
+std::vector<RowText> SongListHandlers::ShowNames(ShownNames shown) {
+  std::vector<RowText> rows;
+  if (state_.titles.shown == shown) return rows;
+  state_.titles.shown = shown;
+  int index = 0;
+  for (const Text& path : state_.songList) {
+    const int row = state_.rows.RowOf(index, state_.songList.Count());
+    if (row >= 0 && state_.titles.TitleOf(path)) rows.push_back(RowText{row, ListEntryText(index + 1, path, state_.titles)});
+    ++index;
+  }
+  RequestMissingTitles();
+  return rows;
 }
 
 // The songs found, to be stored and shown by their bare names until the list is refreshed.
@@ -100,6 +145,7 @@ void SongListHandlers::ClearList() {
   state_.songList.Clear();
   state_.rows = ListRows();
   state_.pickedSong = state_.songBeforeSearch = -1;
+  RequestMissingTitles();  // nothing left to read
   state_.statusWord = StatusWord::Cleared;
   // A song that plays goes on, but nothing in the list is left to play: the transport shows idle.
   state_.playState = PlayState::Idle;

@@ -63,7 +63,15 @@ class SongListHandlers {
   void DeleteSongFile();
   void SaveOnExit();
 
+  // Where the songs whose tags are unread go to be read; results come back through TitlesRead.
+  void SetTitleRequests(std::function<void(std::vector<TitleJob>)> request) { requestTitles_ = std::move(request); }
+  // Keeps what the tags gave; the rows whose shown name changed, to be written again.
+  std::vector<RowText> TitlesRead(const std::vector<TitleResult>& results);
+  // Switches between file names and tag titles; every row whose text changed.
+  std::vector<RowText> ShowNames(ShownNames shown);
+
  private:
+  void RequestMissingTitles();
   void AppendStored(const Text& value);
   struct Found;
   void CollectSong(const Text& directoryPrefix, const Text& fileName, Found& found);
@@ -74,6 +82,7 @@ class SongListHandlers {
   PlayerState& state_;
   SongStorage& storage_;
   ShowText tell_;
+  std::function<void(std::vector<TitleJob>)> requestTitles_;
 };
 
 // Fills the list box (emptied by the caller) with the rows of SongList: every song, or the

@@ -22,6 +22,16 @@ Text ShownName(std::string_view path) { return DropLastChars(FileNameOf(path), 4
 
 Text ListEntryText(int number, std::string_view path) { return NumberText(number) + "|" + ShownName(path); }
 
+Text ShownSongName(std::string_view path, const SongTitles& titles) {
+  if (titles.shown == ShownNames::TagTitle)
+    if (const Text* title = titles.TitleOf(path)) return *title;
+  return ShownName(path);
+}
+
+Text ListEntryText(int number, std::string_view path, const SongTitles& titles) {
+  return NumberText(number) + "|" + ShownSongName(path, titles);
+}
+
 std::vector<Text> SplitStoredList(std::string_view value) {
   std::vector<Text> parts;
   size_t start = 0;

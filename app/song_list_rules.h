@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/song_titles.h"
 #include "base/value.h"
 
 namespace tovel {
@@ -21,6 +22,13 @@ Text ShownName(std::string_view path);
 
 // What the list box shows for entry `number` (1-based): "007|a".
 Text ListEntryText(int number, std::string_view path);
+
+// The one name a song shows after its number: its tag's "title - artist" when tag
+// titles are shown and its tag gave a title, otherwise ShownName.
+Text ShownSongName(std::string_view path, const SongTitles& titles);
+
+// The list box's entry `number` (1-based) with the song's shown name: "007|a".
+Text ListEntryText(int number, std::string_view path, const SongTitles& titles);
 
 // The parts of a stored list value, in order, without the empty ones.
 std::vector<Text> SplitStoredList(std::string_view value);

@@ -7,6 +7,8 @@
 #include "app/config_file.h"
 #include "app/song_list_win.h"
 #include "app/startup.h"
+#include "app/tag_titles.h"
+#include "app/title_filler.h"
 #include "runtime/controls.h"
 #include "runtime/message_box.h"
 #include "base/file_path.h"
@@ -36,10 +38,11 @@ struct PidlDeleter {
   void operator()(ITEMIDLIST* p) const { ::CoTaskMemFree(p); }
 };
 
+
 class WinSongStorage : public SongStorage {
  public:
   WinSongStorage(const Runtime& rt, std::wstring exportPath)
-      : rt_(rt), configPath_(ExecutableDirectory() + L"\\" + kConfigFileName), exportPath_(std::move(exportPath)) {}
+      : rt_(rt), configPath_(ConfigFilePath()), exportPath_(std::move(exportPath)) {}
 
   Text ReadStoredList() override {
     return ReadIniValue(configPath_, kSongSection, kSongListKey).value_or(Text());
@@ -104,17 +107,21 @@ void ShowPlainMessage(const Text& text) { ShowMessage(text); }
 
 struct SongListParts {
   SongListParts(Runtime& rt, PlayerState& state)
-      : storage(MakeWinSongStorage(rt)), handlers(rt, state, *storage, ShowPlainMessage) {}
+      : storage(MakeWinSongStorage(rt)), handlers(rt, state, *storage, ShowPlainMessage),
+        titles(rt, state, handlers, ReadSongTags) {}
   std::unique_ptr<SongStorage> storage;
   SongListHandlers handlers;
+  TitleFiller titles;
 };
 
 // One set for the program's life; the runtime and the state outlive every handler call.
-SongListHandlers& Handlers(Runtime& rt, PlayerState& state) {
+SongListParts& Parts(Runtime& rt, PlayerState& state) {
   static std::unique_ptr<SongListParts> parts;
   if (!parts) parts = std::make_unique<SongListParts>(rt, state);
-  return parts->handlers;
+  return *parts;
 }
+
+SongListHandlers& Handlers(Runtime& rt, PlayerState& state) { return Parts(rt, state).handlers; }
 
 }  // namespace
 
@@ -129,10 +136,19 @@ void BindSongListHandlers(Runtime& rt, PlayerState& state) {
   rt.Bind(HandlerKey::ClearList, [&h] { h.ClearList(); });
   rt.Bind(HandlerKey::RemoveEntry, [&h] { h.RemoveEntry(); });
   rt.Bind(HandlerKey::DeleteFile, [&h] { h.DeleteSongFile(); });
-  rt.Bind(HandlerKey::PlayerSaveOnExit, [&h] { h.SaveOnExit(); });
+  TitleFiller& titles = Parts(rt, state).titles;
+  // The worker ends with the window, not at process end.
+  rt.Bind(HandlerKey::PlayerSaveOnExit, [&h, &titles] {
+    titles.Stop();
+    h.SaveOnExit();
+  });
+  rt.Bind(HandlerKey::ToggleTagTitles, [&titles] { titles.Toggle(); });
 }
 
-void LoadStoredSongList(Runtime& rt, PlayerState& state) { Handlers(rt, state).LoadList(); }
+void LoadStoredSongList(Runtime& rt, PlayerState& state) {
+  Parts(rt, state).titles.ShowCheck();
+  Handlers(rt, state).LoadList();
+}
 
 std::wstring ConfigFilePath() { return ExecutableDirectory() + L"\\" + kConfigFileName; }
 

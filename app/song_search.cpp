@@ -21,12 +21,12 @@ bool NameHolds(std::string_view shownName, std::wstring_view foldedSearch) {
   return FoldCase(Widen(shownName)).find(foldedSearch) != std::wstring::npos;
 }
 
-ListRows RowsMatching(const Array<Text>& songs, std::string_view search) {
+ListRows RowsMatching(const Array<Text>& songs, std::string_view search, const SongTitles& titles) {
   const std::wstring folded = FoldCase(Widen(search));
   std::vector<int> shown;
   int song = 0;
   for (const Text& path : songs) {
-    if (NameHolds(ShownName(path), folded)) shown.push_back(song);
+    if (NameHolds(ShownSongName(path, titles), folded)) shown.push_back(song);
     ++song;
   }
   return ListRows(std::move(shown));

@@ -19,7 +19,7 @@ std::wstring FoldCase(std::wstring_view text);
 bool NameHolds(std::string_view shownName, std::wstring_view foldedSearch);
 
 // The rows of a search: the songs whose shown name holds `search`, in list order.
-ListRows RowsMatching(const Array<Text>& songs, std::string_view search);
+ListRows RowsMatching(const Array<Text>& songs, std::string_view search, const SongTitles& titles = {});
 
 // Find as you type over the song list: the field, the rows it leaves, and its keys.
 // The stored list and the songs' numbers never change through it.

@@ -79,6 +79,7 @@ FormDesc MakePlayerForm() {
   };
   f.menus = {{"列表框右键菜单1", kContextMenu,
               {{"删除选中", kMenuRemove, HK::RemoveEntry}, {"删除文件", kMenuDeleteFile, HK::DeleteFile},
+               {"显示标签标题", kMenuTagTitles, HK::ToggleTagTitles},
                {"顺序播放", kMenuPlayOrder[0], HK::PlayOrderInOrder, "播放顺序"},
                {"列表循环", kMenuPlayOrder[1], HK::PlayOrderRepeatList, "播放顺序"},
                {"单曲循环", kMenuPlayOrder[2], HK::PlayOrderRepeatOne, "播放顺序"},

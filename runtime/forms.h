@@ -83,6 +83,7 @@ enum class HandlerKey {
   PlayOrderShuffle,
   BoardFilesDropped,
   BoardContextMenu,
+  ToggleTagTitles,
   kCount,
 };
 
@@ -183,6 +184,7 @@ constexpr std::uint32_t kMenuDeleteFile = 0x26013d2a;
 constexpr std::uint32_t kSearchField = 0x16013e70;   // 编辑框1, shown while a search is
 // The "播放顺序" submenu, one item per play order.
 constexpr std::uint32_t kMenuPlayOrder[4] = {0x26013e01, 0x26013e02, 0x26013e03, 0x26013e04};
+constexpr std::uint32_t kMenuTagTitles = 0x26013d2b;
 }  // namespace player
 
 // Sound-effects window controls.

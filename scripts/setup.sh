@@ -1,6 +1,6 @@
 #!/bin/bash
 # Installs what the build and the tests need on Debian 12 and fetches the
-# libjpeg-turbo source into a cache outside the source tree. Safe to re-run.
+# libjpeg-turbo and TagLib sources into a cache outside the source tree. Safe to re-run.
 set -euo pipefail
 
 PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix googletest nasm
@@ -11,6 +11,8 @@ PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix googletest nasm
 CACHE="${TOVEL_CACHE:-$HOME/.cache/tovel}"
 JPEG_TARBALL="libjpeg-turbo_2.1.5.orig.tar.gz"
 JPEG_SHA256="254f3642b04e309fee775123133c6464181addc150499561020312ec61c1bf7c"
+TAGLIB_TARBALL="taglib_1.13.orig.tar.gz"
+TAGLIB_SHA256="58f08b4db3dc31ed152c04896ee9172d22052bc7ef12888028c01d8b1d60ade0"
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 source "$(dirname "$0")/deb_src.sh"
@@ -47,17 +49,25 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
 fi
 
 mkdir -p "$CACHE"
-if ! echo "$JPEG_SHA256  $CACHE/$JPEG_TARBALL" | sha256sum -c --status 2>/dev/null; then
-  fetch_source() { (cd "$CACHE" && apt-get source --download-only "$1" >/dev/null 2>&1); }
-  if ! fetch_source libjpeg-turbo; then
-    add_deb_src
-    as_root apt-get update -qq || echo "setup: apt-get update reported errors; trying the download anyway" >&2
-    fetch_source libjpeg-turbo || {
-      echo "setup: could not download Debian's libjpeg-turbo source package (apt-get source libjpeg-turbo)" >&2
+fetch_source() { (cd "$CACHE" && apt-get source --download-only "$1" >/dev/null 2>&1); }
+sources_added=0
+# fetch_checked <source package> <tarball> <sha256>
+fetch_checked() {
+  echo "$3  $CACHE/$2" | sha256sum -c --status 2>/dev/null && return 0
+  if ! fetch_source "$1"; then
+    if [ "$sources_added" = 0 ]; then
+      add_deb_src
+      as_root apt-get update -qq || echo "setup: apt-get update reported errors; trying the download anyway" >&2
+      sources_added=1
+    fi
+    fetch_source "$1" || {
+      echo "setup: could not download Debian's $1 source package (apt-get source $1)" >&2
       exit 1
     }
   fi
-  echo "$JPEG_SHA256  $CACHE/$JPEG_TARBALL" | sha256sum -c --status || {
-    echo "setup: $JPEG_TARBALL does not have the expected checksum" >&2; exit 1; }
-fi
+  echo "$3  $CACHE/$2" | sha256sum -c --status || {
+    echo "setup: $2 does not have the expected checksum" >&2; exit 1; }
+}
+fetch_checked libjpeg-turbo "$JPEG_TARBALL" "$JPEG_SHA256"
+fetch_checked taglib "$TAGLIB_TARBALL" "$TAGLIB_SHA256"
 echo "setup: ready (cache: $CACHE)"

@@ -3,8 +3,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -36,6 +39,18 @@ void WriteIni(const std::wstring& dir, const std::vector<std::string>& paths) {
   const std::string section = "\xB8\xE8\xC7\xFA\xD0\xC5\xCF\xA2";  // 歌曲信息
   const std::string key = "\xB8\xE8\xC7\xFA\xC1\xD0\xB1\xED";      // 歌曲列表
   WriteBytes(dir + L"\\\x6B4C\x66F2\x914D\x7F6E.ini", "[" + section + "]\r\n" + key + "=" + value + "\r\n");
+}
+
+// The stored list and the tag-title switch, both as a Chinese system writes them.
+void WriteIniWithSwitch(const std::wstring& dir, const std::vector<std::string>& paths, bool tagTitles) {
+  std::string value;
+  for (const auto& p : paths) value += p + "|";
+  const std::string section = "\xB8\xE8\xC7\xFA\xD0\xC5\xCF\xA2";  // 歌曲信息
+  const std::string key = "\xB8\xE8\xC7\xFA\xC1\xD0\xB1\xED";      // 歌曲列表
+  const std::string state = "\xB2\xA5\xB7\xC5\xD7\xB4\xCC\xAC";    // 播放状态
+  const std::string titles = "\xB1\xEA\xC7\xA9\xB1\xEA\xCC\xE2";   // 标签标题
+  WriteBytes(dir + L"\\\x6B4C\x66F2\x914D\x7F6E.ini", "[" + section + "]\r\n" + key + "=" + value + "\r\n[" + state +
+                                                        "]\r\n" + titles + "=" + (tagTitles ? "1" : "0") + "\r\n");
 }
 
 struct Process {
@@ -232,6 +247,103 @@ void StartupFigures(const std::wstring& dir, const std::wstring& program) {
   CompareStartup("startup_10000_paths", program, kTitle, dir + L"\\texts.txt", 10000, kRuns, 1.5);
 }
 
+std::string BigEndian(std::uint32_t v) {
+  return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+}
+
+// A small MP3: an ID3v2.3 tag with a title and artist, then a few silent frames.
+std::string TaggedSong(const std::string& title) {
+  auto frame = [](const char* id, const std::string& text) {
+    return std::string(id, 4) + BigEndian(static_cast<std::uint32_t>(text.size() + 1)) + std::string(3, '\0') + text;
+  };
+  const std::string body = frame("TIT2", title) + frame("TPE1", "Bench Band");
+  const std::uint32_t n = static_cast<std::uint32_t>(body.size());
+  std::string tag = std::string("ID3\x03\x00\x00", 6);
+  for (int i = 3; i >= 0; --i) tag += static_cast<char>((n >> (7 * i)) & 0x7F);
+  std::string audio = "\xFF\xFB\x90\x64";
+  audio.resize(417 * 4, '\0');
+  return tag + body + audio;
+}
+
+// A row's text; the buffer is larger than any row can be (titles are cut at 200 characters),
+// as the row may change between asking for its length and for its text.
+std::wstring RowText(HWND list, int row) {
+  DWORD_PTR length = 0;
+  if (!::SendMessageTimeoutW(list, LB_GETTEXTLEN, row, 0, SMTO_NORMAL, 5000, &length) || length > 1024) return {};
+  std::wstring text(4096, L'\0');
+  DWORD_PTR got = 0;
+  if (!::SendMessageTimeoutW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000, &got) ||
+      got > 1024)
+    return {};
+  text.resize(got);
+  return text;
+}
+
+// Seconds from process start until the list shows `count` rows, and until its last row
+// shows `lastTitle` (-1 when the titles are not asked for or never came).
+std::pair<double, double> TimeToTitles(const std::wstring& program, int count, const std::wstring& lastTitle) {
+  Process p;
+  const double t0 = Now();
+  if (!Start(p, program, L"")) return {-1, -1};
+  HWND w = WaitWindow(kTitle, 60000);
+  HWND list = w ? ::GetDlgItem(w, 0x76) : nullptr;
+  double shown = -1, filled = -1;
+  while (list && Now() - t0 < 60) {
+    DWORD_PTR n = 0;
+    // Shown once every row is in: titles arriving keep parts of it to be painted again.
+    if (shown < 0 && ::SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 5000, &n) &&
+        static_cast<int>(n) == count)
+      shown = Now() - t0;
+    if (shown >= 0 && (lastTitle.empty() || RowText(list, count - 1) == lastTitle)) {
+      if (!lastTitle.empty()) filled = Now() - t0;
+      break;
+    }
+    ::Sleep(1);
+  }
+  if (w) Close(p, w);
+  return {shown, filled};
+}
+
+// 10,000 tagged songs on disk: the list with the switch off and on, and all titles in.
+// TOVEL_BENCH_SONGS may ask for fewer, to try the bench itself quickly.
+int SongCount() {
+  const char* asked = std::getenv("TOVEL_BENCH_SONGS");
+  const int n = asked ? std::atoi(asked) : 0;
+  return n > 0 ? n : 10000;
+}
+
+void TitleFigures(const std::wstring& dir, const std::wstring& program) {
+  const std::wstring songs = dir + L"\\songs";
+  ::CreateDirectoryW(songs.c_str(), nullptr);
+  std::vector<std::string> paths;
+  std::string windowsDir(songs.begin(), songs.end());
+  const int count = SongCount();
+  for (int i = 1; i <= count; ++i) {
+    const std::string name = "song " + std::to_string(i) + ".mp3";
+    WriteBytes(songs + L"\\" + std::wstring(name.begin(), name.end()), TaggedSong("Title " + std::to_string(i)));
+    paths.push_back(windowsDir + "\\" + name);
+  }
+  const std::wstring last = std::to_wstring(count) + L"|Title " + std::to_wstring(count) + L" - Bench Band";
+  std::vector<double> off, on, filled;
+  WriteIniWithSwitch(dir, paths, false);
+  TimeToTitles(program, count, L"");  // the first start of a prefix pays for its font caches
+  for (int r = 0; r < 3; ++r) {
+    WriteIniWithSwitch(dir, paths, false);
+    off.push_back(TimeToTitles(program, count, L"").first);
+    WriteIniWithSwitch(dir, paths, true);
+    const auto [shown, all] = TimeToTitles(program, count, last);
+    on.push_back(shown);
+    filled.push_back(all);
+    if (all < 0) break;  // a program without tag titles: one minute spent is enough
+  }
+  for (int i = 1; i <= count; ++i) ::DeleteFileW((songs + L"\\song " + std::to_wstring(i) + L".mp3").c_str());
+  ::RemoveDirectoryW(songs.c_str());
+  const Figures a = Summarise(off), b = Summarise(on), c = Summarise(filled);
+  std::printf("titles_%d_songs: list shown with file names best %.3f s median %.3f s, with tag titles "
+              "best %.3f s median %.3f s, every title in best %.3f s median %.3f s (3 runs each)\n", count,
+              a.best, a.median, b.best, b.median, c.best, c.median);
+}
+
 // CPU while a song plays for 20 s, against a bare program playing it through MCI.
 void PlayingFigures(const std::wstring& dir, const std::wstring& program) {
   std::string song = "Z:" + std::string(getenv("TOVEL_BENCH_SONG") ? getenv("TOVEL_BENCH_SONG") : "");
@@ -305,5 +417,6 @@ int wmain(int argc, wchar_t** argv) {
   if (wanted(L"startup")) StartupFigures(dir, program);
   if (wanted(L"playing")) PlayingFigures(dir, program);
   if (wanted(L"idle")) IdleFigures(dir, program);
+  if (wanted(L"titles")) TitleFigures(dir, program);
   return 0;
 }

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Builds the player and the bare baselines, then prints the benchmark figures.
-# Usage: bash tests/bench/run_bench.sh [startup] [playing] [idle] [skin] [glyphs]   (all sections without arguments)
+# Usage: bash tests/bench/run_bench.sh [startup] [playing] [idle] [titles] [skin] [glyphs]   (all sections without arguments)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 ROOT=$PWD
@@ -18,7 +18,7 @@ driver=()
 for s in "${sections[@]}"; do [ "$s" != skin ] && [ "$s" != glyphs ] && driver+=("$s"); done
 if [ ${#sections[@]} -eq 0 ] || [ ${#driver[@]} -gt 0 ]; then
   wine64 bench_driver.exe "${driver[@]}" >"$out" 2>&1 </dev/null || true
-  grep -E '^(startup|playing|idle|\(the)' "$out" || cat "$out"
+  grep -E '^(startup|playing|idle|titles|\(the)' "$out" || cat "$out"
 fi
 if [ ${#sections[@]} -eq 0 ] || printf '%s\n' "${sections[@]}" | grep -qx skin; then
   # The skin's own costs, measured inside one process.

@@ -170,7 +170,7 @@ class DeskWin : public ::testing::Test {
                                                ++log_.made;
                                                return std::make_unique<RecordingTaskbar>(log_);
                                              },
-                                             ConfigPath(), [this] { return media_.fileName(); }});
+                                             ConfigPath(), [this] { return ShownName(media_.fileName()); }});
     desk_->Attach();
   }
   static HWND Player() { return Runtime::Get().WindowHandle(W); }
@@ -428,7 +428,7 @@ TEST_F(DeskWin, ThumbnailButtonsFollowThePlayerAndActAsItsButtons) {
 // on either way.
 TEST_F(DeskWin, WithTheShellsTaskbarListOrWithoutOneThePlayerGoesOn) {
   desk_ = std::make_unique<Desk>(Runtime::Get(), DeskParts{&area_, MakeShellTaskbarList, ConfigPath(),
-                                                           [this] { return media_.fileName(); }});
+                                                           [this] { return ShownName(media_.fileName()); }});
   desk_->Attach();
   ::SendMessageW(Player(), TaskbarButtons::ButtonCreatedMessage(), 0, 0);
   Thumb(ThumbButton::PlayPause);

@@ -235,18 +235,21 @@ TEST_F(FormWindows, MessageLoopEndsWithTheQuitCodeOrMinusOneWhenTheQueueFails) {
   EXPECT_EQ(Runtime::Get().RunMessageLoop(kPlayerWindowId, QuitWithSeven), 7);
 }
 
-TEST_F(FormWindows, ContextMenuHoldsItsTwoItemsThenThePlayOrderSubmenu) {
+TEST_F(FormWindows, ContextMenuHoldsItsThreeItemsThenThePlayOrderSubmenu) {
   HMENU menu = Runtime::Get().Menu(kPlayerWindowId, player::kContextMenu);
   ASSERT_NE(menu, nullptr);
-  ASSERT_EQ(::GetMenuItemCount(menu), 3);
+  ASSERT_EQ(::GetMenuItemCount(menu), 4);
   EXPECT_EQ(::GetMenuItemID(menu, 0), 0x3D29u);
   EXPECT_EQ(::GetMenuItemID(menu, 1), 0x3D2Au);
+  EXPECT_EQ(::GetMenuItemID(menu, 2), 0x3D2Bu);
   wchar_t text[32];
   ::GetMenuStringW(menu, 1, text, 32, MF_BYPOSITION);
   EXPECT_EQ(Narrow(text), "删除文件");
   ::GetMenuStringW(menu, 2, text, 32, MF_BYPOSITION);
+  EXPECT_EQ(Narrow(text), "显示标签标题");
+  ::GetMenuStringW(menu, 3, text, 32, MF_BYPOSITION);
   EXPECT_EQ(Narrow(text), "播放顺序");
-  HMENU order = ::GetSubMenu(menu, 2);
+  HMENU order = ::GetSubMenu(menu, 3);
   ASSERT_NE(order, nullptr);
   ASSERT_EQ(::GetMenuItemCount(order), 4);
   const char* names[] = {"顺序播放", "列表循环", "单曲循环", "随机播放"};
