@@ -12,6 +12,7 @@
 
 #include "base/scale.h"
 #include "tests/e2e/e2e_support.h"
+#include "tests/e2e/real_pointer.h"
 #include "tests/e2e/shared_rect.h"
 #include "tests/e2e/song_list_support.h"
 #include "tests/support/display_scale.h"
@@ -25,28 +26,10 @@ constexpr int kBoardButton = 0x007B;  // 现场音效
 // right edge, and from its top.
 constexpr int kMinimizeFromRight = 80, kMaximizeFromRight = 53, kCloseFromRight = 20, kButtonCentreY = 10;
 
-void MoveTo(int x, int y) {
-  ::SetCursorPos(x, y);
-  INPUT move{INPUT_MOUSE};
-  move.mi.dwFlags = MOUSEEVENTF_MOVE;  // a zero move, so the window under it hears of it
-  ::SendInput(1, &move, sizeof(INPUT));
-}
-
-void Button(bool down) {
-  INPUT in{INPUT_MOUSE};
-  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  ::SendInput(1, &in, sizeof(INPUT));
-}
-
 RECT WindowRect(HWND h) {
   RECT rc{};
   ::GetWindowRect(h, &rc);
   return rc;
-}
-
-bool InMoveSize(HWND window) {
-  GUITHREADINFO info{sizeof(info)};
-  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) && (info.flags & GUI_INMOVESIZE);
 }
 
 std::string Where(HWND window, POINT at) {

@@ -10,6 +10,7 @@
 
 #include "tests/e2e/audio_capture.h"
 #include "tests/e2e/e2e_support.h"
+#include "tests/e2e/real_pointer.h"
 #include "tests/e2e/song_list_support.h"
 
 namespace tovel::e2e {
@@ -196,19 +197,6 @@ TEST_F(ResumeOrder, ADamagedStateChangesNothingElseAndAnOldFileKeepsItsBytes) {
   EXPECT_EQ(Stored(install.Ini(), L"播放音量"), "100");
 }
 
-void MoveTo(int x, int y) {
-  ::SetCursorPos(x, y);
-  INPUT move{INPUT_MOUSE};
-  move.mi.dwFlags = MOUSEEVENTF_MOVE;  // a zero move, so the window under it hears of it
-  ::SendInput(1, &move, sizeof(INPUT));
-}
-
-void Press(bool down) {
-  INPUT in{INPUT_MOUSE};
-  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  ::SendInput(1, &in, sizeof(INPUT));
-}
-
 bool PointerAt(HWND window, POINT p) {
   MoveTo(p.x, p.y);
   return WaitUntil([&] {
@@ -218,18 +206,13 @@ bool PointerAt(HWND window, POINT p) {
   });
 }
 
-bool InMoveSize(HWND window) {
-  GUITHREADINFO info{sizeof(info)};
-  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) && (info.flags & GUI_INMOVESIZE);
-}
-
 // A press on the skin begins a move loop; its release ends it and leaves the window in front.
 ::testing::AssertionResult Activate(HWND window) {
   const RECT r = WindowRect(window);
   if (!PointerAt(window, POINT{r.left + 200, r.top + 15})) return ::testing::AssertionFailure() << "pointer";
-  Press(true);
+  Button(true);
   const bool moving = WaitUntil([&] { return InMoveSize(window); });
-  Press(false);
+  Button(false);
   if (!moving) return ::testing::AssertionFailure() << "the press began no move";
   if (!WaitUntil([&] { return !InMoveSize(window) && ::GetForegroundWindow() == window; }))
     return ::testing::AssertionFailure() << "not in front";
@@ -265,8 +248,8 @@ TEST_F(ResumeOrder, TheOrderButtonMovesOnWithARealClickAndTheModeSurvivesARestar
     ASSERT_TRUE(Activate(player));
     const std::vector<COLORREF> before = ButtonPixels(button);
     ASSERT_TRUE(PointerAt(player, button));
-    Press(true);
-    Press(false);
+    Button(true);
+    Button(false);
     ASSERT_TRUE(Answers(player));
     // Away from the button its glow fades; what stays is the next mode's glyph.
     MoveTo(900, 900);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/e2e/e2e_support.h"
+#include "tests/e2e/real_pointer.h"
 #include "tests/e2e/song_list_support.h"
 
 namespace tovel::e2e {
@@ -19,25 +20,6 @@ namespace {
 
 constexpr int kBoardButton = 0x007B;  // 现场音效
 constexpr COLORREF kMagenta = 0xFF00FF;
-
-void MoveTo(int x, int y) {
-  ::SetCursorPos(x, y);
-  INPUT move{INPUT_MOUSE};
-  move.mi.dwFlags = MOUSEEVENTF_MOVE;  // a zero move, so the window under it hears of it
-  ::SendInput(1, &move, sizeof(INPUT));
-}
-
-void Button(bool down) {
-  INPUT in{INPUT_MOUSE};
-  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  ::SendInput(1, &in, sizeof(INPUT));
-}
-
-// True while the window's thread runs the platform's move or size loop.
-bool InMoveSize(HWND window) {
-  GUITHREADINFO info{sizeof(info)};
-  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) && (info.flags & GUI_INMOVESIZE);
-}
 
 // The windows a process still has, for the failure message of an end that did not come.
 std::wstring WindowsOf(DWORD pid) {

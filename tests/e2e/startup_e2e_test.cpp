@@ -132,7 +132,7 @@ bool Loaded(DWORD pid, const wchar_t* dll) {
 // MCI waits until something needs it: start-up does not pay for it. The shell comes once the
 // player is shown, for the notification-area icon, which is no start-up cost then.
 // (COM's libraries cannot be checked here: Wine's input-method support loads them anyway.)
-TEST_F(Startup, TheShellAndMciLoadOnlyWhenFirstNeeded) {
+TEST_F(Startup, MciLoadsOnlyWhenFirstNeeded) {
   RunningProgram app;
   HWND player = Start(app);
   ASSERT_NE(player, nullptr);
