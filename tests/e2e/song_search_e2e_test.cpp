@@ -4,6 +4,7 @@
 
 #include "tests/e2e/audio_capture.h"
 #include "tests/e2e/e2e_support.h"
+#include "tests/e2e/real_pointer.h"
 #include "tests/e2e/song_list_support.h"
 
 namespace tovel::e2e {
@@ -138,11 +139,17 @@ TEST_F(SongSearchE2e, NextDuringASearchGoesOnThroughTheWholeList) {
   EXPECT_TRUE(WaitUntil([&] { return p.Selection() == 1; }, 5000)) << "the song playing is selected in the whole list";
 }
 
-// The real pointer: moved there, then the button or the wheel.
-void PointAt(HWND control, int x, int y) {
+// The real pointer: moved there, and standing over the control, before the button or the wheel.
+::testing::AssertionResult PointAt(HWND control, int x, int y) {
   POINT at{x, y};
   ::ClientToScreen(control, &at);
-  ::SetCursorPos(at.x, at.y);
+  MoveTo(at.x, at.y);
+  if (WaitUntil([&] {
+        POINT cursor{};
+        return ::GetCursorPos(&cursor) && cursor.x == at.x && cursor.y == at.y && ::WindowFromPoint(at) == control;
+      }, 5000))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the pointer does not stand over the control";
 }
 void SendMouse(DWORD flags, DWORD data = 0) {
   INPUT in{};
@@ -163,7 +170,7 @@ TEST_F(SongSearchE2e, AClickOnTheSeekSliderJumpsThereAndTheWheelOnTheVolumeMoves
   RECT client;
   ::GetClientRect(seek, &client);
   const int x = client.right * 2 / 3;
-  PointAt(seek, x, client.bottom / 2);
+  ASSERT_TRUE(PointAt(seek, x, client.bottom / 2));
   SendMouse(MOUSEEVENTF_LEFTDOWN);
   SendMouse(MOUSEEVENTF_LEFTUP);
   ASSERT_TRUE(WaitUntil([&] { return ::SendMessageW(seek, TBM_GETPOS, 0, 0) >= 17; }, 5000))
@@ -178,7 +185,7 @@ TEST_F(SongSearchE2e, AClickOnTheSeekSliderJumpsThereAndTheWheelOnTheVolumeMoves
   HWND label = p.Control(kVolumeLabelId);
   RECT v;
   ::GetClientRect(volume, &v);
-  PointAt(volume, v.right / 2, v.bottom / 2);
+  ASSERT_TRUE(PointAt(volume, v.right / 2, v.bottom / 2));
   SendMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-WHEEL_DELTA));
   EXPECT_TRUE(WaitUntil([&] { return WindowText(label) == L"音量:95"; }, 5000)) << WindowText(label);
   SendMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-2 * WHEEL_DELTA));
@@ -186,6 +193,7 @@ TEST_F(SongSearchE2e, AClickOnTheSeekSliderJumpsThereAndTheWheelOnTheVolumeMoves
   SendMouse(MOUSEEVENTF_WHEEL, WHEEL_DELTA);
   EXPECT_TRUE(WaitUntil([&] { return WindowText(label) == L"音量:90"; }, 5000)) << "up is louder: " << WindowText(label);
   EXPECT_EQ(::SendMessageW(volume, TBM_GETPOS, 0, 0), 90);
+  MoveTo(900, 900);  // off the player, as a hand leaves the mouse
 }
 
 }  // namespace
