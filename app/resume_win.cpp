@@ -31,7 +31,7 @@ ResumeState Now(Runtime& rt, const PlayerState& state, Playback& playback, const
     now.positionSeconds = busy ? playback.PositionSeconds() : 0;
   }
   now.playerVolume = rt.GetInt(W, player::kVolumeSlider, Prop::SliderPosition);
-  now.boardVolume = board.Volume();
+  now.boardVolume = board.KeptVolume();
   now.order = state.order.mode();
   now.boardOpen = board.WasOpenAtExit();
   return now;

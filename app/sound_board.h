@@ -68,7 +68,7 @@ class SoundBoard {
 
   bool IsOpen() const { return windows_.IsLoaded(kBoardWindowId); }
   // The slider's volume, kept when the window closes and given to it when it opens again.
-  int Volume() const { return volume_; }
+  int KeptVolume() const { return volume_; }
   void SetVolume(int volume);
   // Whether the window was open when the player closed and took it along.
   bool WasOpenAtExit() const { return openAtExit_; }
